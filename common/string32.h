@@ -1,0 +1,18 @@
+#pragma once
+#include <QString>
+#include <cstdint>
+
+class QLabel;
+
+// The n-th TAB-separated field of text, from 1; a negative n is reported in a message box.
+QString strGetTab(const QString& text, int16_t n);
+QString strRemoveSpaces(const QString& text);
+QString strReverse(const QString& text);
+QString strCutAtNull(const QString& text);
+// Whether part occurs in text, without regard to case; only a text longer than part can hold it.
+bool strContains(const QString& text, const QString& part);
+
+// The caption gamPadCaption gives a label: spaces removed, padded with two spaces below a font
+// size of 19 points and one space otherwise.
+QString gamPaddedCaption(const QString& caption, double pointSize);
+void gamPadCaption(QLabel* label);

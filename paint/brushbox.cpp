@@ -1,0 +1,49 @@
+#include "paint/brushbox.h"
+
+#include "common/fileio.h"
+#include "common/game32.h"
+#include "common/log.h"
+#include "paint/frm_paint.h"
+#include "paint/frm_splash.h"
+#include "paint/openini.h"
+#include "paint/paintsettings.h"
+#include "platform/msgbox.h"
+
+#include <QApplication>
+#include <cstdio>
+
+int Main()
+{
+    pntWriteLog(QString());
+    pntWriteLog(QStringLiteral("-=").repeated(24));
+    pntWriteLog(QString());
+    pntWriteLog(QStringLiteral("=> Main <="));
+    if (bolDebug)
+        pntWriteLog(QStringLiteral("--> kallar på gamGetFilePath..."));
+    const QString strFile = gamGetFilePath(QStringLiteral("zypaint.ini"));
+    if (bolDebug)
+        pntWriteLog(QStringLiteral("----> ...fick filnamn: ") + strFile);
+    if (strFile.isEmpty()) {
+        // No box: there is no theme to show one in, but an adult at a terminal learns why.
+        std::fprintf(stderr, "brushbox: no zypaint.ini in %s or %s\n", qUtf8Printable(fioGetAppPath()),
+                     qUtf8Printable(fioGetWindowsDir()));
+        return 1;
+    }
+    if (!fioFileExists(strFile)) {
+        msgBox(QStringLiteral("The configuration file '%1' does not exist.").arg(strFile), MsgButtons::Ok, MsgIcon::Stop,
+               pntAboutCaption());
+        return 1;
+    }
+    intTool = 0;
+    bolButtonSound = false;
+    PaintSettings.help.active = false;
+    PaintSettings.nameText.active = false;
+    if (!OpenINI(strFile))
+        return 1;
+    frm_Paint window;
+    window.show();
+    QApplication::exec();
+    if (bolDebug)
+        pntWriteLog(QStringLiteral("--> Main END"));
+    return 0;
+}

@@ -1,0 +1,69 @@
+#include "paint/frm_help.h"
+
+#include "common/fileio.h"
+#include "paint/frm_splash.h"
+#include "platform/picture.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+
+frm_Help::frm_Help(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("frm_Help"));
+    setWindowTitle(QStringLiteral(" "));
+    setModal(true);
+    setFixedSize(twipsToPixels(10830), twipsToPixels(7290));
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, Qt::black); // the window-frame colour of the system
+    setPalette(pal);
+    setAutoFillBackground(true);
+    pic_Help = new QLabel(this);
+    pic_Help->setObjectName(QStringLiteral("pic_Help"));
+    pic_Help->setGeometry(twipsToPixels(480), 0, twipsToPixels(9600), twipsToPixels(7200));
+    pic_Help->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    pic_Help->setAutoFillBackground(true);
+    pic_Help->installEventFilter(this);
+    centrePicture();
+}
+
+void frm_Help::setHelpPicture(const QImage& picture) { pic_Help->setPixmap(QPixmap::fromImage(picture)); }
+
+void frm_Help::centrePicture()
+{
+    pic_Help->move((width() - pic_Help->width()) / 2, (height() - pic_Help->height()) / 2);
+}
+
+void frm_Help::showEvent(QShowEvent* e)
+{
+    QDialog::showEvent(e);
+    centrePicture();
+}
+
+void frm_Help::mousePressEvent(QMouseEvent*) { accept(); }
+
+void frm_Help::keyPressEvent(QKeyEvent* e)
+{
+    if (!e->text().isEmpty() || e->key() == Qt::Key_Escape)
+        accept();
+}
+
+bool frm_Help::eventFilter(QObject* watched, QEvent* e)
+{
+    if (watched == pic_Help && e->type() == QEvent::MouseButtonPress) {
+        accept();
+        return true;
+    }
+    return QDialog::eventFilter(watched, e);
+}
+
+void showHelpScreen(bool active, const QString& folder, const QString& file, QWidget* parent)
+{
+    if (!active)
+        return;
+    frm_Help help(parent);
+    const QString path = folder + file;
+    if (!file.isEmpty() && fioFileExists(path))
+        help.setHelpPicture(loadPicture(path));
+    help.exec();
+}

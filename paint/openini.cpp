@@ -1,0 +1,370 @@
+#include "paint/openini.h"
+
+#include "common/fileio.h"
+#include "common/inireader.h"
+#include "common/log.h"
+#include "common/math32.h"
+#include "common/string32.h"
+#include "paint/frm_splash.h"
+#include "paint/paintsettings.h"
+#include "platform/files.h"
+#include "platform/msgbox.h"
+#include "platform/picture.h"
+
+#include <QDir>
+#include <QFile>
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
+
+PaintSettingsRecord PaintSettings;
+bool bolDebug = false;
+bool bolButtonSound = false;
+int16_t intTool = 0;
+
+namespace {
+
+bool is(const QString& a, const char* b) { return a.compare(QLatin1String(b), Qt::CaseInsensitive) == 0; }
+
+void debugLog(const QString& line)
+{
+    if (bolDebug)
+        pntWriteLog(line);
+}
+
+// Creates one folder level; on failure says why.
+bool makeFolder(const QString& folder, QString* reason)
+{
+    const QByteArray native = QFile::encodeName(fioRemoveBackslash(folder));
+    if (::mkdir(native.constData(), 0777) == 0)
+        return true;
+    *reason = QString::fromLocal8Bit(std::strerror(errno));
+    return false;
+}
+
+bool folderCreationFailed(const QString& folder, const QString& reason)
+{
+    msgBox(QStringLiteral("Could not create the catalog folder '%1': %2.").arg(fioRemoveBackslash(folder), reason),
+           MsgButtons::Ok, MsgIcon::Stop, pntAboutCaption());
+    return false;
+}
+
+struct Reader {
+    int catalogCounter = -1;
+
+    bool folderKey(PaintFolder& folder, const QString& value, const char* message)
+    {
+        folder.raw = value;
+        folder.expanded = fioExpandPath(value);
+        if (!fioDirExists(folder.expanded)) {
+            msgBox(QString::fromLatin1(message) + folder.expanded + QLatin1Char('\''));
+            return false;
+        }
+        return true;
+    }
+
+    bool pathSection(const QString& key, const QString& value)
+    {
+        if (is(key, "gfx"))
+            return folderKey(PaintSettings.gfx, value, "Bad graphics path: '");
+        if (is(key, "snd"))
+            return folderKey(PaintSettings.snd, value, "Bad sound path: '");
+        if (is(key, "picture")) {
+            const bool ok = folderKey(PaintSettings.picture, value, "Bad picture path: '");
+            debugLog(QStringLiteral("--> OpenINI: Bildkatalog(picture): ") + PaintSettings.picture.expanded + QStringLiteral(" (")
+                     + PaintSettings.picture.raw + QStringLiteral(")"));
+            return ok;
+        }
+        if (is(key, "catalog") && !value.isEmpty()) {
+            PaintSettings.catalog.raw = value;
+            PaintSettings.catalog.expanded = fioExpandPath(value);
+            return checkCatalogFolder(PaintSettings.catalog.expanded);
+        }
+        return true;
+    }
+
+    bool checkCatalogFolder(const QString& folder)
+    {
+        if (bolDebug) {
+            pntWriteLog(QStringLiteral("--> OpenINI: Användarkatalog(catalog): ") + folder);
+            msgBox(QStringLiteral("Användarkatalog: ") + folder);
+            pntWriteLog(QStringLiteral("--> OpenINI: Användarkatalog(catalog): Undersöker om den finns..."));
+        }
+        if (fioDirExists(folder))
+            return true;
+        if (fioIsFullPath(folder)) {
+            if (bolDebug) {
+                msgBox(QStringLiteral("Katalogen '") + folder + QStringLiteral("' skapas..."));
+                pntWriteLog(QStringLiteral("----> OpenINI: Användarkatalog(catalog): fanns ej, skapar: '")
+                            + fioRemoveBackslash(folder) + QStringLiteral("'..."));
+            }
+            QString reason;
+            if (!makeFolder(folder, &reason))
+                return folderCreationFailed(folder, reason);
+            return true;
+        }
+        msgBox(QStringLiteral("Kan ej skapa användarkatalog: ") + folder);
+        debugLog(QStringLiteral("----> OpenINI: Användarkatalog(catalog): fanns ej, kan EJ skapa: ") + fioRemoveBackslash(folder));
+        return true;
+    }
+
+    bool catalogItem(const QString& item)
+    {
+        // A comment is no catalog: creating a folder named after it helps nobody.
+        if (item.trimmed().isEmpty() || item.trimmed().startsWith(QLatin1Char(';')))
+            return true;
+        ++catalogCounter;
+        PaintSettings.catalogs.resize(catalogCounter + 2);
+        debugLog(QStringLiteral("--> OpenINI: bildanvändarkatalog: antal: %1, array %2")
+                     .arg(catalogCounter).arg(PaintSettings.catalogs.size() - 1));
+        UserCatalog& cat = PaintSettings.catalogs[catalogCounter];
+        cat.name = strGetTab(item, 1);
+        cat.locked = mathToBool(strGetTab(item, 2));
+        debugLog(QStringLiteral("----> OpenINI: bildanvändarkatalog: (%1)%2, locked: %3")
+                     .arg(catalogCounter).arg(cat.name, cat.locked ? QStringLiteral("True") : QStringLiteral("False")));
+        if (cat.locked)
+            return true;
+        debugLog(QStringLiteral("------> OpenINI: bildanvändarkatalog: (%1)%2, ej låst").arg(catalogCounter).arg(cat.name));
+        const QString catalogFolder = PaintSettings.catalog.expanded;
+        const QString gfx = PaintSettings.gfx.expanded;
+        if (fioDirExists(catalogFolder + cat.name))
+            return true;
+        if (!fioDirExists(catalogFolder)) {
+            msgBox(QStringLiteral("Kan ej skapa användarkatalog '") + catalogFolder + cat.name + QStringLiteral("'. Katalog '")
+                   + catalogFolder + QStringLiteral("' har ej skapats"));
+            debugLog(QStringLiteral("--------> OpenINI: bildanvändarkatalog: (%1)%2, Kan ej skapa användarkatalog. Katalog '%3' har ej skapats.")
+                         .arg(catalogCounter).arg(cat.name, catalogFolder));
+            return true;
+        }
+        QString reason;
+        if (!makeFolder(catalogFolder + cat.name, &reason))
+            return folderCreationFailed(catalogFolder + cat.name, reason);
+        for (const char* ext : {".bmp", ".gif", ".jpg"}) {
+            const QString icon = gfx + cat.name + QLatin1String(ext);
+            if (fioFileExists(icon)) {
+                const QString target = catalogFolder + cat.name + QLatin1String(ext);
+                if (!QFile::copy(resolvePath(icon), target))
+                    msgBox(QStringLiteral("Could not copy the catalog picture '%1' to '%2'.").arg(resolvePath(icon), target));
+                return true;
+            }
+        }
+        msgBox(QStringLiteral("Bilden '") + gfx + cat.name + QStringLiteral(".bmp/.gif/.jpg") + QStringLiteral("' för användarkatalogen '")
+               + catalogFolder + cat.name + QStringLiteral("' saknas."));
+        return true;
+    }
+
+    void buttonKey(PaintButton& b, const QString& key, const QString& value)
+    {
+        if (is(key, "active")) b.active = mathToBool(value);
+        else if (is(key, "activemade")) b.activemade = mathToBool(value);
+        else if (is(key, "picnormal")) b.normal.file = value;
+        else if (is(key, "pichighlight")) b.highlight.file = value;
+        else if (is(key, "picdown")) b.down.file = value;
+        else if (is(key, "picinactive")) b.inactive.file = value;
+        else if (is(key, "piccurrent")) b.current.file = value;
+        else if (is(key, "piccurmini")) b.curmini.file = value;
+        else if (is(key, "tooltiptext")) b.tooltip = value;
+    }
+
+    void interfaceKey(const QString& key, const QString& value)
+    {
+        auto& i = PaintSettings.interface;
+        if (is(key, "background")) i.background = value;
+        else if (is(key, "startsound")) i.startsound = value;
+        else if (is(key, "buttonsound")) i.buttonsound = value;
+        else if (is(key, "goodsound")) i.goodsound = value;
+        else if (is(key, "smallquit")) i.smallquit = value;
+        else if (is(key, "smallhelp")) i.smallhelp = value;
+        else if (is(key, "paintpicture")) {
+            const QString path = PaintSettings.gfx.expanded + value;
+            if (fioFileExists(path))
+                PaintSettings.paintPicture = loadPicture(path);
+        }
+    }
+
+    void openKey(const QString& key, const QString& value)
+    {
+        OpenSettings& o = PaintSettings.open;
+        if (is(key, "background")) o.background = value;
+        else if (is(key, "helppicture")) o.helpPicture = value;
+        else if (is(key, "sound")) o.sound = value;
+        else if (is(key, "helpactive")) o.helpActive = mathToBool(value);
+        else if (is(key, "largeicons")) o.largeIcons = mathToBool(value);
+        else if (is(key, "catalogstooltip")) o.catalogsTooltip = value;
+        else if (is(key, "filestooltip")) o.filesTooltip = value;
+        else dialogButtonKey(key, value, {{"open", OpenSettings::Open}, {"cancel", OpenSettings::Cancel},
+                                          {"up", OpenSettings::Up}, {"down", OpenSettings::Down}}, o.buttons.data());
+    }
+
+    void saveKey(const QString& key, const QString& value)
+    {
+        SaveSettings& s = PaintSettings.save;
+        if (is(key, "background")) s.background = value;
+        else if (is(key, "helppicture")) s.helpPicture = value;
+        else if (is(key, "sound")) s.sound = value;
+        else if (is(key, "helpactive")) s.helpActive = mathToBool(value);
+        else if (is(key, "largeicons")) s.largeIcons = mathToBool(value);
+        else if (is(key, "catalogstooltip")) s.catalogsTooltip = value;
+        else if (is(key, "savecatalogtooltip")) s.saveCatalogTooltip = value;
+        else dialogButtonKey(key, value, {{"save", SaveSettings::Save}, {"cancel", SaveSettings::Cancel}}, s.buttons.data());
+    }
+
+    struct ButtonName {
+        const char* prefix;
+        int index;
+    };
+
+    void dialogButtonKey(const QString& key, const QString& value, std::initializer_list<ButtonName> names, DialogButton* buttons)
+    {
+        for (const ButtonName& n : names) {
+            const QString prefix = QLatin1String(n.prefix);
+            if (!key.startsWith(prefix, Qt::CaseInsensitive))
+                continue;
+            const QString state = key.mid(prefix.size());
+            DialogButton& b = buttons[n.index];
+            // "up" and "down" have inactive pictures; open, cancel and save do not.
+            const bool hasInactive = prefix == QLatin1String("up") || prefix == QLatin1String("down");
+            if (is(state, "normal")) b.normal.file = value;
+            else if (is(state, "highlight")) b.highlight.file = value;
+            else if (is(state, "down")) b.down.file = value;
+            else if (is(state, "inactive") && hasInactive) b.inactive.file = value;
+            else if (is(state, "tooltip")) b.tooltip = value;
+            return;
+        }
+    }
+
+    void splashKey(const QString& key, const QString& value)
+    {
+        frm_Splash* splash = splashWindow(frm_Splash::Kind::Paint);
+        if (is(key, "text")) {
+            splash->setText(value);
+        } else if (is(key, "windowstate")) {
+            if (is(value, "maximized"))
+                splash->setMaximized();
+        } else if (is(key, "backcolor")) {
+            if (!value.isEmpty())
+                splash->setBackColor(mathToColor(value));
+        } else if (is(key, "picture")) {
+            if (value.isEmpty())
+                return;
+            const QString path = PaintSettings.gfx.expanded + value;
+            QImage picture = fioFileExists(path) ? loadPicture(path) : QImage();
+            if (!picture.isNull())
+                splash->setPicture(picture);
+            else
+                msgBox(QStringLiteral("Picture for splash screen (") + path + QStringLiteral(") is missing or invalid.") + QLatin1Char('\r')
+                           + QStringLiteral("Check also for path declaration before splash declaration in INI file."),
+                       MsgButtons::Ok, MsgIcon::Critical, pntAboutCaption());
+        } else if (is(key, "active")) {
+            if (!mathToBool(value))
+                return;
+            debugLog(QStringLiteral("--> OpenINI: visar splash"));
+            splash->showAndWait();
+        }
+    }
+
+    // False when the program must end.
+    bool item(const QString& section, const QString& item)
+    {
+        const QString key = fioGetKey(item);
+        const QString value = fioGetValue(item);
+        if (section.contains(QLatin1String("button"), Qt::CaseInsensitive)) {
+            static const char* const names[kPaintButtons] = {"draw button", "spray button", "fill button",
+                                                             "clear button", "print button", "save button",
+                                                             "open button", "quit button", "sound button"};
+            for (int i = 0; i < kPaintButtons; ++i)
+                if (is(section, names[i]))
+                    buttonKey(PaintSettings.buttons[i], key, value);
+            return true;
+        }
+        if (is(section, "catalogs"))
+            return catalogItem(item);
+        if (key.isEmpty())
+            return true;
+        if (is(section, "path"))
+            return pathSection(key, value);
+        if (is(section, "interface"))
+            interfaceKey(key, value);
+        else if (is(section, "help")) {
+            if (is(key, "picture")) PaintSettings.help.picture = value;
+            else if (is(key, "active")) PaintSettings.help.active = mathToBool(value);
+        } else if (is(section, "name text")) {
+            auto& n = PaintSettings.nameText;
+            if (is(key, "fontname")) n.fontname = value;
+            else if (is(key, "fontsize")) n.fontsize = mathToInt16(value);
+            else if (is(key, "forecolor")) n.forecolor = mathToColor(value);
+            else if (is(key, "border")) n.border = mathToBool(value);
+            else if (is(key, "active")) n.active = mathToBool(value);
+        } else if (is(section, "function")) {
+            if (is(key, "lockcolor")) PaintSettings.function.lockcolor = mathToColor(value);
+        } else if (is(section, "current")) {
+            auto& c = PaintSettings.current;
+            if (is(key, "active")) c.active = mathToBool(value);
+            else if (is(key, "startcolor")) c.startcolor = mathToColor(value);
+            else if (is(key, "shape")) c.shape = is(value, "circle") ? 3 : is(value, "rounded") ? 4 : 0;
+        } else if (is(section, "palette")) {
+            auto& p = PaintSettings.palette;
+            if (is(key, "active")) p.active = mathToBool(value);
+            else if (is(key, "activemade")) p.activemade = mathToBool(value);
+            else if (is(key, "normal")) p.normal.file = value;
+            else if (is(key, "inactive")) p.inactive.file = value;
+        } else if (is(section, "open")) {
+            openKey(key, value);
+        } else if (is(section, "save")) {
+            saveKey(key, value);
+        } else if (is(section, "splash screen")) {
+            splashKey(key, value);
+            if (bolEndRequested)
+                return false;
+        }
+        return true;
+    }
+};
+
+} // namespace
+
+QString pntAboutCaption() { return QStringLiteral("Brushbox"); }
+
+void resetPaintSettings()
+{
+    PaintSettings = PaintSettingsRecord();
+    bolDebug = false;
+    bolButtonSound = false;
+    bolSplashShown = true;
+    bolEndRequested = false;
+    intTool = 0;
+}
+
+bool OpenINI(const QString& strFile)
+{
+    debugLog(QStringLiteral("=> OpenINI <="));
+    bolSplashShown = true;
+    IniReader file;
+    if (!file.open(strFile)) {
+        msgBox(QStringLiteral("Could not open the configuration file '%1'.").arg(strFile), MsgButtons::Ok, MsgIcon::Stop,
+               pntAboutCaption());
+        return false;
+    }
+    const QString declaration = file.readItem();
+    const QString declared = fioGetValue(declaration);
+    if (!is(declared, "zypaint") && !is(declared, "brushbox")) {
+        msgBox(QStringLiteral("Bad INI file. Wrong file declaration."));
+        return false;
+    }
+    Reader reader;
+    QString section;
+    while (!file.atEnd()) {
+        const QString item = file.readItem();
+        if (is(item, "debug=1")) {
+            msgBox(QStringLiteral("Debug Mode"));
+            bolDebug = true;
+        }
+        if (fioIsSection(item)) {
+            section = fioGetSection(item);
+            continue;
+        }
+        if (!reader.item(section, item))
+            return false;
+    }
+    return true;
+}

@@ -1,0 +1,113 @@
+#pragma once
+#include <QImage>
+#include <QString>
+#include <QVector>
+#include <array>
+#include <cstdint>
+
+// The paint configuration, filled once at start-up by OpenINI and read by every window.
+
+struct PictureSlot {
+    QString file;
+    QImage picture; // loaded by SetInterface
+};
+
+struct PaintButton {
+    bool active = false;
+    bool activemade = false;
+    PictureSlot normal, highlight, down, inactive, current, curmini;
+    QString tooltip;
+};
+
+struct DialogButton {
+    PictureSlot normal, highlight, down, inactive;
+    QString tooltip;
+};
+
+struct OpenSettings {
+    QString background;
+    QString helpPicture;
+    bool helpActive = false;
+    QString catalogsTooltip, filesTooltip;
+    enum { Up, Down, Open, Cancel };
+    std::array<DialogButton, 4> buttons;
+    bool largeIcons = false;
+    QString sound;
+};
+
+struct SaveSettings {
+    QString background;
+    QString helpPicture;
+    bool helpActive = false;
+    QString catalogsTooltip, saveCatalogTooltip;
+    enum { Save, Cancel };
+    std::array<DialogButton, 2> buttons;
+    bool largeIcons = false;
+    QString sound;
+};
+
+struct UserCatalog {
+    QString name;
+    bool locked = false;
+};
+
+struct PaintFolder {
+    QString raw;
+    QString expanded;
+};
+
+enum PaintButtonIndex { btnDraw, btnSpray, btnFill, btnClear, btnPrint, btnSave, btnOpen, btnQuit, btnSound };
+constexpr int kPaintButtons = 9;
+
+struct PaintSettingsRecord {
+    std::array<PaintButton, kPaintButtons> buttons;
+
+    PaintFolder gfx, snd, picture, catalog;
+
+    struct {
+        QString background, startsound, buttonsound, goodsound, smallquit, smallhelp;
+        PictureSlot smallquitSlot, smallhelpSlot, backgroundSlot;
+    } interface;
+
+    QImage paintPicture; // the canvas picture named by paintpicture
+
+    struct {
+        QString picture;
+        bool active = false;
+    } help;
+
+    struct {
+        QString fontname;
+        int16_t fontsize = 0;
+        uint32_t forecolor = 0;
+        bool border = false;
+        bool active = false;
+    } nameText;
+
+    struct {
+        uint32_t lockcolor = 0;
+    } function;
+
+    struct {
+        bool active = false;
+        uint32_t startcolor = 0;
+        int16_t shape = 0; // 0 rectangle, 3 circle, 4 rounded rectangle
+    } current;
+
+    struct {
+        bool active = false;
+        bool activemade = false;
+        PictureSlot normal, inactive;
+    } palette;
+
+    OpenSettings open;
+    SaveSettings save;
+
+    // One entry more than the file has catalog lines; the last is empty.
+    QVector<UserCatalog> catalogs;
+};
+
+extern PaintSettingsRecord PaintSettings;
+extern bool bolDebug;
+extern bool bolButtonSound;
+extern int16_t intTool;

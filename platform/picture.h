@@ -1,0 +1,15 @@
+#pragma once
+#include <QImage>
+#include <QString>
+
+// Loads a picture file (BMP, GIF, JPG/JPEG, and WMF once a metafile reader is registered).
+// On failure the image is null and error says why, naming the file: missing, too large, or not
+// a picture this program can read.
+QImage loadPicture(const QString& path, QString* error = nullptr);
+
+// Largest picture accepted, in pixels, so an oversized header is refused before decoding.
+constexpr qint64 kMaxPicturePixels = 32LL * 1024 * 1024;
+
+// A reader for a format Qt lacks (Windows metafiles); it returns a null image on failure.
+using PictureReader = QImage (*)(const QByteArray& bytes, QString* error);
+void registerPictureReader(const QString& extension, PictureReader reader);

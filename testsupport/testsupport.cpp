@@ -1,0 +1,76 @@
+#include "testsupport/testsupport.h"
+
+#include "platform/files.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <gtest/gtest.h>
+
+MessageRecorder::MessageRecorder()
+{
+    setMsgBoxResponder([this](const MsgRecord& r) {
+        messages.push_back(r);
+        if (answers.isEmpty())
+            return MsgResult::Ok;
+        return answers.takeFirst();
+    });
+}
+
+MessageRecorder::~MessageRecorder() { setMsgBoxResponder({}); }
+
+QStringList MessageRecorder::texts() const
+{
+    QStringList t;
+    for (const MsgRecord& r : messages)
+        t << r.text;
+    return t;
+}
+
+TestFolders::TestFolders() : m_oldWindir(qgetenv("WINDIR"))
+{
+    mkdir(QStringLiteral("windows"));
+    mkdir(QStringLiteral("app"));
+    qputenv("WINDIR", windows().toLocal8Bit());
+    setAppFolderForTests(app());
+}
+
+TestFolders::~TestFolders()
+{
+    setAppFolderForTests(QString());
+    if (m_oldWindir.isEmpty())
+        qunsetenv("WINDIR");
+    else
+        qputenv("WINDIR", m_oldWindir);
+}
+
+void TestFolders::write(const QString& relative, const QByteArray& bytes) const
+{
+    const QString full = path(relative);
+    QDir().mkpath(QFileInfo(full).path());
+    QFile f(full);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << qPrintable(full);
+    f.write(bytes);
+}
+
+void TestFolders::mkdir(const QString& relative) const { QDir().mkpath(path(relative)); }
+
+QByteArray TestFolders::read(const QString& relative) const
+{
+    QFile f(path(relative));
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return f.readAll();
+}
+
+QByteArray pictureBytes(const char* format, int width, int height, Qt::GlobalColor color)
+{
+    QImage img(width, height, QImage::Format_RGB32);
+    img.fill(color);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    img.save(&buffer, format);
+    return bytes;
+}

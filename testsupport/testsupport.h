@@ -1,0 +1,39 @@
+#pragma once
+#include "platform/msgbox.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+#include <QVector>
+
+// Records every message box shown while it lives and answers each with the next queued answer
+// (OK when none is queued).
+class MessageRecorder {
+public:
+    MessageRecorder();
+    ~MessageRecorder();
+    QVector<MsgRecord> messages;
+    QVector<MsgResult> answers;
+    QStringList texts() const;
+};
+
+// A temporary folder that is also the system folder ($WINDIR) and the program folder.
+class TestFolders {
+public:
+    TestFolders();
+    ~TestFolders();
+    QString root() const { return m_dir.path(); }
+    QString path(const QString& relative) const { return m_dir.path() + QLatin1Char('/') + relative; }
+    QString windows() const { return path(QStringLiteral("windows")); }
+    QString app() const { return path(QStringLiteral("app")); }
+    void write(const QString& relative, const QByteArray& bytes) const;
+    void mkdir(const QString& relative) const;
+    QByteArray read(const QString& relative) const;
+
+private:
+    QTemporaryDir m_dir;
+    QByteArray m_oldWindir;
+};
+
+// A small valid picture file of the given format ("BMP", "GIF", "JPG").
+QByteArray pictureBytes(const char* format, int width = 8, int height = 8, Qt::GlobalColor color = Qt::red);
