@@ -1,0 +1,19 @@
+#include "themes.h"
+
+#include <QGuiApplication>
+#include <cstdio>
+
+// Writes the pictures and sounds of the sample themes into the given folder.
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: themegen OUTPUT-FOLDER\n");
+        return 2;
+    }
+    const QString out = QString::fromLocal8Bit(argv[1]);
+    generateBrushboxTheme(out);
+    return 0;
+}

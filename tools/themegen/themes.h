@@ -1,0 +1,5 @@
+#pragma once
+#include <QString>
+
+// Each writes one sample theme's pictures and sounds under out (the program folder).
+void generateBrushboxTheme(const QString& out);
