@@ -10,9 +10,9 @@ double radixNumber(const QString& s, qsizetype pos, int radix)
 {
     double n = 0;
     for (; pos < s.size(); ++pos) {
-        const int digit = QString(s[pos]).toInt(nullptr, radix);
-        const bool ok = s[pos].isDigit() || (radix == 16 && QStringLiteral("abcdefABCDEF").contains(s[pos]));
-        if (!ok || digit >= radix)
+        bool ok = false;
+        const int digit = QString(s[pos]).toInt(&ok, radix);
+        if (!ok || s[pos].unicode() > 127)
             break;
         n = n * radix + digit;
     }

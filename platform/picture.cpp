@@ -7,12 +7,52 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QImageReader>
+#include <climits>
 
 namespace {
 QHash<QString, PictureReader>& readers()
 {
     static QHash<QString, PictureReader> r;
     return r;
+}
+
+quint32 le(const QByteArray& b, int at, int n)
+{
+    quint32 v = 0;
+    for (int i = n - 1; i >= 0; --i)
+        v = (v << 8) | quint8(b[at + i]);
+    return v;
+}
+
+// The size a picture file claims, read from its header, so that a lying header is refused before
+// Qt tries to allocate it; invalid when the header says nothing useful.
+QSize claimedSize(QFile& file)
+{
+    const QByteArray head = file.peek(64 * 1024);
+    if (head.size() >= 26 && head.startsWith("BM")) {
+        const qint64 w = qint32(le(head, 18, 4)), h = qint32(le(head, 22, 4));
+        return QSize(int(std::min<qint64>(qAbs(w), INT_MAX)), int(std::min<qint64>(qAbs(h), INT_MAX)));
+    }
+    if (head.size() >= 10 && (head.startsWith("GIF87a") || head.startsWith("GIF89a")))
+        return QSize(int(le(head, 6, 2)), int(le(head, 8, 2)));
+    if (head.size() >= 4 && quint8(head[0]) == 0xFF && quint8(head[1]) == 0xD8) {
+        // Walk the JPEG markers to the first frame header.
+        int i = 2;
+        while (i + 9 < head.size()) {
+            if (quint8(head[i]) != 0xFF) {
+                ++i;
+                continue;
+            }
+            const int marker = quint8(head[i + 1]);
+            const int length = (quint8(head[i + 2]) << 8) | quint8(head[i + 3]);
+            if (marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC)
+                return QSize((quint8(head[i + 7]) << 8) | quint8(head[i + 8]), (quint8(head[i + 5]) << 8) | quint8(head[i + 6]));
+            if (length < 2)
+                break;
+            i += 2 + length;
+        }
+    }
+    return {};
 }
 
 void setError(QString* error, const QString& text)
@@ -52,7 +92,9 @@ QImage loadPicture(const QString& rawPath, QString* error)
     }
     QImageReader reader(&file);
     reader.setDecideFormatFromContent(true);
-    const QSize size = reader.size();
+    QSize size = claimedSize(file);
+    if (!size.isValid())
+        size = reader.size();
     if (size.isValid() && qint64(size.width()) * size.height() > kMaxPicturePixels) {
         setError(error, QStringLiteral("Picture '%1' is too large (%2 x %3 pixels).")
                             .arg(path).arg(size.width()).arg(size.height()));

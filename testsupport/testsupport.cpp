@@ -1,6 +1,7 @@
 #include "testsupport/testsupport.h"
 
 #include "platform/files.h"
+#include "gifwriter.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -68,6 +69,8 @@ QByteArray pictureBytes(const char* format, int width, int height, Qt::GlobalCol
 {
     QImage img(width, height, QImage::Format_RGB32);
     img.fill(color);
+    if (QByteArray(format).toUpper() == "GIF")
+        return gifBytes(img);
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);

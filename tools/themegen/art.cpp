@@ -1,4 +1,5 @@
 #include "art.h"
+#include "gifwriter.h"
 
 #include <QDir>
 #include <QFile>
@@ -30,6 +31,10 @@ void saveImage(const QString& path, const QImage& image)
     QImage out = image;
     if (ext == QLatin1String("BMP") || ext == QLatin1String("JPG"))
         out = image.convertToFormat(QImage::Format_RGB32);
+    if (ext == QLatin1String("GIF")) {
+        writeText(path, gifBytes(out));
+        return;
+    }
     if (!out.save(path, nullptr, ext == QLatin1String("JPG") ? 95 : -1))
         fail(QStringLiteral("cannot write ") + path);
 }

@@ -1,0 +1,113 @@
+#include "common/fileio.h"
+#include "common/game32.h"
+#include "common/log.h"
+
+#include "testsupport/testsupport.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+#include <QFileInfo>
+
+TEST(Macros, ExpandLeadingMacro)
+{
+    TestFolders folders;
+    const QString app = folders.app() + "/";
+    const QString win = folders.windows() + "/";
+    EXPECT_EQ(fioExpandMacro("%apppath%gfx"), app + "gfx/");
+    EXPECT_EQ(fioExpandMacro("%APPPATH%\\sfx\\"), app + "sfx/");
+    EXPECT_EQ(fioExpandMacro("%apppath%"), app);
+    EXPECT_EQ(fioExpandMacro("%windows%memory.ini"), win + "memory.ini");
+    EXPECT_EQ(fioExpandMacro("%apppath%pic.jpeg"), app + "pic.jpeg/"); // four letters are no extension
+    EXPECT_EQ(fioExpandMacro("%unknown%gfx"), "gfx/");
+    EXPECT_EQ(fioExpandMacro("%appdrive%pics"), "/pics/");
+    EXPECT_EQ(fioExpandMacro("%windrive%"), "/");
+    EXPECT_EQ(fioExpandMacro("plain\\path"), "plain/path"); // no macro: unchanged but for separators
+    EXPECT_EQ(fioExpandPath("%apppath%gfx"), fioExpandMacro("%apppath%gfx"));
+    EXPECT_EQ(fioGetPathMacro("%apppath%gfx"), "%apppath%");
+    EXPECT_EQ(fioGetPathMacro("gfx"), "");
+}
+
+TEST(PathText, BackslashesDrivesAndExtensions)
+{
+    QString p = QStringLiteral("/a/b  ");
+    fioAddBackslash(p);
+    EXPECT_EQ(p, "/a/b/");
+    fioAddBackslash(p);
+    EXPECT_EQ(p, "/a/b/");
+    EXPECT_EQ(fioWithBackslash("x"), "x/");
+    EXPECT_EQ(fioRemoveBackslash("x/"), "x");
+    EXPECT_EQ(fioRemoveBackslash("x"), "x");
+    EXPECT_TRUE(fioIsFullPath("/etc"));
+    EXPECT_TRUE(fioIsFullPath("C:\\x"));
+    EXPECT_FALSE(fioIsFullPath("gfx/x"));
+    EXPECT_EQ(fioGetDrive("/home/x"), "/");
+
+    EXPECT_TRUE(fioHasExtension("a.bmp"));
+    EXPECT_FALSE(fioHasExtension("a.bm"));
+    EXPECT_FALSE(fioHasExtension("/"));
+    EXPECT_FALSE(fioHasExtension("a.bmp/"));
+    EXPECT_EQ(fioGetExtension("bild.tar.bmp"), "bmp");
+    EXPECT_EQ(fioGetExtension("bild."), "");
+    EXPECT_EQ(fioGetExtension("bild"), "");
+    EXPECT_EQ(fioRemoveExtension("bild.tar.bmp"), "bild.tar");
+    EXPECT_EQ(fioRemoveExtension("bild"), "bild");
+    EXPECT_EQ(fioRemoveExtension(".bmp"), "");
+    EXPECT_TRUE(fioIsPictureFile("BILD.Jpg"));
+    EXPECT_TRUE(fioIsPictureFile("x.jpeg"));
+    EXPECT_TRUE(fioIsPictureFile("x.WMF"));
+    EXPECT_FALSE(fioIsPictureFile("x.png"));
+}
+
+TEST(FileTests, CaseAndSeparatorsAndFolders)
+{
+    TestFolders folders;
+    folders.write("app/Gfx/House.BMP", "x");
+    const QString app = folders.app();
+    EXPECT_TRUE(fioFileExists(app + "/gfx/house.bmp")); // found without regard to case
+    EXPECT_TRUE(fioFileExists(app + "\\Gfx\\House.BMP"));
+    EXPECT_FALSE(fioFileExists(app + "/gfx")); // a folder is no file
+    EXPECT_FALSE(fioFileExists(""));
+    EXPECT_TRUE(fioDirExists(app + "/GFX/"));
+    EXPECT_FALSE(fioDirExists(app + "/gfx/house.bmp"));
+    EXPECT_FALSE(fioDirExists(app + "/nothing"));
+    EXPECT_EQ(fioResolve(app + "/gfx/HOUSE.bmp"), app + "/Gfx/House.BMP");
+}
+
+TEST(ConfigLookup, ArgumentAppFolderSystemFolder)
+{
+    TestFolders folders;
+    EXPECT_EQ(gamGetFilePath("zypaint.ini", {"C:\\nowhere.ini"}), "C:/nowhere.ini");
+    EXPECT_EQ(gamGetFilePath("zypaint.ini", {"/abs/x.ini"}), "/abs/x.ini");
+    EXPECT_EQ(gamGetFilePath("zypaint.ini", {"my", "theme.ini"}), folders.app() + "/my theme.ini");
+    EXPECT_EQ(gamGetFilePath("zypaint.ini", {}), "");
+    folders.write("windows/zypaint.ini", "app=zypaint");
+    EXPECT_EQ(gamGetFilePath("zypaint.ini", {}), folders.windows() + "//zypaint.ini");
+    folders.write("app/zypaint.ini", "app=zypaint");
+    EXPECT_EQ(gamGetFilePath("zypaint.ini", {}), folders.app() + "/zypaint.ini");
+}
+
+TEST(Log, PaintLogIsCutPast30000Bytes)
+{
+    TestFolders folders;
+    const QString log = folders.windows() + "/brushbox.log";
+    folders.write("windows/brushbox.log", QByteArray(30000, 'a'));
+    pntWriteLog("line");
+    EXPECT_EQ(QFile(log).size(), 30006); // exactly 30000 is not cut
+    pntWriteLog("next");
+    EXPECT_EQ(folders.read("windows/brushbox.log"), "next\r\n");
+
+    folders.write("windows/memory.log", QByteArray(40000, 'a'));
+    memWriteLog(QString::fromUtf8("=> Memory <= åäö"));
+    EXPECT_EQ(QFile(folders.windows() + "/memory.log").size(), 40000 + 19 + 2); // never cut, UTF-8
+}
+
+TEST(Log, UnwritableLogIsSkipped)
+{
+    TestFolders folders;
+    folders.mkdir("windows/brushbox.log"); // a folder where the file should be
+    pntWriteLog("x");
+    EXPECT_TRUE(QFileInfo(folders.windows() + "/brushbox.log").isDir());
+    qputenv("WINDIR", "/nonexistent/windows");
+    memWriteLog("y");
+    EXPECT_FALSE(QFileInfo::exists("/nonexistent/windows/memory.log"));
+}

@@ -1,0 +1,78 @@
+#include "common/inireader.h"
+
+#include "testsupport/testsupport.h"
+
+#include <gtest/gtest.h>
+
+TEST(IniReader, ItemsSplitAtCommasAndLineEnds)
+{
+    // CR LF, lone CR and lone LF all end a line; blank lines and leading blanks yield nothing.
+    const QStringList items = IniReader::itemsOf("a=1\r\n\r\n  b=2\rc=3\n\t d = x, y\nx=1,5\n");
+    EXPECT_EQ(items, (QStringList{"a=1", "b=2", "c=3", "d = x", "y", "x=1", "5"}));
+}
+
+TEST(IniReader, QuotedItemKeepsCommasAndDropsRestOfLine)
+{
+    const QStringList items = IniReader::itemsOf("\"text=Hello, world\" trailing, next\nlast=1");
+    EXPECT_EQ(items, (QStringList{"text=Hello, world", "next", "last=1"}));
+    // A quote that never closes takes the rest of the file, but does not hang.
+    EXPECT_EQ(IniReader::itemsOf("\"open=1\nmore"), (QStringList{"open=1\nmore"}));
+}
+
+TEST(IniReader, FileReaderCountsLinesAndDecodesCp1252)
+{
+    TestFolders folders;
+    folders.write("a.ini", QByteArray("[s]\r\nname=\xe5\xe4\xf6\r\n\r\n\r\nlast=\x80"));
+    IniReader reader;
+    ASSERT_TRUE(reader.open(folders.path("a.ini")));
+    EXPECT_EQ(reader.readItem(), "[s]");
+    EXPECT_EQ(reader.itemLine(), 1);
+    EXPECT_EQ(reader.readItem(), QString::fromUtf8("name=åäö"));
+    EXPECT_EQ(reader.itemLine(), 2);
+    EXPECT_EQ(reader.readItem(), QString::fromUtf8("last=€"));
+    EXPECT_EQ(reader.itemLine(), 5);
+    EXPECT_TRUE(reader.atEnd());
+    EXPECT_EQ(reader.readItem(), QString());
+}
+
+TEST(IniReader, ValidUtf8WithNonAsciiIsReadAsUtf8)
+{
+    TestFolders folders;
+    folders.write("u.ini", QString::fromUtf8("name=Åsa").toUtf8());
+    IniReader reader;
+    ASSERT_TRUE(reader.open(folders.path("U.INI"))); // found without regard to case
+    EXPECT_EQ(reader.readItem(), QString::fromUtf8("name=Åsa"));
+    EXPECT_FALSE(reader.open(folders.path("missing.ini")));
+}
+
+TEST(IniReader, LongLineAndBinaryDataDoNotBreakTheReader)
+{
+    QByteArray big = "k=" + QByteArray(10 * 1024 * 1024, 'x') + "\nnext=1";
+    const QStringList items = IniReader::itemsOf(big);
+    ASSERT_EQ(items.size(), 2);
+    EXPECT_EQ(items[0].size(), 10 * 1024 * 1024 + 2);
+    QByteArray binary;
+    for (int i = 0; i < 4096; ++i)
+        binary.append(char(i * 37));
+    EXPECT_NO_FATAL_FAILURE(IniReader::itemsOf(binary));
+}
+
+TEST(LineFunctions, SectionsKeysAndValues)
+{
+    EXPECT_TRUE(fioIsSection("  [paths]  "));
+    EXPECT_EQ(fioGetSection("  [paths]"), "paths");
+    EXPECT_EQ(fioGetSection("[splash screen]"), "splash screen");
+    EXPECT_FALSE(fioIsSection("[paths"));
+    EXPECT_EQ(fioGetKey("[paths"), "[paths");
+    EXPECT_EQ(fioGetValue("[paths"), "");
+    EXPECT_EQ(fioGetSection("[]"), "");
+
+    EXPECT_EQ(fioGetKey("Name Font = Arial"), "NameFont");
+    EXPECT_EQ(fioGetValue("Name Font = Arial"), " Arial");
+    EXPECT_EQ(fioGetKey("a\tb=1"), "a\tb"); // tabs stay in keys
+    EXPECT_EQ(fioGetKey("a=b=c"), "a");
+    EXPECT_EQ(fioGetValue("a=b=c"), "b=c");
+    EXPECT_EQ(fioGetKey(";comment=1"), "");
+    EXPECT_EQ(fioGetKey("no equals here"), "noequalshere");
+    EXPECT_EQ(fioGetValue("no equals here"), "");
+}

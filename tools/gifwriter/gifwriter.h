@@ -1,0 +1,7 @@
+#pragma once
+#include <QByteArray>
+#include <QImage>
+
+// Qt reads GIF but cannot write it; the sample themes and the tests need GIF files. Colours beyond
+// 256 are mapped to the nearest of a 6x7x6 colour cube.
+QByteArray gifBytes(const QImage& image);
