@@ -5,6 +5,10 @@
 #include <QString>
 #include <QTemporaryDir>
 #include <QVector>
+#include <ostream>
+
+// Readable QString values in test failures.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 // Records every message box shown while it lives and answers each with the next queued answer
 // (OK when none is queued).

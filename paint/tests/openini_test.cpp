@@ -1,0 +1,260 @@
+#include "paint/frm_splash.h"
+#include "paint/openini.h"
+#include "paint/paintsettings.h"
+
+#include "testsupport/testsupport.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <gtest/gtest.h>
+
+namespace {
+
+// A theme folder with the usual folders, for one test.
+struct Theme {
+    TestFolders folders;
+    MessageRecorder boxes;
+    Theme()
+    {
+        resetPaintSettings();
+        for (const char* d : {"app/gfx", "app/snd", "app/pictures", "app/catalogs"})
+            folders.mkdir(d);
+    }
+    ~Theme() { destroySplashWindow(); }
+    bool read(const QByteArray& ini)
+    {
+        folders.write("app/zypaint.ini", ini);
+        return OpenINI(folders.app() + "/zypaint.ini");
+    }
+    QString gfx() const { return folders.app() + "/gfx/"; }
+};
+
+const QByteArray kPaths = "app=zypaint\n[path]\ngfx=%apppath%gfx\nsnd=%apppath%snd\npicture=%apppath%pictures\n"
+                          "catalog=%apppath%catalogs\n";
+
+} // namespace
+
+TEST(OpenINI, EveryKeyReachesItsField)
+{
+    Theme t;
+    t.folders.write("app/gfx/canvas.bmp", pictureBytes("BMP", 3, 2));
+    QByteArray ini = kPaths;
+    ini += "[interface]\nbackground=bg.bmp\nstartsound=s.wav\nbuttonsound=b.wav\ngoodsound=g.wav\n"
+           "smallquit=q.bmp\nsmallhelp=h.bmp\npaintpicture=canvas.bmp\n"
+           "[help]\npicture=help.bmp\nactive=1\n"
+           "[name text]\nfontname=Arial\nfontsize=12.5\nforecolor=&HFF\nborder=1\nactive=-1\n"
+           "[function]\nlockcolor=&H00FF00\n"
+           "[current]\nactive=1\nstartcolor=255\nshape=Circle\ncurborder=1\n"
+           "[palette]\nactive=1\nactivemade=1\nnormal=p.bmp\ninactive=pi.bmp\n"
+           "[Spray Button]\nactive=1\nactivemade=1\npicnormal=n.bmp\npichighlight=h.bmp\npicdown=d.bmp\n"
+           "picinactive=i.bmp\npiccurrent=c.bmp\npiccurmini=m.bmp\ntooltiptext=Spray it\n"
+           "[open]\nbackground=ob.bmp\nhelppicture=oh.bmp\nhelpactive=1\nlargeicons=1\nsound=o.wav\n"
+           "catalogstooltip=Cats\nfilestooltip=Files\nopennormal=on.bmp\nopenhighlight=oh2.bmp\nopendown=od.bmp\n"
+           "opentooltip=Open it\ncancelnormal=cn.bmp\ncancelhighlight=ch.bmp\ncanceldown=cd.bmp\ncanceltooltip=No\n"
+           "upnormal=un.bmp\nuphighlight=uh.bmp\nupdown=ud.bmp\nupinactive=ui.bmp\nuptooltip=Up\n"
+           "downnormal=dn.bmp\ndownhighlight=dh.bmp\ndowndown=dd.bmp\ndowninactive=di.bmp\ndowntooltip=Down\n"
+           "[save]\nbackground=sb.bmp\nhelppicture=sh.bmp\nhelpactive=1\nlargeicons=1\nsound=s2.wav\n"
+           "catalogstooltip=SC\nsavecatalogtooltip=SCT\nsavenormal=svn.bmp\nsavehighlight=svh.bmp\nsavedown=svd.bmp\n"
+           "savetooltip=Save it\ncancelnormal=scn.bmp\ncancelhighlight=sch.bmp\ncanceldown=scd.bmp\ncanceltooltip=Back\n";
+    ASSERT_TRUE(t.read(ini));
+    const auto& s = PaintSettings;
+    EXPECT_EQ(s.gfx.raw, "%apppath%gfx");
+    EXPECT_EQ(s.gfx.expanded, t.gfx());
+    EXPECT_EQ(s.snd.expanded, t.folders.app() + "/snd/");
+    EXPECT_EQ(s.picture.expanded, t.folders.app() + "/pictures/");
+    EXPECT_EQ(s.catalog.expanded, t.folders.app() + "/catalogs/");
+    EXPECT_EQ(s.interface.background, "bg.bmp");
+    EXPECT_EQ(s.interface.startsound, "s.wav");
+    EXPECT_EQ(s.interface.buttonsound, "b.wav");
+    EXPECT_EQ(s.interface.goodsound, "g.wav");
+    EXPECT_EQ(s.interface.smallquit, "q.bmp");
+    EXPECT_EQ(s.interface.smallhelp, "h.bmp");
+    EXPECT_EQ(s.paintPicture.size(), QSize(3, 2));
+    EXPECT_EQ(s.help.picture, "help.bmp");
+    EXPECT_TRUE(s.help.active);
+    EXPECT_EQ(s.nameText.fontname, "Arial");
+    EXPECT_EQ(s.nameText.fontsize, 12);
+    EXPECT_EQ(s.nameText.forecolor, 255u);
+    EXPECT_TRUE(s.nameText.border);
+    EXPECT_TRUE(s.nameText.active);
+    EXPECT_EQ(s.function.lockcolor, 65280u);
+    EXPECT_TRUE(s.current.active);
+    EXPECT_EQ(s.current.startcolor, 255u);
+    EXPECT_EQ(s.current.shape, 3);
+    EXPECT_TRUE(s.palette.active);
+    EXPECT_TRUE(s.palette.activemade);
+    EXPECT_EQ(s.palette.normal.file, "p.bmp");
+    EXPECT_EQ(s.palette.inactive.file, "pi.bmp");
+    const PaintButton& b = s.buttons[btnSpray];
+    EXPECT_TRUE(b.active && b.activemade);
+    EXPECT_EQ(QStringList({b.normal.file, b.highlight.file, b.down.file, b.inactive.file, b.current.file, b.curmini.file}),
+              QStringList({"n.bmp", "h.bmp", "d.bmp", "i.bmp", "c.bmp", "m.bmp"}));
+    EXPECT_EQ(b.tooltip, "Spray it");
+    EXPECT_FALSE(s.buttons[btnDraw].active);
+
+    const OpenSettings& o = s.open;
+    EXPECT_EQ(QStringList({o.background, o.helpPicture, o.sound, o.catalogsTooltip, o.filesTooltip}),
+              QStringList({"ob.bmp", "oh.bmp", "o.wav", "Cats", "Files"}));
+    EXPECT_TRUE(o.helpActive && o.largeIcons);
+    const auto files = [](const DialogButton& d) {
+        return QStringList({d.normal.file, d.highlight.file, d.down.file, d.inactive.file, d.tooltip});
+    };
+    EXPECT_EQ(files(o.buttons[OpenSettings::Open]), QStringList({"on.bmp", "oh2.bmp", "od.bmp", "", "Open it"}));
+    EXPECT_EQ(files(o.buttons[OpenSettings::Cancel]), QStringList({"cn.bmp", "ch.bmp", "cd.bmp", "", "No"}));
+    EXPECT_EQ(files(o.buttons[OpenSettings::Up]), QStringList({"un.bmp", "uh.bmp", "ud.bmp", "ui.bmp", "Up"}));
+    EXPECT_EQ(files(o.buttons[OpenSettings::Down]), QStringList({"dn.bmp", "dh.bmp", "dd.bmp", "di.bmp", "Down"}));
+    const SaveSettings& v = s.save;
+    EXPECT_EQ(QStringList({v.background, v.helpPicture, v.sound, v.catalogsTooltip, v.saveCatalogTooltip}),
+              QStringList({"sb.bmp", "sh.bmp", "s2.wav", "SC", "SCT"}));
+    EXPECT_TRUE(v.helpActive && v.largeIcons);
+    EXPECT_EQ(files(v.buttons[SaveSettings::Save]), QStringList({"svn.bmp", "svh.bmp", "svd.bmp", "", "Save it"}));
+    EXPECT_EQ(files(v.buttons[SaveSettings::Cancel]), QStringList({"scn.bmp", "sch.bmp", "scd.bmp", "", "Back"}));
+    EXPECT_TRUE(t.boxes.messages.isEmpty()) << qPrintable(t.boxes.texts().join('\n'));
+}
+
+TEST(OpenINI, Declaration)
+{
+    {
+        Theme t;
+        EXPECT_TRUE(t.read("program=BRUSHBOX\n"));
+        EXPECT_TRUE(t.boxes.messages.isEmpty());
+    }
+    for (const QByteArray& bad : {QByteArray("zypaint\n"), QByteArray(""), QByteArray("debug=1\n"), QByteArray("\x00\x01\xff", 3)}) {
+        Theme t;
+        EXPECT_FALSE(t.read(bad));
+        EXPECT_EQ(t.boxes.texts(), QStringList{"Bad INI file. Wrong file declaration."});
+    }
+}
+
+TEST(OpenINI, DebugSwitchOnlyAsExactItem)
+{
+    {
+        Theme t;
+        EXPECT_TRUE(t.read("app=zypaint\ndebug = 1\n"));
+        EXPECT_FALSE(bolDebug);
+    }
+    Theme t;
+    EXPECT_TRUE(t.read("app=zypaint\nDEBUG=1\n"));
+    EXPECT_TRUE(bolDebug);
+    EXPECT_EQ(t.boxes.texts(), QStringList{"Debug Mode"});
+    EXPECT_TRUE(t.folders.read("windows/brushbox.log").isEmpty()); // nothing logged before the switch
+}
+
+TEST(OpenINI, BadFoldersEndTheProgram)
+{
+    const struct {
+        const char* key;
+        const char* message;
+    } cases[] = {{"gfx", "Bad graphics path: '"}, {"snd", "Bad sound path: '"}, {"picture", "Bad picture path: '"}};
+    for (const auto& c : cases) {
+        Theme t;
+        EXPECT_FALSE(t.read(QByteArray("app=zypaint\n[path]\n") + c.key + "=%apppath%nothere\n[help]\nactive=1\n"));
+        EXPECT_EQ(t.boxes.texts(), QStringList{QString(c.message) + t.folders.app() + "/nothere/'"});
+        EXPECT_FALSE(PaintSettings.help.active); // reading stopped
+    }
+}
+
+TEST(OpenINI, CatalogFolderIsCreatedWhenAbsolute)
+{
+    Theme t;
+    EXPECT_TRUE(t.read("app=zypaint\n[path]\ncatalog=%apppath%newcats\n"));
+    EXPECT_TRUE(QFileInfo(t.folders.app() + "/newcats").isDir());
+    EXPECT_TRUE(t.boxes.messages.isEmpty());
+    resetPaintSettings();
+    EXPECT_TRUE(t.read("app=zypaint\n[path]\ncatalog=relative\\cats\n"));
+    EXPECT_EQ(t.boxes.texts(), QStringList{"Kan ej skapa användarkatalog: relative/cats"});
+}
+
+TEST(OpenINI, CatalogFolderThatCannotBeMadeEndsWithReason)
+{
+    Theme t;
+    EXPECT_FALSE(t.read("app=zypaint\n[path]\ncatalog=%apppath%missing\\deeper\n"));
+    ASSERT_EQ(t.boxes.messages.size(), 1);
+    EXPECT_EQ(t.boxes.messages[0].text,
+              "Could not create the catalog folder '" + t.folders.app() + "/missing/deeper': No such file or directory.");
+}
+
+TEST(OpenINI, UserCatalogsAreCreatedWithTheirIcons)
+{
+    Theme t;
+    t.folders.write("app/gfx/Red.GIF", pictureBytes("GIF"));
+    t.folders.write("app/gfx/blue.jpg", pictureBytes("JPG"));
+    t.folders.mkdir("app/catalogs/Existing");
+    QByteArray ini = kPaths + "[catalogs]\nAnimals\t1\nRed\t0\n; a comment\n  ;another\nblue\nExisting\t0\nGreen\t0\n";
+    ASSERT_TRUE(t.read(ini));
+    const QString cats = t.folders.app() + "/catalogs/";
+    ASSERT_EQ(PaintSettings.catalogs.size(), 6); // five catalogs and the empty end
+    EXPECT_EQ(PaintSettings.catalogs[0].name, "Animals");
+    EXPECT_TRUE(PaintSettings.catalogs[0].locked);
+    EXPECT_EQ(PaintSettings.catalogs[1].name, "Red");
+    EXPECT_FALSE(PaintSettings.catalogs[1].locked);
+    EXPECT_EQ(PaintSettings.catalogs[5].name, "");
+    EXPECT_FALSE(QFileInfo::exists(cats + "Animals")); // locked: nothing made
+    EXPECT_TRUE(QFileInfo(cats + "Red").isDir());
+    EXPECT_TRUE(QFileInfo(cats + "Red.GIF").isFile() || QFileInfo(cats + "Red.gif").isFile());
+    EXPECT_TRUE(QFileInfo(cats + "blue.jpg").isFile());
+    EXPECT_TRUE(QFileInfo(cats + "Green").isDir());
+    EXPECT_EQ(QDir(cats).entryList(QDir::Dirs | QDir::NoDotAndDotDot).filter(";").size(), 0); // comments are no catalogs
+    EXPECT_EQ(t.boxes.texts(), QStringList{"Bilden '" + t.gfx() + "Green.bmp/.gif/.jpg' för användarkatalogen '" + cats
+                                           + "Green' saknas."});
+}
+
+TEST(OpenINI, UserCatalogWithoutCatalogFolder)
+{
+    Theme t;
+    ASSERT_TRUE(t.read("app=zypaint\n[catalogs]\nMine\t0\nOld\t1\n"));
+    EXPECT_EQ(t.boxes.texts(), QStringList{"Kan ej skapa användarkatalog 'Mine'. Katalog '' har ej skapats"});
+    EXPECT_EQ(PaintSettings.catalogs.size(), 3);
+}
+
+TEST(OpenINI, ButtonSectionsAndShapes)
+{
+    Theme t;
+    ASSERT_TRUE(t.read("app=zypaint\n[buttons]\nactive=1\n[QUIT BUTTON]\nACTIVE=1\n[big draw button]\nactive=1\n"
+                       "[current]\nshape=square\n[sound button]\npicnormal=a.bmp\npicnormal=b.bmp\n"));
+    for (int i = 0; i < kPaintButtons; ++i)
+        EXPECT_EQ(PaintSettings.buttons[i].active, i == btnQuit) << i;
+    EXPECT_EQ(PaintSettings.current.shape, 0);
+    EXPECT_EQ(PaintSettings.buttons[btnSound].normal.file, "b.bmp"); // the last one wins
+}
+
+TEST(OpenINI, WindowsThemeStartsUnchanged)
+{
+    Theme t;
+    t.folders.write("app/gfx/SPLASH.BMP", pictureBytes("BMP", 20, 10));
+    QByteArray ini = "app=zypaint\r\n[Path]\r\ngfx=%APPPATH%\\gfx\\\r\nsnd=%apppath%\\snd\r\n[Splash Screen]\r\n"
+                     "text=M\xe5la!\r\npicture=Splash.Bmp\r\nbackcolor=&HFF0000\r\n[Name Text]\r\nfontname=Times New Roman\r\n"
+                     "[catalogs]\r\n\xc4pplen\t1\r\n";
+    ASSERT_TRUE(t.read(ini));
+    EXPECT_TRUE(t.boxes.messages.isEmpty()) << qPrintable(t.boxes.texts().join('\n'));
+    EXPECT_EQ(splashWindow()->lbl_Text->text(), QString::fromUtf8("Måla!"));
+    EXPECT_EQ(splashWindow()->img_Picture->pixmap().size(), QSize(20, 10));
+    EXPECT_EQ(splashWindow()->palette().color(QPalette::Window), QColor(0, 0, 255));
+    EXPECT_EQ(PaintSettings.catalogs[0].name, QString::fromUtf8("Äpplen"));
+    EXPECT_EQ(PaintSettings.nameText.fontname, "Times New Roman");
+}
+
+TEST(OpenINI, SplashPictureMissingAndSplashRelease)
+{
+    Theme t;
+    QByteArray ini = "app=zypaint\n[splash screen]\npicture=none.bmp\nactive=1\n[help]\nactive=1\n";
+    ASSERT_TRUE(t.read(ini));
+    ASSERT_EQ(t.boxes.messages.size(), 1);
+    EXPECT_EQ(t.boxes.messages[0].text, "Picture for splash screen (none.bmp) is missing or invalid.\r"
+                                         "Check also for path declaration before splash declaration in INI file.");
+    EXPECT_EQ(t.boxes.messages[0].icon, MsgIcon::Critical);
+    EXPECT_EQ(t.boxes.messages[0].title, pntAboutCaption());
+    // The wait ended because the splash window became active, and reading went on.
+    EXPECT_TRUE(bolSplashShown);
+    EXPECT_TRUE(splashWindow()->isVisible());
+    EXPECT_TRUE(PaintSettings.help.active);
+}
+
+TEST(OpenINI, PaintPictureBeforeGfxLooksInTheCurrentFolder)
+{
+    Theme t;
+    t.folders.write("app/gfx/canvas.bmp", pictureBytes("BMP"));
+    ASSERT_TRUE(t.read("app=zypaint\n[interface]\npaintpicture=canvas.bmp\n[path]\ngfx=%apppath%gfx\n"));
+    EXPECT_TRUE(PaintSettings.paintPicture.isNull());
+}

@@ -1,0 +1,48 @@
+#!/bin/sh
+# Sets up a fresh Debian machine for Brushbox and Twinturn, builds them, and then either starts
+# Brushbox on the sample theme (run) or runs every test (test).
+#   scripts/setup.sh run    build and start Brushbox
+#   scripts/setup.sh test   build and run all tests
+#   BUILD_DIR, CMAKE_ARGS   choose another build folder / extra CMake options
+set -eu
+cd "$(dirname "$0")/.."
+mode=${1:-run}
+build=${BUILD_DIR:-build}
+
+packages="cmake g++ ninja-build qt6-base-dev qt6-multimedia-dev libgtest-dev fonts-liberation2
+pulseaudio xvfb xauth xdotool imagemagick poppler-utils clang libclang-rt-14-dev"
+missing=""
+for p in $packages; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing="$missing $p"
+done
+if [ -n "$missing" ]; then
+    echo "Installing:$missing"
+    sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo=sudo
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq $missing
+fi
+
+# Qt and fontconfig keep some allocations for the life of the process; only our leaks count.
+LSAN_OPTIONS="suppressions=$(pwd)/.ci/lsan.supp:print_suppressions=0"
+ASAN_OPTIONS="detect_leaks=1:abort_on_error=0"
+UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+export LSAN_OPTIONS ASAN_OPTIONS UBSAN_OPTIONS
+
+cmake -S . -B "$build" -G Ninja ${CMAKE_ARGS:-}
+cmake --build "$build"
+
+case "$mode" in
+run)
+    exec "$build/bin/brushbox" ;;
+test)
+    cd "$build"
+    if [ -z "${DISPLAY:-}" ]; then
+        # The end-to-end tests start their own X server; the others need no display.
+        export QT_QPA_PLATFORM=offscreen
+    fi
+    ctest --output-on-failure -j2 ;;
+*)
+    echo "usage: $0 run|test" >&2
+    exit 2 ;;
+esac
