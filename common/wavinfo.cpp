@@ -1,0 +1,83 @@
+#include "common/wavinfo.h"
+
+#include "platform/files.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <algorithm>
+
+namespace {
+quint32 le32(const QByteArray& b, qsizetype at)
+{
+    return quint32(quint8(b[at])) | quint32(quint8(b[at + 1])) << 8 | quint32(quint8(b[at + 2])) << 16
+           | quint32(quint8(b[at + 3])) << 24;
+}
+quint16 le16(const QByteArray& b, qsizetype at) { return quint16(quint8(b[at]) | quint8(b[at + 1]) << 8); }
+
+WavInfo failed(const QString& name, const QString& why)
+{
+    WavInfo info;
+    info.error = QStringLiteral("Sound '%1' cannot be played: %2.").arg(name, why);
+    return info;
+}
+}
+
+WavInfo readWavInfo(QIODevice& dev, const QString& name)
+{
+    const QByteArray riff = dev.read(12);
+    if (riff.size() < 12 || !riff.startsWith("RIFF") || riff.mid(8, 4) != "WAVE")
+        return failed(name, QStringLiteral("it is not a WAV file"));
+    const qint64 fileSize = dev.size();
+    WavInfo info;
+    bool haveFormat = false;
+    quint32 byteRate = 0;
+    qint64 at = 12;
+    while (at + 8 <= fileSize) {
+        if (!dev.seek(at))
+            break;
+        const QByteArray head = dev.read(8);
+        if (head.size() < 8)
+            break;
+        const QByteArray id = head.left(4);
+        const qint64 size = le32(head, 4);
+        const qint64 body = at + 8;
+        if (id == "fmt ") {
+            const QByteArray fmt = dev.read(std::min<qint64>(size, 40));
+            if (size < 16 || fmt.size() < 16)
+                return failed(name, QStringLiteral("its format header is broken"));
+            quint16 tag = le16(fmt, 0);
+            info.channels = le16(fmt, 2);
+            info.sampleRate = int(le32(fmt, 4));
+            byteRate = le32(fmt, 8);
+            info.bitsPerSample = le16(fmt, 14);
+            // WAVE_FORMAT_EXTENSIBLE names the real format in its sub-format GUID.
+            if (tag == 0xFFFE && fmt.size() >= 26)
+                tag = le16(fmt, 24);
+            if (tag != 1 && tag != 3)
+                return failed(name, QStringLiteral("its samples are compressed (format %1)").arg(tag));
+            if (info.channels == 0 || info.sampleRate == 0 || byteRate == 0 || info.bitsPerSample == 0)
+                return failed(name, QStringLiteral("its format header is broken"));
+            haveFormat = true;
+        } else if (id == "data") {
+            if (!haveFormat)
+                return failed(name, QStringLiteral("its samples come before their format"));
+            info.dataBytes = std::max<qint64>(0, std::min(size, fileSize - body));
+            if (info.dataBytes == 0)
+                return failed(name, QStringLiteral("it holds no sound"));
+            info.durationMs = (info.dataBytes * 1000 + byteRate - 1) / byteRate;
+            info.playable = true;
+            return info;
+        }
+        at = body + size + (size & 1); // chunks are padded to an even size
+    }
+    return failed(name, haveFormat ? QStringLiteral("it holds no sound") : QStringLiteral("its format header is missing"));
+}
+
+WavInfo readWavInfo(const QString& rawPath)
+{
+    const QString path = resolvePath(rawPath);
+    QFile file(path);
+    if (path.isEmpty() || !QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+        return failed(path, QStringLiteral("the file is missing"));
+    return readWavInfo(file, path);
+}
