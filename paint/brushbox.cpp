@@ -7,6 +7,7 @@
 #include "paint/frm_splash.h"
 #include "paint/openini.h"
 #include "paint/paintsettings.h"
+#include "platform/forms.h"
 #include "platform/msgbox.h"
 
 #include <QApplication>
@@ -40,9 +41,10 @@ int Main()
     PaintSettings.nameText.active = false;
     if (!OpenINI(strFile))
         return 1;
+    if (bolEndRequested)
+        return 0;
     frm_Paint window;
-    window.show();
-    QApplication::exec();
+    showModal(&window);
     if (bolDebug)
         pntWriteLog(QStringLiteral("--> Main END"));
     return 0;

@@ -2,6 +2,7 @@
 
 #include "platform/events.h"
 
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLabel>
@@ -118,8 +119,15 @@ void frm_Splash::centrePicture()
 void frm_Splash::keyPressEvent(QKeyEvent* e)
 {
     if (e->key() == Qt::Key_Escape) {
+        // During start-up the reader sees the flag and ends the program; later the splash lies
+        // under the program's window and Escape on it still ends the program.
         bolEndRequested = true;
         hide();
+        if (bolSplashShown)
+            QCoreApplication::exit(0);
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w != this && w->isVisible())
+                w->close();
         return;
     }
     QWidget::keyPressEvent(e);

@@ -49,13 +49,24 @@ bool folderCreationFailed(const QString& folder, const QString& reason)
     return false;
 }
 
+// A folder value written without its trailing separator still names the folder, so that file
+// names are not glued to the folder's own name.
+QString folderPath(const QString& value)
+{
+    QString folder = fioExpandPath(value);
+    if (!folder.isEmpty())
+        fioAddBackslash(folder);
+    // The folder as it is spelt on disk, so new catalogs are made inside it.
+    return resolvePath(folder);
+}
+
 struct Reader {
     int catalogCounter = -1;
 
     bool folderKey(PaintFolder& folder, const QString& value, const char* message)
     {
         folder.raw = value;
-        folder.expanded = fioExpandPath(value);
+        folder.expanded = folderPath(value);
         if (!fioDirExists(folder.expanded)) {
             msgBox(QString::fromLatin1(message) + folder.expanded + QLatin1Char('\''));
             return false;
@@ -77,7 +88,7 @@ struct Reader {
         }
         if (is(key, "catalog") && !value.isEmpty()) {
             PaintSettings.catalog.raw = value;
-            PaintSettings.catalog.expanded = fioExpandPath(value);
+            PaintSettings.catalog.expanded = folderPath(value);
             return checkCatalogFolder(PaintSettings.catalog.expanded);
         }
         return true;

@@ -163,7 +163,7 @@ TEST(OpenINI, CatalogFolderIsCreatedWhenAbsolute)
     EXPECT_TRUE(t.boxes.messages.isEmpty());
     resetPaintSettings();
     EXPECT_TRUE(t.read("app=zypaint\n[path]\ncatalog=relative\\cats\n"));
-    EXPECT_EQ(t.boxes.texts(), QStringList{"Kan ej skapa användarkatalog: relative/cats"});
+    EXPECT_EQ(t.boxes.texts(), QStringList{"Kan ej skapa användarkatalog: relative/cats/"});
 }
 
 TEST(OpenINI, CatalogFolderThatCannotBeMadeEndsWithReason)

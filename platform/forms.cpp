@@ -1,0 +1,48 @@
+#include "platform/forms.h"
+
+#include <QEvent>
+#include <QEventLoop>
+#include <QPointer>
+#include <QWidget>
+
+namespace {
+class CloseWatcher : public QObject {
+public:
+    explicit CloseWatcher(QEventLoop* loop) : m_loop(loop) {}
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        if (e->type() == QEvent::Close || e->type() == QEvent::Hide || e->type() == QEvent::DeferredDelete)
+            m_loop->quit();
+        return false;
+    }
+
+private:
+    QEventLoop* m_loop;
+};
+}
+
+void showModal(QWidget* form)
+{
+    if (!form)
+        return;
+    QPointer<QWidget> guard(form);
+    QEventLoop loop;
+    CloseWatcher watcher(&loop);
+    form->installEventFilter(&watcher);
+    QObject::connect(form, &QObject::destroyed, &loop, &QEventLoop::quit);
+    form->setWindowModality(Qt::ApplicationModal);
+    form->show();
+    form->raise();
+    form->activateWindow();
+    loop.exec();
+    if (guard)
+        guard->removeEventFilter(&watcher);
+}
+
+void showModeless(QWidget* form)
+{
+    if (!form)
+        return;
+    form->show();
+    form->raise();
+}

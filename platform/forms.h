@@ -1,0 +1,9 @@
+#pragma once
+class QWidget;
+
+// Shows a form modally: returns when the form has been closed or hidden. Other windows stay
+// visible (the splash lies under the paint window) without keeping the program alive.
+void showModal(QWidget* form);
+
+// Shows a form without blocking.
+void showModeless(QWidget* form);

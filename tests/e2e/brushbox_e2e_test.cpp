@@ -1,0 +1,109 @@
+#include "harness.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <gtest/gtest.h>
+
+namespace {
+
+#define REQUIRE_X()                                                                                                    \
+    XServer* x = XServer::instance();                                                                                  \
+    if (!x)                                                                                                            \
+        GTEST_SKIP() << "Xvfb is not installed";
+
+// The colours of a screenshot's pixels at a few places, to tell a drawn window from an empty screen.
+int distinctColours(const QImage& img, const QRect& area)
+{
+    QSet<QRgb> colours;
+    for (int y = area.top(); y < area.bottom(); y += 7)
+        for (int x = area.left(); x < area.right(); x += 7)
+            colours.insert(img.pixel(x, y));
+    return colours.size();
+}
+
+QByteArray themeIni(const ThemeFolder& t, const QByteArray& extra = {})
+{
+    return "app=zypaint\r\n[path]\r\ngfx=" + t.path("gfx").toUtf8() + "\r\nsnd=" + t.path("snd").toUtf8() + "\r\npicture="
+           + t.path("pictures").toUtf8() + "\r\ncatalog=" + t.path("catalogs").toUtf8()
+           + "\r\n[interface]\r\nbackground=background.bmp\r\n" + extra;
+}
+
+} // namespace
+
+TEST(BrushboxEndToEnd, StartsOnAThemeShowsSplashAndWindowAndLogs)
+{
+    REQUIRE_X();
+    ThemeFolder t;
+    t.copyFromSample("gfx", "gfx");
+    t.copyFromSample("snd", "snd");
+    QDir().mkpath(t.path("pictures"));
+    t.write("zypaint.ini", themeIni(t, "[splash screen]\r\ntext=Hello\r\npicture=splash.bmp\r\nactive=1\r\n"
+                                       "[catalogs]\r\nRed folder\t0\r\n"));
+    ProgramRun run(BRUSHBOX_EXE, {t.path("zypaint.ini")}, t.windows());
+    const auto window = x->waitForWindow("Brushbox");
+    ASSERT_NE(window, 0u) << qPrintable(run.stderrText());
+    const QImage shot = x->screenshot(QDir::temp().filePath("e2e-brushbox-start.png"));
+    EXPECT_GT(distinctColours(shot, QRect(0, 0, 1024, 768)), 3);
+    EXPECT_TRUE(run.running());
+    const QByteArray startLines = "\r\n" + QByteArray("-=").repeated(24) + "\r\n\r\n=> Main <=\r\n";
+    EXPECT_EQ(t.read("windows/brushbox.log").left(startLines.size()), startLines);
+    EXPECT_TRUE(QFileInfo(t.path("catalogs/Red folder")).isDir());
+    EXPECT_TRUE(QFileInfo(t.path("catalogs/Red folder.bmp")).isFile());
+    x->focus(window);
+    x->key("Escape");
+    EXPECT_TRUE(run.waitForExit());
+}
+
+TEST(BrushboxEndToEnd, MissingGraphicsFolderIsReportedAndEnds)
+{
+    REQUIRE_X();
+    ThemeFolder t;
+    t.write("zypaint.ini", "app=zypaint\n[path]\ngfx=" + t.path("nothere").toUtf8() + "\n");
+    ProgramRun run(BRUSHBOX_EXE, {t.path("zypaint.ini")}, t.windows());
+    const QString message = "brushbox: Brushbox: Bad graphics path: '" + t.path("nothere") + "/'";
+    ASSERT_TRUE(run.waitForStderr(message)) << qPrintable(run.stderrText());
+    const auto box = x->waitForWindow("Brushbox");
+    ASSERT_NE(box, 0u);
+    x->screenshot(QDir::temp().filePath("e2e-brushbox-badgfx.png"));
+    x->focus(box);
+    x->key("Return");
+    ASSERT_TRUE(run.waitForExit());
+    EXPECT_NE(run.exitCode(), 0);
+}
+
+TEST(BrushboxEndToEnd, MissingConfigurationArgumentIsNamed)
+{
+    REQUIRE_X();
+    ThemeFolder t;
+    ProgramRun run(BRUSHBOX_EXE, {t.path("no such.ini")}, t.windows());
+    ASSERT_TRUE(run.waitForStderr("The configuration file '" + t.path("no such.ini") + "' does not exist."))
+        << qPrintable(run.stderrText());
+    x->focus(x->waitForWindow("Brushbox"));
+    x->key("Return");
+    EXPECT_TRUE(run.waitForExit());
+}
+
+TEST(BrushboxEndToEnd, ThemeWrittenOnWindowsStartsUnchanged)
+{
+    REQUIRE_X();
+    ThemeFolder t;
+    t.copyFromSample("gfx/background.bmp", "GFX/BACKGROUND.BMP");
+    t.copyFromSample("gfx/Blue folder.bmp", QString::fromUtf8("GFX/BLÅ.BMP"));
+    QDir().mkpath(t.path("SND"));
+    QDir().mkpath(t.path("Catalogs"));
+    // Backslashes, CRLF, upper-case names and a Swedish catalog name in Windows-1252.
+    QByteArray ini = "app=Brushbox\r\n[Path]\r\ngfx=" + t.path("gfx").toUtf8().replace('/', '\\') + "\\\r\nsnd="
+                     + t.path("snd").toUtf8().replace('/', '\\') + "\r\ncatalog=" + t.path("catalogs").toUtf8().replace('/', '\\')
+                     + "\\\r\n[Interface]\r\nBackground=Background.bmp\r\n[Catalogs]\r\nBl\xe5\t0\r\n";
+    t.write("zypaint.ini", ini);
+    ProgramRun run(BRUSHBOX_EXE, {t.path("zypaint.ini")}, t.windows());
+    const auto window = x->waitForWindow("Brushbox");
+    ASSERT_NE(window, 0u) << qPrintable(run.stderrText());
+    EXPECT_FALSE(run.stderrText().contains("brushbox: ")) << qPrintable(run.stderrText());
+    EXPECT_TRUE(QFileInfo(t.path("Catalogs/" + QString::fromUtf8("Blå"))).isDir());
+    const QImage shot = x->screenshot(QDir::temp().filePath("e2e-brushbox-windows-theme.png"));
+    EXPECT_GT(distinctColours(shot, QRect(0, 0, 1024, 768)), 3);
+    x->focus(window);
+    x->key("Escape");
+    EXPECT_TRUE(run.waitForExit());
+}

@@ -1,0 +1,221 @@
+#include "harness.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QDirIterator>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QStandardPaths>
+#include <QThread>
+
+namespace {
+void pause(int ms)
+{
+    QThread::msleep(ms);
+    QCoreApplication::processEvents();
+}
+}
+
+XServer* XServer::instance()
+{
+    static std::unique_ptr<XServer> server;
+    static bool tried = false;
+    if (!tried) {
+        tried = true;
+        std::unique_ptr<XServer> s(new XServer);
+        if (s->start())
+            server = std::move(s);
+    }
+    return server.get();
+}
+
+bool XServer::start()
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty())
+        return false;
+    for (int n = 140 + (QCoreApplication::applicationPid() % 50); n < 260; ++n) {
+        if (QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n)) || QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(n)))
+            continue;
+        m_display = QStringLiteral(":%1").arg(n);
+        m_xvfb.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        m_xvfb.start(QStringLiteral("Xvfb"), {m_display, QStringLiteral("-screen"), QStringLiteral("0"),
+                                               QStringLiteral("1024x768x24"), QStringLiteral("-noreset"), QStringLiteral("-nolisten"),
+                                               QStringLiteral("tcp")});
+        if (!m_xvfb.waitForStarted(5000))
+            return false;
+        QElapsedTimer clock;
+        clock.start();
+        while (clock.elapsed() < 10000 && m_xvfb.state() == QProcess::Running) {
+            int code = -1;
+            run(QStringLiteral("xdotool"), {QStringLiteral("getdisplaygeometry")}, &code);
+            if (code == 0)
+                return true;
+            pause(100);
+        }
+        m_xvfb.kill();
+        m_xvfb.waitForFinished();
+    }
+    return false;
+}
+
+XServer::~XServer()
+{
+    m_xvfb.terminate();
+    if (!m_xvfb.waitForFinished(3000))
+        m_xvfb.kill();
+}
+
+QString XServer::run(const QString& program, const QStringList& args, int* exitCode) const
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DISPLAY"), m_display);
+    p.setProcessEnvironment(env);
+    p.start(program, args);
+    p.waitForFinished(15000);
+    if (exitCode)
+        *exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    return QString::fromLocal8Bit(p.readAllStandardOutput());
+}
+
+void XServer::key(const QString& keys) const
+{
+    run(QStringLiteral("xdotool"), {QStringLiteral("key"), keys});
+    pause(150);
+}
+
+void XServer::focus(qulonglong window) const
+{
+    run(QStringLiteral("xdotool"), {QStringLiteral("windowfocus"), QStringLiteral("--sync"), QString::number(window)});
+}
+
+void XServer::click(int x, int y) const
+{
+    run(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), QString::number(x), QString::number(y), QStringLiteral("click"),
+                                    QStringLiteral("1")});
+    pause(150);
+}
+
+QImage XServer::screenshot(const QString& savePath) const
+{
+    const QString path = savePath.isEmpty() ? QDir::temp().filePath(QStringLiteral("e2e-shot.png")) : savePath;
+    run(QStringLiteral("import"), {QStringLiteral("-window"), QStringLiteral("root"), path});
+    return QImage(path);
+}
+
+qulonglong XServer::waitForWindow(const QString& title, int timeoutMs) const
+{
+    QElapsedTimer clock;
+    clock.start();
+    do {
+        const QString out = run(QStringLiteral("xdotool"),
+                                {QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
+                                 QStringLiteral("^%1$").arg(title)});
+        const QStringList ids = out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        if (!ids.isEmpty())
+            return ids.last().toULongLong();
+        pause(100);
+    } while (clock.elapsed() < timeoutMs);
+    return 0;
+}
+
+QRect XServer::geometry(qulonglong window) const
+{
+    const QString out = run(QStringLiteral("xdotool"), {QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"),
+                                                        QString::number(window)});
+    QRect r;
+    for (const QString& line : out.split(QLatin1Char('\n'))) {
+        const QString v = line.section(QLatin1Char('='), 1);
+        if (line.startsWith(QLatin1String("X="))) r.moveLeft(v.toInt());
+        if (line.startsWith(QLatin1String("Y="))) r.moveTop(v.toInt());
+        if (line.startsWith(QLatin1String("WIDTH="))) r.setWidth(v.toInt());
+        if (line.startsWith(QLatin1String("HEIGHT="))) r.setHeight(v.toInt());
+    }
+    return r;
+}
+
+ProgramRun::ProgramRun(const QString& executable, const QStringList& args, const QString& windowsFolder)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DISPLAY"), XServer::instance() ? XServer::instance()->display() : QString());
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    env.insert(QStringLiteral("WINDIR"), windowsFolder);
+    env.insert(QStringLiteral("PULSE_SERVER"), QStringLiteral("unix:/nonexistent")); // the silent sound backend
+    m_process.setProcessEnvironment(env);
+    m_process.start(executable, args);
+    m_process.waitForStarted(5000);
+}
+
+ProgramRun::~ProgramRun()
+{
+    if (m_process.state() != QProcess::NotRunning) {
+        m_process.kill();
+        m_process.waitForFinished(3000);
+    }
+}
+
+QString ProgramRun::stderrText()
+{
+    m_stderr += QString::fromUtf8(m_process.readAllStandardError());
+    return m_stderr;
+}
+
+bool ProgramRun::waitForStderr(const QString& text, int timeoutMs)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < timeoutMs) {
+        if (stderrText().contains(text))
+            return true;
+        if (m_process.state() == QProcess::NotRunning)
+            return stderrText().contains(text);
+        m_process.waitForReadyRead(100);
+    }
+    return false;
+}
+
+bool ProgramRun::waitForExit(int timeoutMs)
+{
+    const bool ended = m_process.state() == QProcess::NotRunning || m_process.waitForFinished(timeoutMs);
+    stderrText();
+    return ended;
+}
+
+ThemeFolder::ThemeFolder() { QDir().mkpath(windows()); }
+
+QString ThemeFolder::path(const QString& relative) const
+{
+    return relative.isEmpty() ? m_dir.path() : m_dir.path() + QLatin1Char('/') + relative;
+}
+
+void ThemeFolder::write(const QString& relative, const QByteArray& bytes) const
+{
+    const QString full = path(relative);
+    QDir().mkpath(QFileInfo(full).path());
+    QFile f(full);
+    if (f.open(QIODevice::WriteOnly))
+        f.write(bytes);
+}
+
+QByteArray ThemeFolder::read(const QString& relative) const
+{
+    QFile f(path(relative));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void ThemeFolder::copyFromSample(const QString& folder, const QString& target) const
+{
+    const QString from = QStringLiteral(BIN_DIR) + QLatin1Char('/') + folder;
+    if (QFileInfo(from).isFile()) {
+        QDir().mkpath(QFileInfo(path(target)).path());
+        QFile::copy(from, path(target));
+        return;
+    }
+    QDirIterator it(from, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString file = it.next();
+        const QString to = path(target) + file.mid(from.size());
+        QDir().mkpath(QFileInfo(to).path());
+        QFile::copy(file, to);
+    }
+}

@@ -1,0 +1,62 @@
+#pragma once
+#include <QImage>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QString>
+#include <QTemporaryDir>
+#include <memory>
+
+// A private X server for the end-to-end tests (Xvfb, never reset when its last client leaves).
+class XServer {
+public:
+    static XServer* instance(); // started on first use; null when Xvfb is not installed
+    QString display() const { return m_display; }
+    // Runs an X tool (xdotool, import) on this display; returns its standard output.
+    QString run(const QString& program, const QStringList& args, int* exitCode = nullptr) const;
+    void key(const QString& keys) const;
+    void click(int x, int y) const;
+    // Gives the window the keyboard, as a window manager would when it is clicked.
+    void focus(qulonglong window) const;
+    QImage screenshot(const QString& savePath = QString()) const;
+    // The window of that title, when one is mapped within the timeout; 0 otherwise.
+    qulonglong waitForWindow(const QString& title, int timeoutMs = 10000) const;
+    QRect geometry(qulonglong window) const;
+    ~XServer();
+
+private:
+    XServer() = default;
+    bool start();
+    QProcess m_xvfb;
+    QString m_display;
+};
+
+// One run of a real program with its own system folder.
+class ProgramRun {
+public:
+    ProgramRun(const QString& executable, const QStringList& args, const QString& windowsFolder);
+    ~ProgramRun();
+    // Waits until stderr holds text; false on timeout or when the program ended without it.
+    bool waitForStderr(const QString& text, int timeoutMs = 10000);
+    bool waitForExit(int timeoutMs = 10000);
+    QString stderrText();
+    int exitCode() const { return m_process.exitCode(); }
+    bool running() const { return m_process.state() != QProcess::NotRunning; }
+
+private:
+    QProcess m_process;
+    QString m_stderr;
+};
+
+// A theme folder for one test, made from the built sample theme's pictures and sounds.
+class ThemeFolder {
+public:
+    ThemeFolder();
+    QString path(const QString& relative = QString()) const;
+    void write(const QString& relative, const QByteArray& bytes) const;
+    QByteArray read(const QString& relative) const;
+    void copyFromSample(const QString& folder, const QString& target) const; // e.g. "gfx"
+    QString windows() const { return path(QStringLiteral("windows")); }
+
+private:
+    QTemporaryDir m_dir;
+};
