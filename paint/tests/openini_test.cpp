@@ -258,3 +258,23 @@ TEST(OpenINI, PaintPictureBeforeGfxLooksInTheCurrentFolder)
     ASSERT_TRUE(t.read("app=zypaint\n[interface]\npaintpicture=canvas.bmp\n[path]\ngfx=%apppath%gfx\n"));
     EXPECT_TRUE(PaintSettings.paintPicture.isNull());
 }
+
+TEST(OpenINI, DebugModeShowsAndLogsCatalogSteps)
+{
+    Theme t;
+    ASSERT_TRUE(t.read("app=zypaint\ndebug=1\n[path]\ngfx=%apppath%gfx\ncatalog=%apppath%kids\n[catalogs]\nAnna\t0\nZoo\t1\n"));
+    const QString kids = t.folders.app() + "/kids/";
+    EXPECT_EQ(t.boxes.texts(), QStringList({"Debug Mode", "Användarkatalog: " + kids, "Katalogen '" + kids + "' skapas...",
+                                             "Bilden '" + t.gfx() + "Anna.bmp/.gif/.jpg' för användarkatalogen '" + kids
+                                                 + "Anna' saknas."}));
+    const QString log = QString::fromUtf8(t.folders.read("windows/brushbox.log"));
+    const QStringList lines = log.split("\r\n", Qt::SkipEmptyParts);
+    EXPECT_EQ(lines, QStringList({"--> OpenINI: Användarkatalog(catalog): " + kids,
+                                  "--> OpenINI: Användarkatalog(catalog): Undersöker om den finns...",
+                                  "----> OpenINI: Användarkatalog(catalog): fanns ej, skapar: '" + t.folders.app() + "/kids'...",
+                                  "--> OpenINI: bildanvändarkatalog: antal: 0, array 1",
+                                  "----> OpenINI: bildanvändarkatalog: (0)Anna, locked: False",
+                                  "------> OpenINI: bildanvändarkatalog: (0)Anna, ej låst",
+                                  "--> OpenINI: bildanvändarkatalog: antal: 1, array 2",
+                                  "----> OpenINI: bildanvändarkatalog: (1)Zoo, locked: True"}));
+}
