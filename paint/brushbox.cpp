@@ -13,7 +13,7 @@
 #include <QApplication>
 #include <cstdio>
 
-int Main()
+int Main(const QStringList& configuration)
 {
     pntWriteLog(QString());
     pntWriteLog(QStringLiteral("-=").repeated(24));
@@ -21,7 +21,7 @@ int Main()
     pntWriteLog(QStringLiteral("=> Main <="));
     if (bolDebug)
         pntWriteLog(QStringLiteral("--> kallar på gamGetFilePath..."));
-    const QString strFile = gamGetFilePath(QStringLiteral("zypaint.ini"));
+    const QString strFile = gamGetFilePath(QStringLiteral("zypaint.ini"), configuration);
     if (bolDebug)
         pntWriteLog(QStringLiteral("----> ...fick filnamn: ") + strFile);
     if (strFile.isEmpty()) {

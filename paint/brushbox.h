@@ -1,5 +1,6 @@
 #pragma once
+#include <QStringList>
 
-// The start of Brushbox: reads the configuration, builds the window and runs it. Returns the
-// process's exit status.
-int Main();
+// The start of Brushbox: reads the configuration, builds the window and runs it. configuration is
+// the configuration path argument, when one was given. Returns the process's exit status.
+int Main(const QStringList& configuration);

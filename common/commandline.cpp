@@ -1,0 +1,52 @@
+#include "common/commandline.h"
+
+#ifndef BB_VERSION
+#define BB_VERSION "0.0"
+#endif
+
+CommandLine parseCommandLine(const QStringList& arguments)
+{
+    CommandLine c;
+    for (int i = 0; i < arguments.size(); ++i) {
+        const QString& a = arguments[i];
+        if (a == QLatin1String("--")) {
+            c.configuration += arguments.mid(i + 1);
+            break;
+        }
+        if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
+            c.action = CommandLine::Help;
+            return c;
+        }
+        if (a == QLatin1String("--version")) {
+            c.action = CommandLine::Version;
+            return c;
+        }
+        if (a.startsWith(QLatin1Char('-')) && a.size() > 1) {
+            c.action = CommandLine::Usage;
+            c.error = QStringLiteral("unknown option '%1'").arg(a);
+            return c;
+        }
+        c.configuration << a;
+    }
+    return c;
+}
+
+QString helpText(const QString& program, const QString& configName, const QString& summary)
+{
+    return QStringLiteral(
+               "Usage: %1 [CONFIGURATION]\n"
+               "%2\n\n"
+               "Without CONFIGURATION, %3 is taken from the program's folder, or else from the\n"
+               "system folder ($WINDIR, or ~/.config/brushbox-twinturn).\n\n"
+               "Options:\n"
+               "  --help     show this help and exit\n"
+               "  --version  show the version and exit\n")
+        .arg(program, summary, configName);
+}
+
+QString versionText(const QString& program) { return QStringLiteral("%1 %2\n").arg(program, QStringLiteral(BB_VERSION)); }
+
+QString usageText(const QString& program)
+{
+    return QStringLiteral("Usage: %1 [CONFIGURATION]\nTry '%1 --help' for more information.\n").arg(program);
+}

@@ -1,0 +1,60 @@
+#!/bin/sh
+# Builds the fuzz targets with clang and runs each for a bounded time on a seed corpus made from
+# the sample themes. Fails on a crash, a leak, a timeout or running out of memory.
+#   FUZZ_SECONDS   time per target (default 60)
+set -eu
+cd "$(dirname "$0")/.."
+seconds=${FUZZ_SECONDS:-60}
+build=${FUZZ_BUILD_DIR:-build-fuzz}
+LSAN_OPTIONS="suppressions=$(pwd)/.ci/lsan.supp:print_suppressions=0"
+export LSAN_OPTIONS
+CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DBB_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$build"
+
+# Seeds: every configuration and data file of the sample themes and of the test data, and the
+# sample pictures (the picture target takes its format from the first byte).
+corpus="$build/corpus"
+rm -rf "$corpus"
+mkdir -p "$corpus/text" "$corpus/picture"
+find themes tests -type f \( -iname '*.ini' -o -iname '*.txt' -o -iname '*.cfg' \) -exec cp {} "$corpus/text/" \; 2>/dev/null || true
+n=0
+for f in $(find build/bin -type f \( -iname '*.bmp' -o -iname '*.gif' -o -iname '*.jpg' -o -iname '*.wmf' \) 2>/dev/null | head -40); do
+    case "$(echo "$f" | tr 'A-Z' 'a-z')" in
+    *.bmp) b='\000' ;; *.gif) b='\001' ;; *.jpg) b='\002' ;; *.wmf) b='\003' ;;
+    esac
+    { printf "$b"; cat "$f"; } > "$corpus/picture/seed$n"
+    n=$((n + 1))
+done
+
+total=0
+status=0
+for target in "$build"/fuzz/fuzz_*; do
+    [ -x "$target" ] || continue
+    name=$(basename "$target")
+    case "$name" in
+    fuzz_picture|fuzz_wmf) seeds="$corpus/picture" ;;
+    *) seeds="$corpus/text" ;;
+    esac
+    work="$build/work-$name"
+    rm -rf "$work"
+    mkdir -p "$work"
+    cp -r "$seeds"/. "$work"/ 2>/dev/null || true
+    log="$build/$name.log"
+    start=$(date +%s)
+    if "$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=65536 \
+        -print_final_stats=1 "$work" >"$log" 2>&1; then
+        result=ok
+    else
+        result=FAILED
+        status=1
+    fi
+    took=$(( $(date +%s) - start ))
+    total=$((total + took))
+    runs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$log" | grep -o '[0-9]*$' || echo "?")
+    echo "$name: $result, ${took}s, $runs executions"
+    if [ "$result" = FAILED ]; then
+        tail -40 "$log"
+    fi
+done
+echo "fuzzing: ${total}s in all"
+exit $status
