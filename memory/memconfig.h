@@ -1,0 +1,37 @@
+#pragma once
+#include "memory/memstate.h"
+
+#include <QSize>
+
+// The splash window as the configuration reader drives it; the game window supplies one, tests
+// may leave it out.
+class MemSplashHost {
+public:
+    virtual ~MemSplashHost() = default;
+    virtual void setBackColor(uint32_t bgr) = 0;
+    virtual void setMaximized() = 0;
+    virtual void showAndWait() = 0;
+};
+
+// Resets the settings the configuration may leave unset.
+void memSetDefaultValues(MemState& s);
+// Reads the application declaration; false (after its message) when there is none or it is unknown.
+bool memCheckINI(MemState& s, const QString& path);
+// Kept as a step of the set-up; a game starts from the values memInitValues gives it.
+inline void memReset() {}
+// Reads memory.ini and the files it names. Fatal problems end the program through memHandleError.
+bool memOpenINI(MemState& s, const QString& path, MemSplashHost* splash = nullptr);
+// Forgets configured sounds whose files are missing, with a warning for each.
+bool memCheckValues(MemState& s);
+// Derives the layout, players, text list, pictures and the deal from the settings.
+bool memFixVariabels(MemState& s, QSize screen);
+
+// The counter index of a section name, or -1.
+int memGroupStrToNum(const QString& strIn);
+// The background picture names of one "pictures" value: five TAB-separated fields.
+void memSetBkPictures(MemState& s, const QString& value);
+
+// The pieces of memFixVariabels, apart for tests.
+memResolution memFindResolution(QSize screen);
+int memLayoutRow(const MemState& s, const memResolution& current);
+void memShuffle(MemRandom& random, QVector<memDisplayCard>& display, int count);

@@ -1,0 +1,29 @@
+#pragma once
+#include <QString>
+
+// The memory game's numbered configuration problems. Fatal ones end the program once their box
+// is closed; warnings ask "Continue?" and end it on Cancel.
+enum class MemErrorKind { Fatal, Warning };
+
+struct MemErrorText {
+    QString title;
+    QString message; // without the "Continue?" of a warning
+    MemErrorKind kind;
+};
+
+MemErrorText memErrorText(double number, const QString& info = QString(), const QString& info2 = QString());
+
+void memHandleError(double number, const QString& info = QString(), const QString& info2 = QString());
+
+// Ends the program at once, without any clean-up. Tests replace the ending with one that throws
+// MemProgramEnd, so a call never returns to code that expects the program to be gone.
+struct MemProgramEnd {
+    int code;
+};
+using MemEnder = void (*)(int code);
+[[noreturn]] void memEndProgram(int code);
+void setMemEnder(MemEnder ender);
+void memThrowingEnder(int code);
+
+// "5" for 5, "2.5" for 2.5: the number's shortest form.
+QString memNumberText(double number);

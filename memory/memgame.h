@@ -1,0 +1,117 @@
+#pragma once
+#include "memory/memstate.h"
+
+#include <QImage>
+#include <QLine>
+#include <QRect>
+
+// What the rules ask of the game window. The window maps each call onto its controls; tests
+// give a recording board.
+class MemView {
+public:
+    virtual ~MemView() = default;
+    virtual void showCardPicture(int index, const QImage& picture) = 0; // img_Card(index)
+    virtual void setCardLabelVisible(int index, bool visible) = 0;      // lbl_Card(index)
+    virtual void setCardEnabled(int index, bool enabled) = 0;           // img_Card and lbl_Card
+    virtual void setCardVisible(int index, bool visible) = 0;
+    virtual QRect cardGeometry(int index) const = 0;
+    virtual void setCardGeometry(int index, const QRect& rect) = 0;
+    virtual QRect cardLabelGeometry(int index) const = 0;
+    virtual void setCardLabelGeometry(int index, const QRect& rect) = 0;
+    virtual void drawLine(const QLine& line, uint32_t color, int width) = 0; // on pic_Background
+    virtual void setPlayerColors(int player, uint32_t name, uint32_t score) = 0;
+    virtual void setPlayerScore(int player, const QString& caption) = 0;
+    virtual void strikePlayer(int player) = 0;
+    virtual void setControlCaption(int label, const QString& caption) = 0; // padded by the window
+    virtual void setTextColor(int index, uint32_t color) = 0;              // lbl_Text(index)
+    virtual void setTextVisible(int index, bool visible) = 0;
+    virtual void setTextEnabled(int index, bool enabled) = 0;
+    virtual void setClockEnabled(bool enabled) = 0; // tim_Timer
+    virtual void showEnd(const QImage& picture) = 0;  // pic_End, centred
+    virtual QSize boardSize() const = 0;              // inner size of pic_Background
+    virtual void doEvents() = 0;
+    virtual void pause(int ms) = 0; // windows paint, no clicks are taken
+};
+
+// The sound device as the game drives it.
+class MemSoundPort {
+public:
+    virtual ~MemSoundPort() = default;
+    virtual void setFileName(const QString& path) = 0;
+    virtual void command(const QString& command) = 0;
+    // Non-zero once the sound last started has ended or could not be played.
+    virtual int completionStatus() const = 0;
+};
+
+// The rules of one game of Twinturn over its state: turns, pairs, counters, players, the sound
+// chain, the wipe-out and the end. Entry points keep the names the window's events call.
+class MemoryGame {
+public:
+    MemoryGame(MemState& state, MemView& view, MemSoundPort& sound);
+
+    MemState& s;
+
+    void memInitValues();
+    void memCardClick(int index);
+    void img_Card_Click(int index);
+    void memTurnCard(int index);
+    void memCheckCardStatus();
+    void memChangePlayer();
+    bool memCheckPlayerStatus(int memChkPlayer);
+    void tim_Timer_Timer();
+    void memShowControls();
+    void memDrawLine();
+    void memWipeOutCards();
+    void memRestoreCards();
+    void memMakeEnd();
+
+    // Sounds.
+    void memOpenTurnSound();
+    void memOpenTextClickSound();
+    void memPlayCardSound();
+    void memPlayResultSound();
+    void memPlayTextSound();
+    void mmc_Sound_Done(int notifyCode = 0);
+    void mmc_Sound_StatusUpdate();
+
+    // Text cards.
+    void memTextClick(int index);
+    void memCheckTextStatus();
+    void memCheckCardTextStatus();
+    void memRemoveTextObject();
+    void memRestoreText();
+
+    // The number with a blank for its sign and one after it (" 4 "), as score labels show it.
+    static QString scoreCaption(double score);
+    // The number with a blank for its sign (" 4", "-1").
+    static QString signedText(double value);
+
+    // A turn is being settled; nothing may start another meanwhile.
+    bool settling() const { return m_settling; }
+    // Settled turns so far (tests count them).
+    int settledTurns() const { return m_settledTurns; }
+    bool awaitingSound() const { return m_awaiting; }
+    bool endWasGood() const { return m_endGood; }
+
+private:
+    // Starts the sound in the device's open file; its completion continues the chain once.
+    void play(int kind);
+    // Takes the completion of the sound last started; false when it was already taken.
+    bool takeCompletion();
+    void reopenBaseSound();
+    void afterTextSound();
+    void showCardsTurnedBack(int index);
+    bool pairs(int a, int b) const;
+    void countTry(int player);
+    void passTurnFromOutPlayer();
+    void wipeFly(const QVector<int>& cards);
+    void wipeShrink(const QVector<int>& cards);
+    QString sfx(const QString& name) const { return s.ui.sfx + name; }
+
+    MemView& m_view;
+    MemSoundPort& m_sound;
+    bool m_awaiting = false;
+    bool m_settling = false;
+    int m_settledTurns = 0;
+    bool m_endGood = false;
+};

@@ -1,0 +1,389 @@
+#include "fakes.h"
+#include "gamefiles.h"
+#include "memory/memconfig.h"
+#include "memory/twinturn.h"
+
+#include <QSet>
+#include <gtest/gtest.h>
+
+namespace {
+// Reads a whole game as the window's set-up does, up to the layout.
+bool readGame(MemState& s, const QString& ini, QSize screen = QSize(1024, 768))
+{
+    memSetDefaultValues(s);
+    return memCheckINI(s, ini) && memOpenINI(s, ini) && memCheckValues(s) && memFixVariabels(s, screen);
+}
+
+QString titleOf(const MessageRecorder& boxes, int i) { return boxes.messages.value(i).title; }
+}
+
+TEST(CheckIni, DeclarationAnywhereFirstOneCountsAndBlankMatters)
+{
+    ThrowingEnder ender;
+    TestFolders f;
+    MemState s;
+    f.write(QStringLiteral("a.ini"), "APP=Match\r\n[paths]\r\napp=memory\r\n");
+    EXPECT_TRUE(memCheckINI(s, f.path(QStringLiteral("a.ini"))));
+    EXPECT_EQ(s.intAppType, 1);
+
+    f.write(QStringLiteral("b.ini"), "[x]\r\nApp=MEMORY\r\n");
+    EXPECT_TRUE(memCheckINI(s, f.path(QStringLiteral("b.ini"))));
+    EXPECT_EQ(s.intAppType, 0);
+
+    MessageRecorder boxes;
+    f.write(QStringLiteral("c.ini"), "\"app=memory \"\r\n");
+    EXPECT_THROW(memCheckINI(s, f.path(QStringLiteral("c.ini"))), MemProgramEnd);
+    EXPECT_EQ(titleOf(boxes, 0), QStringLiteral("Error in application (# 4)"));
+
+    f.write(QStringLiteral("d.ini"), "[paths]\r\ngfx=x\r\n");
+    EXPECT_THROW(memCheckINI(s, f.path(QStringLiteral("d.ini"))), MemProgramEnd);
+    EXPECT_EQ(titleOf(boxes, 1), QStringLiteral("Error in application (# 3)"));
+
+    EXPECT_THROW(memCheckINI(s, f.path(QStringLiteral("none.ini"))), MemProgramEnd);
+    EXPECT_TRUE(boxes.messages[2].text.contains(f.path(QStringLiteral("none.ini"))));
+}
+
+TEST(OpenIni, ReadsTheWholeGame)
+{
+    ThrowingEnder ender;
+    GameFiles g;
+    g.main = "[splash screen]\r\nactive=0\r\n[interface]\r\nbackcolor=&HFF0000\r\npictures=a.bmp\tb.bmp\r\n"
+             "quitpicture=q.bmp\r\n[help]\r\nactive=1\r\npicture=h.bmp\r\n[line]\r\nactive=1\r\ncolor=255\r\nwidth=3\r\n"
+             "[players]\r\nplayers=3\r\ndefaultname=Kid\r\nnamefontsize=30\r\nnamefont=Arial\r\nnamefontbold=1\r\n"
+             "[tries left]\r\nfontname=Times\r\nactive=1\r\norder=2\r\ncondition=7\r\nfontname=Courier\r\nfontsize=20\r\n"
+             "placey=2\r\n[nonsense]\r\nactive=1\r\n";
+    g.global = "cardsx=3\r\ncardsx=2\r\ncardsy=2\r\ncardwidth=40\r\ncardheight=40\r\npicture=back.bmp\r\n"
+               "[text list]\r\nfontname=Times\r\nforecolor=5\r\n";
+    g.cards = "a\tc0.bmp\tzero\r\nb\tc1.bmp,c\tc2.bmp\r\nd\tc3.bmp\r\n";
+    g.folders.write(QStringLiteral("gfx/back.bmp"), pictureBytes("BMP"));
+    g.write();
+    MemState s;
+    MessageRecorder boxes;
+    ASSERT_TRUE(readGame(s, g.ini()));
+    EXPECT_TRUE(boxes.messages.isEmpty()) << qPrintable(boxes.texts().join(QLatin1Char('\n')));
+    EXPECT_EQ(s.ui.BackColor, 0xFF0000u);
+    EXPECT_EQ(s.ui.BkPictures[0], QStringLiteral("a.bmp"));
+    EXPECT_EQ(s.ui.BkPictures[1], QStringLiteral("b.bmp"));
+    EXPECT_EQ(s.ui.BkPictures[2], QString());
+    EXPECT_TRUE(s.ui.HelpActive);
+    EXPECT_TRUE(s.ui.LineActive);
+    EXPECT_EQ(s.ui.LineWidth, 3);
+    // Two cardsx lines: the last counts.
+    EXPECT_EQ(s.memCardCount, 4);
+    // A comma splits a card line into two cards.
+    EXPECT_EQ(s.memCardHolders[0].Text, QStringLiteral("zero"));
+    EXPECT_EQ(s.memCardHolders[1].PictureFile, QStringLiteral("c1.bmp"));
+    EXPECT_EQ(s.memCardHolders[2].First, QStringLiteral("c"));
+    EXPECT_EQ(s.memCardHolders[2].PictureFile, QStringLiteral("c2.bmp"));
+    EXPECT_FALSE(s.memCardHolders[0].Picture.isNull());
+    EXPECT_FALSE(s.ui.CardBack.isNull());
+    // Size before the font name has no effect; bold after it does.
+    EXPECT_EQ(s.ui.NameFont.size, 12);
+    EXPECT_TRUE(s.ui.NameFont.bold);
+    // A counter's font keys before its active key have no effect; after active and order they do.
+    const memControl& tl = s.ui.Controls[memTRIESLEFT];
+    EXPECT_TRUE(tl.Active);
+    EXPECT_EQ(tl.Order, 1);
+    EXPECT_EQ(tl.Condition, 7);
+    EXPECT_EQ(tl.PlaceY, 2);
+    EXPECT_EQ(s.ui.ControlFonts[1].name, QStringLiteral("Courier"));
+    EXPECT_EQ(s.ui.ControlFonts[1].size, 20);
+    // Text list fonts need the list to be active first.
+    EXPECT_EQ(s.ui.TextList.Font.name, QStringLiteral("Arial"));
+    EXPECT_EQ(s.ui.TextList.ForeColor, 5u);
+    ASSERT_EQ(s.memPlayers.size(), 3);
+    EXPECT_EQ(s.memPlayers[2].Name, QStringLiteral("Kid 3"));
+}
+
+TEST(OpenIni, DebugAsTheLastItemAndFolderMacros)
+{
+    ThrowingEnder ender;
+    GameFiles g;
+    g.memoryIni.replace("data=" + g.dir("data"), "data=%apppath%\\..\\data");
+    g.memoryIni += "debug=1";
+    g.write();
+    MemState s;
+    bolDebug = true;
+    ASSERT_TRUE(readGame(s, g.ini()));
+    EXPECT_TRUE(bolDebug);
+    bolDebug = false;
+}
+
+TEST(OpenIni, DataFolderWithoutItsSeparatorIsJoinedAsWritten)
+{
+    ThrowingEnder ender;
+    GameFiles g;
+    QByteArray folder = g.dir("data");
+    folder.chop(1);
+    g.memoryIni.replace("data=" + g.dir("data"), "data=" + folder);
+    g.write();
+    MemState s;
+    MessageRecorder boxes;
+    EXPECT_THROW(readGame(s, g.ini()), MemProgramEnd);
+    EXPECT_EQ(titleOf(boxes, 0), QStringLiteral("Error in application (# 5)"));
+    EXPECT_EQ(boxes.messages[0].text, QStringLiteral("Could not find main file ''") + QString::fromUtf8(folder) + "main.ini''");
+}
+
+TEST(OpenIni, MissingFilesGetTheirNumbers)
+{
+    ThrowingEnder ender;
+    struct Case {
+        const char* remove;
+        const char* addToIni;
+        int number;
+        const char* info;
+    } cases[] = {
+        {"data/global.ini", "", 6, "data/global.ini"},
+        {"data/cards.txt", "", 7, ""},
+        {"", "[gamefiles]\r\nspecial=sp.ini\r\n", 10, "data/sp.ini"},
+    };
+    for (const Case& c : cases) {
+        GameFiles g;
+        g.memoryIni += c.addToIni;
+        g.write();
+        if (*c.remove)
+            QFile::remove(g.folders.path(QString::fromLatin1(c.remove)));
+        MemState s;
+        MessageRecorder boxes;
+        EXPECT_THROW(readGame(s, g.ini()), MemProgramEnd) << c.number;
+        ASSERT_EQ(boxes.messages.size(), 1);
+        EXPECT_EQ(titleOf(boxes, 0), QStringLiteral("Error in application (# %1)").arg(c.number));
+        const QString info = *c.info ? g.folders.path(QString::fromLatin1(c.info)) : QStringLiteral("cards.txt");
+        EXPECT_TRUE(boxes.messages[0].text.contains(QStringLiteral("''") + info + QStringLiteral("''")))
+            << qPrintable(boxes.messages[0].text);
+    }
+}
+
+TEST(OpenIni, CardSoundsAndSameNameSound)
+{
+    ThrowingEnder ender;
+    GameFiles g;
+    g.global += "samenamesound=1\r\n";
+    g.cards = "a\tc0.bmp\t\tgone.wav\r\nb\tc1.bmp\r\nc\tc2.bmp\r\nd\tc3.bmp\t\town.wav\r\n";
+    g.wav(QStringLiteral("card/c1.wav"));
+    g.wav(QStringLiteral("card/own.wav"));
+    g.write();
+    MemState s;
+    MessageRecorder boxes;
+    ASSERT_TRUE(readGame(s, g.ini()));
+    ASSERT_EQ(boxes.messages.size(), 1);
+    EXPECT_EQ(boxes.messages[0].text, QStringLiteral("'Wave file ''") + g.folders.path(QStringLiteral("card/gone.wav"))
+                                          + QStringLiteral("'' for card number 1 does not exist.\r\rContinue?"));
+    EXPECT_EQ(s.memCardHolders[0].Sound, QString());
+    EXPECT_EQ(s.memCardHolders[1].Sound, QStringLiteral("c1.wav"));
+    EXPECT_EQ(s.memCardHolders[2].Sound, QString());
+    EXPECT_EQ(s.memCardHolders[3].Sound, QStringLiteral("own.wav"));
+}
+
+TEST(OpenIni, MissingPicturesAndSoundsWarnAndAreLeftOut)
+{
+    ThrowingEnder ender;
+    GameFiles g;
+    g.main += "[interface]\r\nendgoodsound=good.wav\r\nmatchsound=m.wav\r\n";
+    g.global += "picture=noback.bmp\r\nturnsound=turn.wav\r\n";
+    g.wav(QStringLiteral("sfx/m.wav"));
+    g.cards.replace("c2.bmp", "nothere.bmp");
+    g.folders.write(QStringLiteral("card/c3.bmp"), "not a picture");
+    g.write();
+    MemState s;
+    MessageRecorder boxes;
+    ASSERT_TRUE(readGame(s, g.ini()));
+    QStringList titles;
+    for (const MsgRecord& r : boxes.messages)
+        titles << r.title.section(QLatin1Char('#'), 1);
+    EXPECT_EQ(titles, QStringList({QStringLiteral(" 200)"), QStringLiteral(" 202)"), QStringLiteral(" 206)"),
+                                   QStringLiteral(" 101)"), QStringLiteral(" 105)"), QStringLiteral(" 110)")}));
+    EXPECT_FALSE(s.ui.ResultSounds);
+    EXPECT_TRUE(s.ui.EndGoodSound.isEmpty());
+    EXPECT_TRUE(s.ui.TurnSound.isEmpty());
+    EXPECT_TRUE(s.memCardHolders[2].Picture.isNull());
+}
+
+TEST(OpenIni, BadBoardsAreReportedNotHung)
+{
+    ThrowingEnder ender;
+    auto run = [](const QByteArray& global, const QByteArray& cards, int* count = nullptr) {
+        GameFiles g;
+        g.global = global;
+        g.cards = cards;
+        g.write();
+        MemState s;
+        MessageRecorder boxes;
+        bool ended = false;
+        try {
+            readGame(s, g.ini());
+        } catch (const MemProgramEnd&) {
+            ended = true;
+        }
+        QStringList titles;
+        for (const MsgRecord& r : boxes.messages)
+            titles << r.title.section(QLatin1Char('#'), 1).chopped(1).trimmed();
+        if (ended)
+            titles << QStringLiteral("end");
+        if (count)
+            *count = s.memCardCount;
+        return titles.join(QLatin1Char(','));
+    };
+    const QByteArray four = "a\tc0.bmp\r\nb\tc1.bmp\r\nc\tc2.bmp\r\nd\tc3.bmp\r\n";
+    EXPECT_EQ(run("cardsx=0\r\ncardsy=2\r\n", four), QStringLiteral("11,end"));
+    EXPECT_EQ(run("cardsy=2\r\n", four), QStringLiteral("11,end"));
+    EXPECT_EQ(run("cardsx=40\r\ncardsy=40\r\ncardwidth=80\r\ncardheight=80\r\n", four), QStringLiteral("16,end"));
+    EXPECT_EQ(run("cardsx=19\r\ncardsy=19\r\ncardwidth=80\r\ncardheight=80\r\n", four), QStringLiteral("13,14,12,end"));
+    int count = 0;
+    EXPECT_EQ(run("cardsx=3\r\ncardsy=1\r\ncardwidth=40\r\ncardheight=40\r\n", four, &count), QStringLiteral("13"));
+    EXPECT_EQ(count, 2);
+    EXPECT_EQ(run("cardsx=4\r\ncardsy=2\r\ncardwidth=40\r\ncardheight=40\r\n", "a\tc0.bmp\r\nb\tc1.bmp\r\nc\tc2.bmp\r\n", &count),
+              QStringLiteral("14"));
+    EXPECT_EQ(count, 2);
+    EXPECT_EQ(run("cardsx=2\r\ncardsy=2\r\n", ""), QStringLiteral("11,end"));
+}
+
+TEST(OpenIni, GarbageAndHugeFilesAreReadWithTheItemRules)
+{
+    ThrowingEnder ender;
+    GameFiles g;
+    QByteArray garbage;
+    for (int i = 0; i < 5000; ++i)
+        garbage.append(char((i * 7919) % 256));
+    g.main = garbage;
+    QByteArray many;
+    for (int i = 0; i < 100000; ++i)
+        many += "x\tc" + QByteArray::number(i % 4) + ".bmp\r\n";
+    g.cards = many;
+    g.write();
+    MemState s;
+    MessageRecorder boxes;
+    ASSERT_TRUE(readGame(s, g.ini()));
+    EXPECT_EQ(s.memCardCount, 4);
+    EXPECT_EQ(s.memPlayers.size(), 1);
+}
+
+TEST(FixVariables, ResolutionRowsAndLayout)
+{
+    EXPECT_EQ(memFindResolution(QSize(1024, 768)).Index, 2);
+    const memResolution odd = memFindResolution(QSize(1600, 900));
+    EXPECT_EQ(odd.Index, 0);
+    EXPECT_EQ(odd.Width, 1600);
+
+    ThrowingEnder ender;
+    GameFiles g;
+    g.main += "[interface]\r\npictures=bk640.bmp\r\n";
+    g.write();
+    MemState s;
+    ASSERT_TRUE(readGame(s, g.ini(), QSize(1600, 900)));
+    EXPECT_EQ(s.ui.Layout.Width, 640);
+    EXPECT_EQ(s.ui.Layout.Height, 480);
+    EXPECT_EQ(s.ui.OffsetX, 480);
+    EXPECT_EQ(s.ui.OffsetY, 210);
+    EXPECT_EQ(s.ui.BoardLeft, memDesign::ControlLeft + memDesign::ControlWidth + 16);
+    EXPECT_EQ(s.ui.BoardWidth, 640 - s.ui.BoardLeft - 16);
+    EXPECT_EQ(s.ui.BoardHeight, 480 - 16 - memDesign::PlayerHeight - 8 - 16);
+    EXPECT_EQ(s.ui.GapX, int(std::floor((s.ui.BoardWidth - 80) / 5.0 - 1)));
+
+    // 1024 x 768 with pictures only for rows 0 and 1: the layout goes down to row 1.
+    MemState t;
+    g.main.replace("pictures=bk640.bmp", "pictures=bk640.bmp\tbk800.bmp");
+    g.write();
+    ASSERT_TRUE(readGame(t, g.ini(), QSize(1024, 768)));
+    EXPECT_EQ(t.ui.Layout.Index, 1);
+    EXPECT_EQ(t.ui.OffsetX, 112);
+
+    // No picture at all: the screen itself is the layout.
+    MemState u;
+    g.main.replace("pictures=bk640.bmp\tbk800.bmp", "");
+    g.write();
+    ASSERT_TRUE(readGame(u, g.ini(), QSize(1600, 900)));
+    EXPECT_EQ(u.ui.Layout.Width, 1600);
+    EXPECT_EQ(u.ui.OffsetX, 0);
+}
+
+TEST(FixVariables, PlayerNamesAndCounts)
+{
+    ThrowingEnder ender;
+    for (auto [players, expected] : {std::pair{0, 1}, {1, 1}, {4, 4}, {-3, 1}}) {
+        GameFiles g;
+        g.main = "[players]\r\ndefaultname=Player\r\nplayers=" + QByteArray::number(players) + "\r\n";
+        g.write();
+        MemState s;
+        ASSERT_TRUE(readGame(s, g.ini()));
+        ASSERT_EQ(s.memPlayers.size(), expected);
+        EXPECT_EQ(s.memPlayers[0].Name, QStringLiteral("Player 1"));
+        EXPECT_EQ(s.memPlayers.last().Name, QStringLiteral("Player %1").arg(expected));
+    }
+    GameFiles g;
+    g.main = "[players]\r\nplayers=6\r\n";
+    g.write();
+    MemState s;
+    MessageRecorder boxes;
+    ASSERT_TRUE(readGame(s, g.ini()));
+    EXPECT_EQ(s.memPlayers.size(), 4);
+    EXPECT_EQ(titleOf(boxes, 0), QStringLiteral("Error in application (# 15)"));
+}
+
+TEST(FixVariables, TheDealIsAPermutation)
+{
+    MemRandom random;
+    for (int count : {1, 2, 16, 400}) {
+        random.seed(count);
+        QVector<memDisplayCard> display;
+        memShuffle(random, display, count);
+        QSet<int> seen;
+        for (const memDisplayCard& d : display) {
+            EXPECT_GE(d.Reference, 0);
+            EXPECT_LT(d.Reference, count);
+            EXPECT_FALSE(d.Turned);
+            seen.insert(d.Reference);
+        }
+        EXPECT_EQ(seen.size(), count);
+    }
+    // Different seeds deal differently.
+    QVector<memDisplayCard> a, b;
+    random.seed(1);
+    memShuffle(random, a, 16);
+    random.seed(2);
+    memShuffle(random, b, 16);
+    bool same = true;
+    for (int i = 0; i < 16; ++i)
+        same = same && a[i].Reference == b[i].Reference;
+    EXPECT_FALSE(same);
+}
+
+TEST(FixVariables, TextListWithTooFewTexts)
+{
+    ThrowingEnder ender;
+    GameFiles g;
+    g.memoryIni += "listfile=list.txt\r\n";
+    g.global += "[text list]\r\nactive=1\r\nsound=none.wav\r\nfontname=Times\r\nfontsize=18\r\n";
+    g.folders.write(QStringLiteral("card/list.txt"), "cat\tcat.wav\r\ndog\r\n");
+    g.write();
+    MemState s;
+    MessageRecorder boxes;
+    ASSERT_TRUE(readGame(s, g.ini()));
+    QStringList titles;
+    for (const MsgRecord& r : boxes.messages)
+        titles << r.title;
+    EXPECT_EQ(titles, QStringList({QStringLiteral("Error in application (# 204)"), QStringLiteral("Error in application (# 9)")}));
+    EXPECT_EQ(s.ui.TextList.Texts[0].Sound, QStringLiteral("cat.wav"));
+    EXPECT_EQ(s.ui.TextList.Texts[1].Text, QStringLiteral("dog"));
+    EXPECT_EQ(s.ui.TextList.Font.name, QStringLiteral("Times"));
+    EXPECT_EQ(s.ui.TextList.Font.size, 18);
+    QSet<int> refs;
+    for (const memDisplayCard& d : s.ui.TextList.Display)
+        refs.insert(d.Reference);
+    EXPECT_EQ(refs.size(), 4);
+
+    QFile::remove(g.folders.path(QStringLiteral("card/list.txt")));
+    MemState t;
+    EXPECT_THROW(readGame(t, g.ini()), MemProgramEnd);
+}
+
+TEST(GroupNames, CounterSections)
+{
+    EXPECT_EQ(memGroupStrToNum(QStringLiteral("Timer")), 0);
+    EXPECT_EQ(memGroupStrToNum(QStringLiteral("COUNTDOWN")), 1);
+    EXPECT_EQ(memGroupStrToNum(QStringLiteral("cards made")), 2);
+    EXPECT_EQ(memGroupStrToNum(QStringLiteral("cards left")), 3);
+    EXPECT_EQ(memGroupStrToNum(QStringLiteral("tries made")), 4);
+    EXPECT_EQ(memGroupStrToNum(QStringLiteral("tries left")), 5);
+    EXPECT_EQ(memGroupStrToNum(QStringLiteral("triesleft")), -1);
+}

@@ -1,0 +1,20 @@
+#include "gamefiles.h"
+
+#include <QDataStream>
+
+QByteArray GameFiles::wavBytes()
+{
+    // 0.05 s of silence, 8 kHz mono 8-bit.
+    const int samples = 400;
+    QByteArray b;
+    QDataStream out(&b, QIODevice::WriteOnly);
+    out.setByteOrder(QDataStream::LittleEndian);
+    out.writeRawData("RIFF", 4);
+    out << quint32(36 + samples);
+    out.writeRawData("WAVEfmt ", 8);
+    out << quint32(16) << quint16(1) << quint16(1) << quint32(8000) << quint32(8000) << quint16(1) << quint16(8);
+    out.writeRawData("data", 4);
+    out << quint32(samples);
+    b.append(QByteArray(samples, char(0x80)));
+    return b;
+}

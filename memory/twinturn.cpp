@@ -1,0 +1,54 @@
+#include "memory/twinturn.h"
+
+#include "common/fileio.h"
+#include "common/game32.h"
+#include "common/log.h"
+#include "memory/frm_memorygame.h"
+#include "memory/memerrors.h"
+#include "paint/frm_splash.h"
+
+bool bolDebug = false;
+QString memFile;
+bool bolStartFailed = false;
+
+namespace {
+void debugLog(const QString& line)
+{
+    if (bolDebug)
+        memWriteLog(line);
+}
+}
+
+bool Memory(const QString& strFile)
+{
+    bolSplashShown = true;
+    if (fioFileExists(strFile)) {
+        memFile = strFile;
+        debugLog(QStringLiteral("--> Memory: INI-filen fanns..."));
+        debugLog(QStringLiteral("--> Memory: memFile: '") + memFile + QStringLiteral("'"));
+    } else {
+        debugLog(QStringLiteral("--> Memory: strFile fanns ej... (") + strFile + QStringLiteral(")"));
+        memHandleError(1);
+    }
+    debugLog(QStringLiteral("--> Memory: Visar frm_MemoryGame"));
+    {
+        frm_MemoryGame window;
+        if (window.Form_Load())
+            window.exec();
+    }
+    debugLog(QStringLiteral("--> Memory END"));
+    return !bolStartFailed;
+}
+
+int Main()
+{
+    bolDebug = true;
+    const QString path = gamGetFilePath(QStringLiteral("memory.ini"));
+    bool ok = false;
+    if (!path.isEmpty())
+        ok = Memory(path);
+    else
+        memHandleError(1);
+    debugLog(QStringLiteral("--> Main END"));
+    return ok ? 0 : 1;
+}

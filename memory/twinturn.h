@@ -1,0 +1,12 @@
+#pragma once
+#include <QString>
+
+// The program-wide values of Twinturn.
+extern bool bolDebug;      // log lines are written while set
+extern QString memFile;    // the configuration file in use
+extern bool bolStartFailed; // a set-up step of the game window failed
+
+// The start of Twinturn; returns the process's exit status.
+int Main();
+// Checks strFile and shows the game window modally; true when its set-up succeeded.
+bool Memory(const QString& strFile);
