@@ -1,6 +1,7 @@
 #include "platform/picture.h"
 
 #include "platform/files.h"
+#include "platform/wmf.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -12,7 +13,8 @@
 namespace {
 QHash<QString, PictureReader>& readers()
 {
-    static QHash<QString, PictureReader> r;
+    // Metafiles are always readable, so no caller has to register them first.
+    static QHash<QString, PictureReader> r{{QStringLiteral("wmf"), &wmfRead}};
     return r;
 }
 

@@ -2,7 +2,7 @@
 #include <QImage>
 #include <QString>
 
-// Loads a picture file (BMP, GIF, JPG/JPEG, and WMF once a metafile reader is registered).
+// Loads a picture file (BMP, GIF, JPG/JPEG, and WMF through platform/wmf.h).
 // On failure the image is null and error says why, naming the file: missing, too large, or not
 // a picture this program can read.
 QImage loadPicture(const QString& path, QString* error = nullptr);
