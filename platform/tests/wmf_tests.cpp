@@ -1,7 +1,7 @@
 #include "platform/picture.h"
 #include "platform/wmf.h"
 #include "testsupport/testsupport.h"
-#include "testsupport/wmfwriter.h"
+#include "wmfwriter.h"
 
 #include <QRandomGenerator>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "testsupport/wmfwriter.h"
+#include "wmfwriter.h"
 
 #include <QBuffer>
 
