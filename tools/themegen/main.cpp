@@ -15,5 +15,6 @@ int main(int argc, char** argv)
     }
     const QString out = QString::fromLocal8Bit(argv[1]);
     generateBrushboxTheme(out);
+    generateBrushboxPictures(out);
     return 0;
 }

@@ -3,3 +3,5 @@
 
 // Each writes one sample theme's pictures and sounds under out (the program folder).
 void generateBrushboxTheme(const QString& out);
+// The colouring pictures of the Brushbox theme's supplied catalogs, with their companions.
+void generateBrushboxPictures(const QString& out);
