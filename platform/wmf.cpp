@@ -187,8 +187,16 @@ public:
     }
 
     void play(quint16 function, const Bytes& p);
+    // Whether the file asked for more painting than any real picture needs.
+    bool exhausted() const { return m_budget < 0; }
 
 private:
+    bool spend(qint64 cost)
+    {
+        m_budget -= cost;
+        return m_budget >= 0;
+    }
+    bool spendOn(const QRectF& bounds, qint64 elements, double penWidth);
     qint16 w(const Bytes& p, int i) const { return p.s16(qsizetype(i) * 2); }
     double sx() const { return m_image.width() / m_dc.windowExt.x(); }
     double sy() const { return m_image.height() / m_dc.windowExt.y(); }
@@ -214,6 +222,8 @@ private:
     std::vector<DcState> m_saved;
     std::vector<Object> m_objects;
     std::set<int> m_free;
+    // Pixels the records may paint in all: a hostile file of many huge shapes must not hang.
+    qint64 m_budget = std::max<qint64>(64LL * m_image.width() * m_image.height(), 64LL << 20);
 };
 
 QPen Player::pen() const
@@ -257,8 +267,16 @@ QBrush Player::brush() const
     }
 }
 
+bool Player::spendOn(const QRectF& bounds, qint64 elements, double penWidth)
+{
+    const QRectF area = bounds.adjusted(-penWidth, -penWidth, penWidth, penWidth).intersected(QRectF(m_image.rect()));
+    return spend(qint64(area.width() * area.height()) + elements * qint64(penWidth + 2) + 16);
+}
+
 void Player::fillAndStroke(const QPainterPath& path)
 {
+    if (!spendOn(path.controlPointRect(), path.elementCount(), pen().widthF()))
+        return;
     if (m_dc.brush.style == 2 && m_dc.bkOpaque)
         m_painter.fillPath(path, m_dc.bkColor);
     m_painter.setPen(pen());
@@ -268,6 +286,8 @@ void Player::fillAndStroke(const QPainterPath& path)
 
 void Player::stroke(const QPainterPath& path)
 {
+    if (!spendOn(path.controlPointRect(), path.elementCount(), pen().widthF()))
+        return;
     m_painter.setPen(pen());
     m_painter.setBrush(Qt::NoBrush);
     m_painter.drawPath(path);
@@ -348,8 +368,10 @@ void Player::restore(int n)
 
 void Player::drawDib(const Bytes& dib, int xSrc, int ySrc, int srcW, int srcH, int xDst, int yDst, int dstW, int dstH)
 {
+    if (srcW == 0 || srcH == 0 || !spend(qint64(dib.size)))
+        return;
     const QImage picture = decodeDib(dib);
-    if (picture.isNull() || srcW == 0 || srcH == 0)
+    if (picture.isNull() || !spend(qint64(picture.width()) * picture.height()))
         return;
     // A bottom-up bitmap counts its source rows from the bottom.
     const bool bottomUp = dib.u32(0) == 12 || dib.s32(8) > 0;
@@ -362,7 +384,8 @@ void Player::drawDib(const Bytes& dib, int xSrc, int ySrc, int srcW, int srcH, i
     if (flipX || flipY)
         part = part.mirrored(flipX, flipY);
     const QRectF target = QRectF(map(xDst, yDst), map(double(xDst) + dstW, double(yDst) + dstH)).normalized();
-    m_painter.drawImage(target, part);
+    if (spendOn(target, 1, 0))
+        m_painter.drawImage(target, part);
 }
 
 void Player::play(quint16 function, const Bytes& p)
@@ -434,7 +457,7 @@ void Player::play(quint16 function, const Bytes& p)
         Object o;
         o.kind = Object::BrushObject;
         o.brush.style = 5;
-        if (words >= 2 && p.u16(2) == 0)
+        if (words >= 2 && p.u16(2) == 0 && spend(p.size))
             o.brush.pattern = decodeDib(p.from(4));
         if (o.brush.pattern.isNull())
             o.brush = Brush{}; // a pattern that cannot be read paints white, like an empty pattern
@@ -555,6 +578,8 @@ void Player::play(quint16 function, const Bytes& p)
         if (words >= 6) {
             const quint32 rop = p.u32(0);
             const QRectF r = mapRect(w(p, 5), w(p, 4), double(w(p, 5)) + w(p, 3), double(w(p, 4)) + w(p, 2));
+            if (!spendOn(r, 1, 0))
+                break;
             if (rop == 0x00F00021u)
                 m_painter.fillRect(r, brush());
             else if (rop == 0x00000042u)
@@ -674,10 +699,14 @@ QImage wmfRead(const QByteArray& raw, QString* error)
     image.fill(Qt::white);
     {
         Player player(image, org, ext, objects);
-        for (qsizetype pos = firstRecord; pos < end;) {
+        for (qsizetype pos = firstRecord; pos < end && !player.exhausted();) {
             const qsizetype recordBytes = qsizetype(bytes.u32(pos)) * 2;
             player.play(bytes.u16(pos + 4), Bytes{bytes.data + pos + 6, recordBytes - 6});
             pos += recordBytes;
+        }
+        if (player.exhausted()) {
+            setError(error, QStringLiteral("the metafile draws far more than its picture needs"));
+            return {};
         }
     }
     return image;

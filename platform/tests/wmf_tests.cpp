@@ -255,6 +255,34 @@ TEST(Wmf, EmbeddedBitmapsAreStretchedIntoPlace)
     EXPECT_EQ(at(play(blt), 75, 75), kWhite);
 }
 
+TEST(Wmf, PatternBrushesHatchesAndPatBlt)
+{
+    QImage checker(2, 2, QImage::Format_RGB32);
+    checker.fill(Qt::red);
+    checker.setPixel(1, 0, 0xFF0000FF);
+    checker.setPixel(0, 1, 0xFF0000FF);
+    WmfWriter w;
+    w.select(w.createPen(5, 0, Qt::black));
+    w.select(w.recordObject(0x0142, QByteArray("\x05\x00\x00\x00", 4) + WmfWriter::dib(checker)));
+    w.rectangle(QRect(0, 0, 50, 50));
+    w.record(0x0201, {qint16(0xFF00), 0}); // background colour green
+    w.select(w.createBrush(2, Qt::black, 0));
+    w.rectangle(QRect(50, 0, 50, 50)); // horizontal hatch on an opaque green ground
+    w.select(w.createBrush(0, Qt::blue));
+    w.record(0x061D, {0x0021, 0x00F0, 50, 50, 50, 0}); // PatBlt with the brush
+    w.record(0x061D, {0x0042, 0x0000, 50, 50, 50, 50}); // black
+    const QImage img = play(w);
+    EXPECT_NE(at(img, 10, 10), at(img, 11, 10));
+    EXPECT_TRUE(at(img, 10, 10) == kRed || at(img, 10, 10) == kBlue);
+    int black = 0, green = 0;
+    for (int y = 10; y < 40; ++y)
+        (at(img, 75, y) == kBlack ? black : green) += 1;
+    EXPECT_GT(black, 0);
+    EXPECT_GT(green, 0);
+    EXPECT_EQ(at(img, 25, 75), kBlue);
+    EXPECT_EQ(at(img, 75, 75), kBlack);
+}
+
 TEST(Wmf, BrokenBitmapsAreSkipped)
 {
     QImage red(4, 4, QImage::Format_RGB32);
@@ -322,6 +350,22 @@ TEST(Wmf, CutAndBrokenFilesAreRefused)
 
     // Records that end with the data but no closing record are still a picture.
     EXPECT_FALSE(wmfRead(good.left(good.size() - 6), &error).isNull()) << qPrintable(error);
+}
+
+TEST(Wmf, EndlessPaintingIsRefused)
+{
+    // Each record paints the whole page; a few hundred are a picture, ten thousand are an attack.
+    auto pages = [](int count) {
+        WmfWriter w;
+        solid(w, Qt::red);
+        for (int i = 0; i < count; ++i)
+            w.ellipse(QRect(-50, -50, 200, 200));
+        return w.bytes(true, kPage, kWmfPixelsPerInch);
+    };
+    QString error;
+    EXPECT_FALSE(wmfRead(pages(300), &error).isNull()) << qPrintable(error);
+    EXPECT_TRUE(wmfRead(pages(10000), &error).isNull());
+    EXPECT_TRUE(error.contains(QLatin1String("draws far more"))) << qPrintable(error);
 }
 
 TEST(Wmf, MangledFilesNeverCrash)

@@ -55,6 +55,12 @@ void WmfWriter::recordBytes(quint16 function, const QByteArray& raw)
     m_largest = std::max(m_largest, words);
 }
 
+int WmfWriter::recordObject(quint16 function, const QByteArray& params)
+{
+    recordBytes(function, params);
+    return takeSlot();
+}
+
 void WmfWriter::setWindowOrg(int x, int y) { record(0x020B, {qint16(y), qint16(x)}); }
 void WmfWriter::setWindowExt(int x, int y) { record(0x020C, {qint16(y), qint16(x)}); }
 void WmfWriter::setBkMode(int mode) { record(0x0102, {qint16(mode)}); }

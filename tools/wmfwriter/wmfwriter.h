@@ -13,6 +13,8 @@ public:
     // A raw record: function and parameter words (or bytes, padded to a whole word).
     void record(quint16 function, const QVector<qint16>& words);
     void recordBytes(quint16 function, const QByteArray& params);
+    // A raw record that creates an object; gives the object's slot.
+    int recordObject(quint16 function, const QByteArray& params);
 
     void setWindowOrg(int x, int y);
     void setWindowExt(int x, int y);
