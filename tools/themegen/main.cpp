@@ -16,5 +16,6 @@ int main(int argc, char** argv)
     const QString out = QString::fromLocal8Bit(argv[1]);
     generateBrushboxTheme(out);
     generateBrushboxPictures(out);
+    generateTwinturnTheme(out);
     return 0;
 }

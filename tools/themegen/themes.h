@@ -5,3 +5,4 @@
 void generateBrushboxTheme(const QString& out);
 // The colouring pictures of the Brushbox theme's supplied catalogs, with their companions.
 void generateBrushboxPictures(const QString& out);
+void generateTwinturnTheme(const QString& out);
