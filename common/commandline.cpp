@@ -7,6 +7,7 @@
 CommandLine parseCommandLine(const QStringList& arguments)
 {
     CommandLine c;
+    bool check = false;
     for (int i = 0; i < arguments.size(); ++i) {
         const QString& a = arguments[i];
         if (a == QLatin1String("--")) {
@@ -21,6 +22,10 @@ CommandLine parseCommandLine(const QStringList& arguments)
             c.action = CommandLine::Version;
             return c;
         }
+        if (a == QLatin1String("--check")) {
+            check = true;
+            continue;
+        }
         if (a.startsWith(QLatin1Char('-')) && a.size() > 1) {
             c.action = CommandLine::Usage;
             c.error = QStringLiteral("unknown option '%1'").arg(a);
@@ -28,6 +33,8 @@ CommandLine parseCommandLine(const QStringList& arguments)
         }
         c.configuration << a;
     }
+    if (check)
+        c.action = CommandLine::Check;
     return c;
 }
 
@@ -35,10 +42,13 @@ QString helpText(const QString& program, const QString& configName, const QStrin
 {
     return QStringLiteral(
                "Usage: %1 [CONFIGURATION]\n"
+               "       %1 --check [CONFIGURATION]\n"
                "%2\n\n"
                "Without CONFIGURATION, %3 is taken from the program's folder, or else from the\n"
                "system folder ($WINDIR, or ~/.config/brushbox-twinturn).\n\n"
                "Options:\n"
+               "  --check    read the configuration as start-up does and list every problem\n"
+               "             (exit status 0 when clean, 1 when not); no window is shown\n"
                "  --help     show this help and exit\n"
                "  --version  show the version and exit\n")
         .arg(program, summary, configName);
@@ -48,5 +58,5 @@ QString versionText(const QString& program) { return QStringLiteral("%1 %2\n").a
 
 QString usageText(const QString& program)
 {
-    return QStringLiteral("Usage: %1 [CONFIGURATION]\nTry '%1 --help' for more information.\n").arg(program);
+    return QStringLiteral("Usage: %1 [--check] [CONFIGURATION]\nTry '%1 --help' for more information.\n").arg(program);
 }

@@ -4,7 +4,7 @@
 
 // The options both programs take besides their configuration path.
 struct CommandLine {
-    enum Action { Run, Help, Version, Usage };
+    enum Action { Run, Help, Version, Check, Usage };
     Action action = Run;
     QStringList configuration; // the configuration path argument, when given
     QString error;             // for Usage: what was wrong

@@ -1,7 +1,9 @@
 #include "common/commandline.h"
 #include "paint/brushbox.h"
+#include "paint/checkpaint.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <cstdio>
 
 int main(int argc, char** argv)
@@ -23,6 +25,13 @@ int main(int argc, char** argv)
     case CommandLine::Usage:
         std::fprintf(stderr, "brushbox: %s\n%s", qUtf8Printable(command.error), qUtf8Printable(usageText(QStringLiteral("brushbox"))));
         return 2;
+    case CommandLine::Check: {
+        // No window and no sound: the checker only reads.
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        QGuiApplication app(argc, argv);
+        QGuiApplication::setApplicationName(QStringLiteral("Brushbox"));
+        return runPaintCheck(command.configuration);
+    }
     case CommandLine::Run:
         break;
     }

@@ -10,6 +10,9 @@ TEST(CommandLine, OptionsAndConfigurationPath)
     const CommandLine path = parseCommandLine({"my", "theme.ini"});
     EXPECT_EQ(path.action, CommandLine::Run);
     EXPECT_EQ(path.configuration, QStringList({"my", "theme.ini"}));
+    const CommandLine check = parseCommandLine({"--check", "a.ini"});
+    EXPECT_EQ(check.action, CommandLine::Check);
+    EXPECT_EQ(check.configuration, QStringList{"a.ini"});
     const CommandLine bad = parseCommandLine({"--colour"});
     EXPECT_EQ(bad.action, CommandLine::Usage);
     EXPECT_EQ(bad.error, "unknown option '--colour'");

@@ -1,0 +1,106 @@
+#include "common/themecheck.h"
+
+#include "common/fileio.h"
+#include "common/wavinfo.h"
+#include "platform/files.h"
+#include "platform/picture.h"
+
+#include <QFileInfo>
+#include <algorithm>
+#include <climits>
+
+void ThemeReport::problem(const QString& file, int line, const QString& text)
+{
+    m_lines << (line > 0 ? QStringLiteral("%1:%2: %3").arg(file).arg(line).arg(text) : QStringLiteral("%1: %2").arg(file, text));
+}
+
+bool ThemeReport::checkPicture(const QString& file, int line, const QString& path, const QString& what)
+{
+    if (!fioFileExists(path)) {
+        problem(file, line, QStringLiteral("%1: picture '%2' is missing").arg(what, toPlatformSeparators(path)));
+        return false;
+    }
+    QString why;
+    if (loadPicture(path, &why).isNull()) {
+        problem(file, line, QStringLiteral("%1: %2").arg(what, why));
+        return false;
+    }
+    return true;
+}
+
+bool ThemeReport::checkSound(const QString& file, int line, const QString& path, const QString& what)
+{
+    if (!fioFileExists(path)) {
+        problem(file, line, QStringLiteral("%1: sound '%2' is missing").arg(what, toPlatformSeparators(path)));
+        return false;
+    }
+    const WavInfo info = readWavInfo(resolvePath(path));
+    if (!info.playable) {
+        problem(file, line, QStringLiteral("%1: %2").arg(what, info.error));
+        return false;
+    }
+    return true;
+}
+
+bool ThemeReport::checkFolder(const QString& file, int line, const QString& path, const QString& what)
+{
+    if (fioDirExists(path))
+        return true;
+    problem(file, line, QStringLiteral("%1: folder '%2' does not exist").arg(what, toPlatformSeparators(path)));
+    return false;
+}
+
+namespace {
+int editDistance(const QString& a, const QString& b)
+{
+    QVector<int> prev(b.size() + 1), cur(b.size() + 1);
+    for (int j = 0; j <= b.size(); ++j)
+        prev[j] = j;
+    for (int i = 1; i <= a.size(); ++i) {
+        cur[0] = i;
+        for (int j = 1; j <= b.size(); ++j) {
+            const int cost = a[i - 1].toLower() == b[j - 1].toLower() ? 0 : 1;
+            cur[j] = std::min({prev[j] + 1, cur[j - 1] + 1, prev[j - 1] + cost});
+        }
+        std::swap(prev, cur);
+    }
+    return prev[b.size()];
+}
+}
+
+QString nearestWord(const QString& word, const QStringList& known)
+{
+    QString best;
+    int bestDistance = INT_MAX;
+    for (const QString& k : known) {
+        const int d = editDistance(word, k);
+        if (d < bestDistance) {
+            bestDistance = d;
+            best = k;
+        }
+    }
+    // A third of the word may be wrong, at least one letter.
+    return bestDistance <= std::max(1, int(word.size()) / 3) ? best : QString();
+}
+
+QString suggestion(const QString& word, const QStringList& known)
+{
+    const QString n = nearestWord(word, known);
+    return n.isEmpty() ? QString() : QStringLiteral(" (did you mean '%1'?)").arg(n);
+}
+
+bool looksNumeric(const QString& value)
+{
+    QString v = value;
+    v.remove(QLatin1Char(' ')).remove(QLatin1Char('\t')).remove(QLatin1Char('\n'));
+    if (v.isEmpty())
+        return true;
+    if (v.startsWith(QLatin1String("&H"), Qt::CaseInsensitive) || v.startsWith(QLatin1String("&O"), Qt::CaseInsensitive))
+        return v.size() > 2;
+    int i = 0;
+    if (v[0] == QLatin1Char('+') || v[0] == QLatin1Char('-'))
+        ++i;
+    if (i < v.size() && v[i] == QLatin1Char('.'))
+        ++i;
+    return i < v.size() && v[i].isDigit();
+}

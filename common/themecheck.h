@@ -1,0 +1,32 @@
+#pragma once
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+// What a theme checker has found: one problem per line, "file:line: text", in file order.
+class ThemeReport {
+public:
+    void problem(const QString& file, int line, const QString& text);
+    bool clean() const { return m_lines.isEmpty(); }
+    QStringList lines() const { return m_lines; }
+
+    // Checks that path names a readable picture / a playable WAV file; reports it otherwise.
+    // what says which key named it ("picnormal in [draw button]").
+    bool checkPicture(const QString& file, int line, const QString& path, const QString& what);
+    bool checkSound(const QString& file, int line, const QString& path, const QString& what);
+    bool checkFolder(const QString& file, int line, const QString& path, const QString& what);
+
+private:
+    QStringList m_lines;
+};
+
+// The known word closest to word (by edit distance, without regard to case), when it is close
+// enough to be a likely typo; empty otherwise.
+QString nearestWord(const QString& word, const QStringList& known);
+
+// " (did you mean 'x'?)" for an unknown word, or nothing.
+QString suggestion(const QString& word, const QStringList& known);
+
+// Whether a value starts with a number by the leading-number rule (an empty value reads as 0
+// and counts as one).
+bool looksNumeric(const QString& value);

@@ -1,0 +1,374 @@
+#include "paint/checkpaint.h"
+
+#include "common/fileio.h"
+#include "common/game32.h"
+#include "common/inireader.h"
+#include "common/math32.h"
+#include "common/string32.h"
+#include "common/themecheck.h"
+#include "platform/files.h"
+
+#include <QFileInfo>
+#include <QHash>
+#include <QVector>
+#include <cstdio>
+#include <functional>
+
+namespace {
+
+enum class Kind { Text, Flag, Number, Colour, Picture, Sound, Folder, Shape, Ignored };
+
+struct KeySpec {
+    const char* key;
+    Kind kind;
+};
+
+const QVector<KeySpec> kButtonKeys = {{"active", Kind::Flag},         {"activemade", Kind::Flag},   {"picnormal", Kind::Picture},
+                                      {"pichighlight", Kind::Picture}, {"picdown", Kind::Picture},   {"picinactive", Kind::Picture},
+                                      {"piccurrent", Kind::Picture},   {"piccurmini", Kind::Picture}, {"tooltiptext", Kind::Text}};
+
+QVector<KeySpec> dialogKeys(bool open)
+{
+    QVector<KeySpec> keys = {{"background", Kind::Picture}, {"helppicture", Kind::Picture}, {"sound", Kind::Sound},
+                             {"helpactive", Kind::Flag},    {"largeicons", Kind::Flag},     {"catalogstooltip", Kind::Text}};
+    keys << KeySpec{open ? "filestooltip" : "savecatalogtooltip", Kind::Text};
+    static const char* const openButtons[] = {"open", "cancel", "up", "down"};
+    static const char* const saveButtons[] = {"save", "cancel"};
+    static QList<QByteArray> names; // keeps the composed key texts alive
+    auto add = [&keys](const char* prefix, bool inactive) {
+        for (const char* state : {"normal", "highlight", "down", "inactive", "tooltip"}) {
+            if (QByteArray(state) == "inactive" && !inactive)
+                continue;
+            names << QByteArray(prefix) + state;
+            keys << KeySpec{names.last().constData(), QByteArray(state) == "tooltip" ? Kind::Text : Kind::Picture};
+        }
+    };
+    if (open)
+        for (const char* b : openButtons)
+            add(b, QByteArray(b) == "up" || QByteArray(b) == "down");
+    else
+        for (const char* b : saveButtons)
+            add(b, false);
+    return keys;
+}
+
+const QHash<QString, QVector<KeySpec>>& schema()
+{
+    static const QHash<QString, QVector<KeySpec>> s = [] {
+        QHash<QString, QVector<KeySpec>> m;
+        m["path"] = {{"gfx", Kind::Folder}, {"snd", Kind::Folder}, {"picture", Kind::Folder}, {"catalog", Kind::Folder}};
+        m["interface"] = {{"background", Kind::Picture}, {"startsound", Kind::Sound}, {"buttonsound", Kind::Sound},
+                          {"goodsound", Kind::Sound},     {"paintpicture", Kind::Picture}, {"smallquit", Kind::Picture},
+                          {"smallhelp", Kind::Picture}};
+        m["help"] = {{"picture", Kind::Picture}, {"active", Kind::Flag}};
+        m["name text"] = {{"fontname", Kind::Text}, {"fontsize", Kind::Number}, {"forecolor", Kind::Colour},
+                          {"border", Kind::Flag},   {"active", Kind::Flag}};
+        m["function"] = {{"lockcolor", Kind::Colour}};
+        m["current"] = {{"active", Kind::Flag},       {"startcolor", Kind::Colour},  {"shape", Kind::Shape},
+                        {"curborder", Kind::Ignored}, {"curbordercol", Kind::Ignored}, {"lockcoloron", Kind::Ignored},
+                        {"activemade", Kind::Ignored}};
+        m["palette"] = {{"active", Kind::Flag}, {"activemade", Kind::Flag}, {"normal", Kind::Picture}, {"inactive", Kind::Picture}};
+        m["open"] = dialogKeys(true);
+        m["save"] = dialogKeys(false);
+        m["splash screen"] = {{"text", Kind::Text}, {"windowstate", Kind::Text}, {"backcolor", Kind::Colour},
+                              {"picture", Kind::Picture}, {"active", Kind::Flag}};
+        for (const char* b : {"draw", "spray", "fill", "clear", "print", "save", "open", "quit", "sound"})
+            m[QString::fromLatin1(b) + QStringLiteral(" button")] = kButtonKeys;
+        return m;
+    }();
+    return s;
+}
+
+QStringList keysOf(const QVector<KeySpec>& specs)
+{
+    QStringList k;
+    for (const KeySpec& s : specs)
+        k << QString::fromLatin1(s.key);
+    return k;
+}
+
+// A file key whose file is looked up once the whole configuration is read.
+struct FileUse {
+    int line;
+    QString what;
+    QString name;
+    bool picture;
+};
+
+class PaintChecker {
+public:
+    PaintChecker(const QString& path, ThemeReport& report) : m_path(path), m_report(report) {}
+
+    void run()
+    {
+        IniReader reader;
+        if (!reader.open(m_path)) {
+            m_report.problem(m_path, 0, QStringLiteral("the configuration file cannot be read"));
+            return;
+        }
+        const QString first = reader.readItem();
+        const QString declared = fioGetValue(first).trimmed();
+        if (declared.compare(QLatin1String("zypaint"), Qt::CaseInsensitive) != 0
+            && declared.compare(QLatin1String("brushbox"), Qt::CaseInsensitive) != 0) {
+            m_report.problem(m_path, reader.itemLine(),
+                             QStringLiteral("the first line must declare the file, as 'app=zypaint' (Bad INI file. Wrong file declaration.)"));
+            return;
+        }
+        while (!reader.atEnd()) {
+            const QString item = reader.readItem();
+            m_line = reader.itemLine();
+            if (fioIsSection(item)) {
+                enterSection(fioGetSection(item));
+                continue;
+            }
+            handleItem(item);
+        }
+        leaveSection();
+        finish();
+    }
+
+private:
+    void problem(const QString& text) { m_report.problem(m_path, m_line, text); }
+    QString where(const QString& key) const { return QStringLiteral("%1 in [%2]").arg(key, m_section); }
+
+    void enterSection(const QString& name)
+    {
+        leaveSection();
+        m_section = name;
+        m_sectionKey = name.toLower();
+        if (m_sectionKey == QLatin1String("catalogs"))
+            return;
+        if (!schema().contains(m_sectionKey)) {
+            if (m_sectionKey.contains(QLatin1String("button")))
+                problem(QStringLiteral("section [%1] is ignored: it is none of the nine button sections%2")
+                            .arg(name, suggestion(name, schema().keys())));
+            else
+                problem(QStringLiteral("unknown section [%1]%2").arg(name, suggestion(name, schema().keys() << QStringLiteral("catalogs"))));
+        }
+    }
+
+    void leaveSection()
+    {
+        if (m_splashActiveLine > 0 && !m_keysAfterSplashActive.isEmpty())
+            m_report.problem(m_path, m_splashActiveLine,
+                             QStringLiteral("'active' in [splash screen] shows the splash at once; the keys after it (%1) come too late")
+                                 .arg(m_keysAfterSplashActive.join(QStringLiteral(", "))));
+        m_splashActiveLine = 0;
+        m_keysAfterSplashActive.clear();
+    }
+
+    void handleItem(const QString& item)
+    {
+        if (item.compare(QLatin1String("debug=1"), Qt::CaseInsensitive) == 0) {
+            problem(QStringLiteral("debug=1 is on: the children will see \"Debug Mode\" at every start"));
+            return;
+        }
+        if (m_sectionKey == QLatin1String("catalogs")) {
+            catalogItem(item);
+            return;
+        }
+        const QString key = fioGetKey(item);
+        if (key.isEmpty())
+            return;
+        const QString value = fioGetValue(item);
+        if (m_section.isEmpty()) {
+            problem(QStringLiteral("'%1' stands before any section and is ignored").arg(key));
+            return;
+        }
+        const auto section = schema().constFind(m_sectionKey);
+        if (section == schema().constEnd())
+            return; // the section itself was reported
+        const KeySpec* spec = nullptr;
+        for (const KeySpec& s : *section)
+            if (key.compare(QLatin1String(s.key), Qt::CaseInsensitive) == 0)
+                spec = &s;
+        if (!spec) {
+            problem(QStringLiteral("unknown key '%1' in [%2]%3").arg(key, m_section, suggestion(key, keysOf(*section))));
+            return;
+        }
+        if (m_splashActiveLine > 0)
+            m_keysAfterSplashActive << key;
+        if (!item.contains(QLatin1Char('=')))
+            problem(QStringLiteral("'%1' has no '=' and so no value").arg(key));
+        checkValue(*spec, key, value);
+    }
+
+    void checkValue(const KeySpec& spec, const QString& key, const QString& value)
+    {
+        const QString lower = key.toLower();
+        switch (spec.kind) {
+        case Kind::Flag:
+        case Kind::Number:
+        case Kind::Colour:
+            if (!looksNumeric(value))
+                problem(QStringLiteral("%1: '%2' is not a number (it reads as 0)").arg(where(key), value));
+            else if (spec.kind == Kind::Number && (mathLeadingNumber(value) > 32767 || mathLeadingNumber(value) < -32768))
+                problem(QStringLiteral("%1: %2 does not fit (it is held at %3)").arg(where(key), value).arg(mathToInt16(value)));
+            else if (spec.kind == Kind::Colour && !value.trimmed().isEmpty()
+                     && (mathLeadingNumber(value) > 0xFFFFFF || mathLeadingNumber(value) < 0))
+                problem(QStringLiteral("%1: %2 is no colour between 0 and &HFFFFFF").arg(where(key), value));
+            if (m_sectionKey == QLatin1String("splash screen") && lower == QLatin1String("active") && mathToBool(value))
+                m_splashActiveLine = m_line;
+            break;
+        case Kind::Shape:
+            if (value.compare(QLatin1String("circle"), Qt::CaseInsensitive) != 0
+                && value.compare(QLatin1String("rounded"), Qt::CaseInsensitive) != 0 && !value.isEmpty()
+                && value.compare(QLatin1String("rectangle"), Qt::CaseInsensitive) != 0)
+                problem(QStringLiteral("%1: '%2' is no shape; 'circle', 'rounded' or a rectangle (any other word)%3")
+                            .arg(where(key), value, suggestion(value, {QStringLiteral("circle"), QStringLiteral("rounded")})));
+            break;
+        case Kind::Folder:
+            folderKey(lower, value);
+            break;
+        case Kind::Picture:
+        case Kind::Sound:
+            fileKey(spec.kind == Kind::Picture, lower, key, value);
+            break;
+        case Kind::Text:
+            if (m_sectionKey == QLatin1String("splash screen") && lower == QLatin1String("windowstate") && !value.isEmpty()
+                && value.compare(QLatin1String("maximized"), Qt::CaseInsensitive) != 0)
+                problem(QStringLiteral("%1: only 'maximized' has an effect").arg(where(key)));
+            break;
+        case Kind::Ignored:
+            break;
+        }
+    }
+
+    static QString folderOf(const QString& value)
+    {
+        QString f = fioExpandPath(value);
+        if (!f.isEmpty())
+            fioAddBackslash(f);
+        return f;
+    }
+
+    void folderKey(const QString& key, const QString& value)
+    {
+        const QString folder = folderOf(value);
+        if (key == QLatin1String("catalog")) {
+            if (value.isEmpty())
+                return;
+            m_catalog = folder;
+            if (fioDirExists(folder))
+                return;
+            if (!fioIsFullPath(folder))
+                problem(QStringLiteral("catalog in [path]: folder '%1' is missing and cannot be made, its path is not absolute "
+                                       "(Kan ej skapa användarkatalog)").arg(folder));
+            else if (!fioDirExists(QFileInfo(fioRemoveBackslash(folder)).path()))
+                problem(QStringLiteral("catalog in [path]: folder '%1' is missing and its parent does not exist").arg(folder));
+            return;
+        }
+        if (key == QLatin1String("gfx"))
+            m_gfx = folder;
+        else if (key == QLatin1String("snd"))
+            m_snd = folder;
+        else
+            m_picture = folder;
+        m_report.checkFolder(m_path, m_line, folder, where(key));
+    }
+
+    void fileKey(bool picture, const QString& lower, const QString& key, const QString& value)
+    {
+        if (value.isEmpty())
+            return;
+        // These two are looked up the moment they are read.
+        const bool atOnce = lower == QLatin1String("paintpicture")
+                            || (m_sectionKey == QLatin1String("splash screen") && lower == QLatin1String("picture"));
+        if (atOnce) {
+            if (m_gfx.isEmpty())
+                problem(QStringLiteral("%1 stands before the gfx folder is set in [path] and looks in the current folder").arg(where(key)));
+            else
+                m_report.checkPicture(m_path, m_line, m_gfx + value, where(key));
+            return;
+        }
+        m_later.push_back(FileUse{m_line, where(key), value, picture});
+    }
+
+    void catalogItem(const QString& item)
+    {
+        const QString trimmed = item.trimmed();
+        if (trimmed.isEmpty() || trimmed.startsWith(QLatin1Char(';')))
+            return;
+        const QString name = strGetTab(item, 1);
+        const QString lockedText = strGetTab(item, 2);
+        if (!item.contains(QLatin1Char('\t')))
+            problem(QStringLiteral("catalog '%1' has no TAB and locked number; it is taken as a children's catalog").arg(name));
+        else if (!looksNumeric(lockedText))
+            problem(QStringLiteral("catalog '%1': '%2' is not a number (0 children's catalog, 1 supplied)").arg(name, lockedText));
+        m_catalogs.push_back({m_line, name, mathToBool(lockedText)});
+    }
+
+    void finish()
+    {
+        if (m_gfx.isEmpty())
+            m_report.problem(m_path, 0, QStringLiteral("[path] sets no gfx folder"));
+        if (m_snd.isEmpty())
+            m_report.problem(m_path, 0, QStringLiteral("[path] sets no snd folder"));
+        for (const FileUse& use : m_later) {
+            if (use.picture)
+                m_report.checkPicture(m_path, use.line, m_gfx + use.name, use.what);
+            else
+                m_report.checkSound(m_path, use.line, m_snd + use.name, use.what);
+        }
+        for (const Catalog& c : m_catalogs) {
+            if (c.locked) {
+                if (m_picture.isEmpty())
+                    m_report.problem(m_path, c.line, QStringLiteral("supplied catalog '%1': [path] sets no picture folder").arg(c.name));
+                else
+                    m_report.checkFolder(m_path, c.line, m_picture + c.name, QStringLiteral("supplied catalog '%1'").arg(c.name));
+                continue;
+            }
+            if (m_catalog.isEmpty()) {
+                m_report.problem(m_path, c.line, QStringLiteral("catalog '%1': [path] sets no catalog folder to make it in").arg(c.name));
+                continue;
+            }
+            bool icon = false;
+            for (const char* ext : {".bmp", ".gif", ".jpg"})
+                icon = icon || fioFileExists(m_gfx + c.name + QLatin1String(ext)) || fioFileExists(m_catalog + c.name + QLatin1String(ext));
+            if (!icon)
+                m_report.problem(m_path, c.line, QStringLiteral("catalog '%1': its icon '%2' is missing")
+                                                     .arg(c.name, m_gfx + c.name + QStringLiteral(".bmp/.gif/.jpg")));
+        }
+    }
+
+    struct Catalog {
+        int line;
+        QString name;
+        bool locked;
+    };
+
+    QString m_path;
+    ThemeReport& m_report;
+    int m_line = 0;
+    QString m_section, m_sectionKey;
+    QString m_gfx, m_snd, m_picture, m_catalog;
+    int m_splashActiveLine = 0;
+    QStringList m_keysAfterSplashActive;
+    QVector<FileUse> m_later;
+    QVector<Catalog> m_catalogs;
+};
+
+} // namespace
+
+void checkPaintConfiguration(const QString& path, ThemeReport& report)
+{
+    PaintChecker(path, report).run();
+}
+
+int runPaintCheck(const QStringList& configuration)
+{
+    const QString path = gamGetFilePath(QStringLiteral("zypaint.ini"), configuration);
+    ThemeReport report;
+    if (path.isEmpty())
+        report.problem(QStringLiteral("zypaint.ini"), 0,
+                       QStringLiteral("not found in %1 nor in %2").arg(fioGetAppPath(), fioGetWindowsDir()));
+    else if (!fioFileExists(path))
+        report.problem(path, 0, QStringLiteral("the configuration file does not exist"));
+    else
+        checkPaintConfiguration(path, report);
+    for (const QString& line : report.lines())
+        std::printf("%s\n", qUtf8Printable(line));
+    if (report.clean())
+        std::printf("%s: no problems found\n", qUtf8Printable(path));
+    return report.clean() ? 0 : 1;
+}

@@ -1,0 +1,112 @@
+#include "paint/checkpaint.h"
+
+#include "common/themecheck.h"
+#include "platform/files.h"
+#include "testsupport/testsupport.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+QStringList check(const TestFolders& folders, const QByteArray& ini)
+{
+    folders.write("app/zypaint.ini", ini);
+    ThemeReport report;
+    checkPaintConfiguration(folders.app() + "/zypaint.ini", report);
+    QStringList lines = report.lines();
+    for (QString& l : lines)
+        l.remove(folders.app() + "/zypaint.ini:");
+    return lines;
+}
+
+QByteArray wav(int dataBytes)
+{
+    QByteArray b("RIFF");
+    auto le = [&b](quint32 v, int n) { for (int i = 0; i < n; ++i) b.append(char((v >> (8 * i)) & 0xFF)); };
+    le(36 + dataBytes, 4);
+    b.append("WAVEfmt ");
+    le(16, 4); le(1, 2); le(1, 2); le(22050, 4); le(44100, 4); le(2, 2); le(16, 2);
+    b.append("data");
+    le(dataBytes, 4);
+    b.append(QByteArray(dataBytes, '\0'));
+    return b;
+}
+}
+
+TEST(PaintCheck, SampleThemeIsClean)
+{
+    setAppFolderForTests(QString());
+    ThemeReport report;
+    checkPaintConfiguration(QStringLiteral(SAMPLE_DIR "/zypaint.ini"), report);
+    EXPECT_TRUE(report.clean()) << qPrintable(report.lines().join('\n'));
+}
+
+TEST(PaintCheck, ReportsTyposValuesAndOrderWithLineNumbers)
+{
+    TestFolders f;
+    f.mkdir("app/gfx");
+    f.mkdir("app/snd");
+    f.write("app/gfx/splash.bmp", pictureBytes("BMP"));
+    const QStringList lines = check(f, "app=zypaint\n"
+                                       "[splash screen]\n"
+                                       "picture=splash.bmp\n"              // 3: before gfx
+                                       "[path]\n"
+                                       "gfx=%apppath%gfx\n"
+                                       "snd=%apppath%snd\n"
+                                       "[draw button]\n"
+                                       "picnormall=x.bmp\n"               // 8: typo
+                                       "[name text]\n"
+                                       "fontsize=big\n"                   // 10: not a number
+                                       "fontsize=99999\n"                 // 11: does not fit
+                                       "[buttons]\n"                      // 12: ignored section
+                                       "[palete]\n"                       // 13: typo section
+                                       "[splash screen]\n"
+                                       "active=1\n"                       // 15: not last
+                                       "text=Hi\n"
+                                       "[current]\n"
+                                       "shape=circel\n");                 // 18
+    EXPECT_EQ(lines, QStringList({
+                         "3: picture in [splash screen] stands before the gfx folder is set in [path] and looks in the current folder",
+                         "8: unknown key 'picnormall' in [draw button] (did you mean 'picnormal'?)",
+                         "10: fontsize in [name text]: 'big' is not a number (it reads as 0)",
+                         "11: fontsize in [name text]: 99999 does not fit (it is held at 32767)",
+                         "12: section [buttons] is ignored: it is none of the nine button sections",
+                         "13: unknown section [palete] (did you mean 'palette'?)",
+                         "15: 'active' in [splash screen] shows the splash at once; the keys after it (text) come too late",
+                         "18: shape in [current]: 'circel' is no shape; 'circle', 'rounded' or a rectangle (any other word) (did you mean 'circle'?)",
+                     }));
+}
+
+TEST(PaintCheck, ReportsMissingAndBrokenFiles)
+{
+    TestFolders f;
+    f.mkdir("app/gfx");
+    f.mkdir("app/snd");
+    f.mkdir("app/pics/Zoo");
+    f.write("app/gfx/bg.bmp", pictureBytes("BMP").left(40));
+    f.write("app/snd/ok.wav", wav(4410));
+    f.write("app/snd/text.wav", "this is no sound");
+    f.write("app/gfx/Kids.gif", pictureBytes("GIF"));
+    const QStringList lines = check(f, "app=zypaint\n[path]\ngfx=%apppath%gfx\nsnd=%apppath%snd\npicture=%apppath%pics\n"
+                                       "catalog=%apppath%cats\n"
+                                       "[interface]\nbackground=bg.bmp\nstartsound=ok.wav\nbuttonsound=text.wav\ngoodsound=none.wav\n"
+                                       "[catalogs]\nZoo\t1\nFarm\t1\nKids\t0\nNoIcon\t0\n");
+    ASSERT_EQ(lines.size(), 5) << qPrintable(lines.join('\n'));
+    EXPECT_TRUE(lines[0].startsWith("8: background in [interface]: Picture '")) << qPrintable(lines[0]);
+    EXPECT_TRUE(lines[1].startsWith("10: buttonsound in [interface]: ")) << qPrintable(lines[1]);
+    EXPECT_TRUE(lines[2].startsWith("11: goodsound in [interface]: sound '")) << qPrintable(lines[2]);
+    EXPECT_TRUE(lines[3].startsWith("14: supplied catalog 'Farm': folder '")) << qPrintable(lines[3]);
+    EXPECT_TRUE(lines[4].startsWith("16: catalog 'NoIcon': its icon '")) << qPrintable(lines[4]);
+}
+
+TEST(PaintCheck, NearestWordOnlyForLikelyTypos)
+{
+    const QStringList keys = {"picnormal", "pichighlight", "active"};
+    EXPECT_EQ(nearestWord("picnormall", keys), "picnormal");
+    EXPECT_EQ(nearestWord("PICNORMAL", keys), "picnormal");
+    EXPECT_EQ(nearestWord("colour", keys), "");
+    EXPECT_TRUE(looksNumeric("&HFF"));
+    EXPECT_TRUE(looksNumeric(" -.5"));
+    EXPECT_TRUE(looksNumeric(""));
+    EXPECT_FALSE(looksNumeric("yes"));
+    EXPECT_FALSE(looksNumeric("&H"));
+}
