@@ -696,6 +696,10 @@ QImage wmfRead(const QByteArray& raw, QString* error)
     }
 
     QImage image(int(width), int(height), QImage::Format_RGB32);
+    if (image.isNull()) {
+        setError(error, QStringLiteral("there is not enough memory for a %1 x %2 picture").arg(width).arg(height));
+        return {};
+    }
     image.fill(Qt::white);
     {
         Player player(image, org, ext, objects);
