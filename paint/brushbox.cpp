@@ -7,6 +7,7 @@
 #include "paint/frm_splash.h"
 #include "paint/openini.h"
 #include "paint/paintsettings.h"
+#include "paint/setinterface.h"
 #include "platform/forms.h"
 #include "platform/msgbox.h"
 
@@ -44,7 +45,9 @@ int Main(const QStringList& configuration)
     if (bolEndRequested)
         return 0;
     frm_Paint window;
-    showModal(&window);
+    SetInterface(window);
+    if (!bolEndRequested)
+        showModal(&window);
     if (bolDebug)
         pntWriteLog(QStringLiteral("--> Main END"));
     return 0;

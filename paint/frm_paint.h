@@ -1,16 +1,92 @@
 #pragma once
+#include "paint/buttonstates.h"
+
 #include <QWidget>
+#include <array>
+#include <cstdint>
+#include <functional>
 
-class QLabel;
+class ImageControl;
+class PictureBox;
+class ShapeControl;
+class SoundDevice;
 
-// The paint window, laid out at its designed size over the configured background.
-class frm_Paint : public QWidget {
+// Whether a click at (X, Y) hits the dot at (px, py): closer than 4 pixels in both directions.
+bool pntDotHit(double px, double py, double X, double Y);
+
+// Brushbox's window: the canvas, the palette, the nine skinned tool buttons, the current colour
+// and tool, the two small corner buttons and the sound control all the window's sounds go
+// through. Made (and loaded) before SetInterface dresses it; Main then shows it modally.
+class frm_Paint : public QWidget, public ButtonView {
     Q_OBJECT
 public:
     explicit frm_Paint(QWidget* parent = nullptr);
+    ~frm_Paint() override;
+
     QWidget* pic_Background = nullptr;
-    QLabel* img_Background = nullptr;
+    ImageControl* img_Background = nullptr;
+    PictureBox* pic_Paint = nullptr;
+    PictureBox* pic_Palette = nullptr;
+    PictureBox* pic_Get16Col = nullptr;
+    std::array<ImageControl*, kPaintButtons> img_Button{};
+    ImageControl* img_Current = nullptr;
+    ShapeControl* shp_CurrentColor = nullptr;
+    ImageControl* img_ExitSmall = nullptr;
+    ImageControl* img_HelpSmall = nullptr;
+    SoundDevice* mmc_Sound = nullptr;
+
+    ButtonStates states{*this};
+    std::array<int16_t, kPaintButtons>& intButtonState = states.intButtonState;
+
+    bool bolMouseDown = false;
+    int16_t intLastX = 0, intLastY = 0;
+    int16_t intDrawWidth = 0, intSprayWidth = 0;
+    int intSprayRadius = 0, intSprayDots = 0;
+    bool bolStartSoundPlayed = false;
+    // The sound of the picture on the canvas, played by the sound button; empty when it has none.
+    QString strPictureSound;
+    // The uniform generator over [0, 1) the spray uses; seeded from the clock.
+    std::function<double()> Rnd;
+
+    void Activate();
+    void DeActivate(int index = 0);
+    void DeHighlight(int16_t except) { states.DeHighlight(except); }
+    void NotCurrent(int intPreserve) { states.NotCurrent(intPreserve); }
+    void pntClear();
+    void Spray(double X, double Y);
+    void EnablePaintInterface();
+    void UnablePaintInterface();
+
+    void Form_Load();
+    void Form_Activate();
+    void Form_KeyPress(int keyAscii);
+    void Form_KeyUp(int keyCode, int shift);
+    void img_Button_Click(int Index);
+    void img_Button_MouseDown(int Index, int Button, int Shift, double X, double Y);
+    void img_Button_MouseMove(int Index, int Button, int Shift, double X, double Y);
+    void img_Button_MouseUp(int Index, int Button, int Shift, double X, double Y);
+    void img_ExitSmall_Click();
+    void img_HelpSmall_Click();
+    void mmc_Sound_Done(int NotifyCode);
+    void pic_Paint_MouseDown(int Button, int Shift, double X, double Y);
+    void pic_Paint_MouseMove(int Button, int Shift, double X, double Y);
+    void pic_Paint_MouseUp(int Button, int Shift, double X, double Y);
+    void pic_Palette_MouseDown(int Button, int Shift, double X, double Y);
+
+    // ButtonView
+    void showButtonPicture(int index, const QImage& picture) override;
+    void showCurrentMini(const QImage& picture) override;
 
 protected:
+    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void dotToDotHit(double X, double Y);
+    void completeFigure();
+    void printCanvas();
+    void playFile(const QString& path);
 };

@@ -1,5 +1,7 @@
 #include "platform/picturebox.h"
 
+#include "platform/imagecontrol.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 #include <cmath>
@@ -8,16 +10,6 @@ QRgb bgrToRgb(uint32_t bgr) { return qRgb(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >>
 uint32_t rgbToBgr(QRgb rgb) { return uint32_t(qRed(rgb)) | uint32_t(qGreen(rgb)) << 8 | uint32_t(qBlue(rgb)) << 16; }
 
 namespace {
-int vbButtons(Qt::MouseButtons b)
-{
-    return (b & Qt::LeftButton ? 1 : 0) | (b & Qt::RightButton ? 2 : 0) | (b & Qt::MiddleButton ? 4 : 0);
-}
-
-int vbShift(Qt::KeyboardModifiers m)
-{
-    return (m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0) | (m & Qt::AltModifier ? 4 : 0);
-}
-
 // Painting on the persistent image, never smoothed.
 class SurfacePainter : public QPainter {
 public:
@@ -27,6 +19,12 @@ public:
         setRenderHint(QPainter::TextAntialiasing, false);
         setRenderHint(QPainter::SmoothPixmapTransform, false);
     }
+};
+
+// Shapes are drawn about pixel centres, so a dot at (x, y) is centred on pixel (x, y).
+class ShapePainter : public SurfacePainter {
+public:
+    explicit ShapePainter(QImage* image) : SurfacePainter(image) { translate(0.5, 0.5); }
 };
 }
 
@@ -106,7 +104,7 @@ void PictureBox::PSet(double x, double y, uint32_t bgr)
         if (ix >= 0 && iy >= 0 && ix < m_image.width() && iy < m_image.height())
             m_image.setPixel(ix, iy, bgrToRgb(bgr));
     } else {
-        SurfacePainter p(&m_image);
+        ShapePainter p(&m_image);
         p.setPen(pen(bgr));
         p.drawPoint(QPointF(x, y));
     }
@@ -120,7 +118,7 @@ void PictureBox::Line(double x1, double y1, double x2, double y2) { Line(x1, y1,
 void PictureBox::Line(double x1, double y1, double x2, double y2, uint32_t bgr)
 {
     {
-        SurfacePainter p(&m_image);
+        ShapePainter p(&m_image);
         p.setPen(pen(bgr));
         if (x1 == x2 && y1 == y2)
             p.drawPoint(QPointF(x1, y1));
@@ -135,7 +133,7 @@ void PictureBox::Line(double x1, double y1, double x2, double y2, uint32_t bgr)
 void PictureBox::Circle(double x, double y, double radius)
 {
     {
-        SurfacePainter p(&m_image);
+        ShapePainter p(&m_image);
         p.setPen(pen(m_foreColor));
         if (m_fillStyle == FillSolid)
             p.setBrush(QColor(bgrToRgb(m_fillColor)));
@@ -186,17 +184,17 @@ void PictureBox::paintEvent(QPaintEvent*)
 
 void PictureBox::mousePressEvent(QMouseEvent* e)
 {
-    emit MouseDown(vbButtons(e->button()), vbShift(e->modifiers()), e->position().x(), e->position().y());
+    emit MouseDown(mouseButtonCode(e->button()), shiftCode(e->modifiers()), e->position().x(), e->position().y());
 }
 
 void PictureBox::mouseMoveEvent(QMouseEvent* e)
 {
-    emit MouseMove(vbButtons(e->buttons()), vbShift(e->modifiers()), e->position().x(), e->position().y());
+    emit MouseMove(mouseButtonCode(e->buttons()), shiftCode(e->modifiers()), e->position().x(), e->position().y());
 }
 
 void PictureBox::mouseReleaseEvent(QMouseEvent* e)
 {
-    emit MouseUp(vbButtons(e->button()), vbShift(e->modifiers()), e->position().x(), e->position().y());
+    emit MouseUp(mouseButtonCode(e->button()), shiftCode(e->modifiers()), e->position().x(), e->position().y());
 }
 
 namespace {

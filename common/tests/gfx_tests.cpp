@@ -93,7 +93,8 @@ TEST(Surface, DrawingIsPixelExactSoAFillStopsAtTheStroke)
     c.box.Line(10, 100, 110, 15);
     c.box.PSet(30, 30);
     c.box.setFillColor(kBlue);
-    gfxFloodFill(c.box, 60, 60);
+    ASSERT_EQ(c.box.Point(60, 80), kWhite);
+    gfxFloodFill(c.box, 60, 80);
     gfxFloodFill(c.box, 2, 2);
     // Only the three colours drawn exist: no blended edge pixel a fill would stop short of.
     EXPECT_EQ(c.colours(), (QSet<uint32_t>{kRed, kBlue, kWhite}));

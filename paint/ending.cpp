@@ -1,0 +1,28 @@
+#include "paint/ending.h"
+
+#include "paint/frm_splash.h"
+
+#include <QApplication>
+#include <QWidget>
+
+namespace {
+std::function<void()>& handler()
+{
+    static std::function<void()> h;
+    return h;
+}
+}
+
+void setEndProgramHandler(std::function<void()> h) { handler() = std::move(h); }
+
+void pntEndProgram()
+{
+    bolEndRequested = true;
+    if (handler()) {
+        handler()();
+        return;
+    }
+    for (QWidget* w : QApplication::topLevelWidgets())
+        w->hide();
+    QCoreApplication::exit(0);
+}

@@ -1,0 +1,7 @@
+#pragma once
+#include <functional>
+
+// Ends Brushbox at once, as Esc, Alt+F4 and the quit buttons do: every window goes and every
+// running event loop returns. Tests record the request instead.
+void pntEndProgram();
+void setEndProgramHandler(std::function<void()> handler);
