@@ -3,6 +3,8 @@
 
 // Each writes one sample theme's pictures and sounds under out (the program folder).
 void generateBrushboxTheme(const QString& out);
+// The paint window's background, buttons and palette (called by generateBrushboxTheme).
+void generatePaintWindowTheme(const QString& out);
 // The colouring pictures of the Brushbox theme's supplied catalogs, with their companions.
 void generateBrushboxPictures(const QString& out);
 void generateTwinturnTheme(const QString& out);
