@@ -17,14 +17,17 @@ corpus="$build/corpus"
 rm -rf "$corpus"
 mkdir -p "$corpus/text" "$corpus/picture"
 find themes tests -type f \( -iname '*.ini' -o -iname '*.txt' -o -iname '*.cfg' \) -exec cp {} "$corpus/text/" \; 2>/dev/null || true
-n=0
-for f in $(find build/bin -type f \( -iname '*.bmp' -o -iname '*.gif' -o -iname '*.jpg' -o -iname '*.wmf' \) 2>/dev/null | head -40); do
-    case "$(echo "$f" | tr 'A-Z' 'a-z')" in
-    *.bmp) b='\000' ;; *.gif) b='\001' ;; *.jpg) b='\002' ;; *.wmf) b='\003' ;;
-    esac
-    { printf "$b"; cat "$f"; } > "$corpus/picture/seed$n"
-    n=$((n + 1))
-done
+find build/bin -type f \( -iname '*.bmp' -o -iname '*.gif' -o -iname '*.jpg' -o -iname '*.wmf' \) 2>/dev/null \
+    | {
+    n=0
+    while IFS= read -r f; do
+        case "$(echo "$f" | tr 'A-Z' 'a-z')" in
+        *.bmp) b='\000' ;; *.gif) b='\001' ;; *.jpg) b='\002' ;; *) b='\003' ;;
+        esac
+        { printf "$b"; cat "$f"; } > "$corpus/picture/seed$n"
+        n=$((n + 1))
+    done
+}
 
 total=0
 status=0

@@ -40,6 +40,7 @@ public:
     bool waitForExit(int timeoutMs = 10000);
     QString stderrText();
     int exitCode() const { return m_process.exitCode(); }
+    void kill() { m_process.kill(); m_process.waitForFinished(3000); }
     bool running() const { return m_process.state() != QProcess::NotRunning; }
 
 private:

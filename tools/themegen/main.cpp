@@ -9,8 +9,12 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
+    if (argc == 3 && QByteArray(argv[1]) == "--icons") {
+        generateDesktopIcons(QString::fromLocal8Bit(argv[2]));
+        return 0;
+    }
     if (argc != 2) {
-        std::fprintf(stderr, "usage: themegen OUTPUT-FOLDER\n");
+        std::fprintf(stderr, "usage: themegen OUTPUT-FOLDER\n       themegen --icons ICON-FOLDER\n");
         return 2;
     }
     const QString out = QString::fromLocal8Bit(argv[1]);

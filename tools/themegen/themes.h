@@ -8,3 +8,5 @@ void generatePaintWindowTheme(const QString& out);
 // The colouring pictures of the Brushbox theme's supplied catalogs, with their companions.
 void generateBrushboxPictures(const QString& out);
 void generateTwinturnTheme(const QString& out);
+// The programs' desktop icons, as hicolor/SIZExSIZE/apps/NAME.png under out.
+void generateDesktopIcons(const QString& out);

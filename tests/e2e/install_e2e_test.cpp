@@ -1,0 +1,58 @@
+#include "harness.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <gtest/gtest.h>
+
+namespace {
+struct Installed {
+    QTemporaryDir prefix;
+    QString output;
+    bool ok = false;
+    Installed()
+    {
+        QProcess install;
+        install.setProcessChannelMode(QProcess::MergedChannels);
+        install.start(QStringLiteral(CMAKE_EXE), {"--install", BUILD_DIR, "--prefix", prefix.path()});
+        ok = install.waitForFinished(120000) && install.exitCode() == 0;
+        output = QString::fromLocal8Bit(install.readAll());
+    }
+    QString path(const QString& relative) const { return prefix.path() + "/" + relative; }
+};
+}
+
+TEST(InstallEndToEnd, InstalledProgramsStartOnTheirSampleThemes)
+{
+    XServer* x = XServer::instance();
+    if (!x)
+        GTEST_SKIP() << "Xvfb is not installed";
+    Installed installed;
+    ASSERT_TRUE(installed.ok) << qPrintable(installed.output);
+    for (const char* file : {"bin/brushbox", "share/applications/brushbox.desktop", "share/man/man1/brushbox.1",
+                             "share/icons/hicolor/64x64/apps/brushbox.png"})
+        EXPECT_TRUE(QFileInfo::exists(installed.path(file))) << file;
+    EXPECT_TRUE(QFileInfo(installed.path("bin/brushbox")).isSymLink());
+
+    QStringList programs = {"brushbox"};
+#ifdef TWINTURN_EXE
+    programs << "twinturn";
+#endif
+    for (const QString& program : programs) {
+        ThemeFolder home;
+        ProgramRun run(installed.path("bin/" + program), {}, home.windows());
+        const QString title = program == "brushbox" ? "Brushbox" : "Twinturn";
+        const auto window = x->waitForWindow(title, 15000);
+        EXPECT_NE(window, 0u) << qPrintable(program + ": " + run.stderrText());
+        x->screenshot(QDir::temp().filePath("e2e-installed-" + program + ".png"));
+        EXPECT_FALSE(run.stderrText().contains(program + ": ")) << qPrintable(run.stderrText());
+        if (program == "brushbox") {
+            EXPECT_TRUE(QFileInfo(home.windows() + "/Paintings/Red folder").isDir()); // children's catalogs are the user's
+        }
+        if (window)
+            x->focus(window);
+        x->key("Escape");
+        if (!run.waitForExit(5000))
+            run.kill();
+    }
+}
