@@ -7,7 +7,6 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <cstdio>
 
 namespace {
 QTemporaryDir* g_dir = nullptr;
@@ -27,8 +26,6 @@ void fuzzInit()
     qputenv("WINDIR", g_dir->path().toLocal8Bit());
     setAppFolderForTests(g_dir->path());
     setMsgBoxResponder([](const MsgRecord&) { return MsgResult::Ok; });
-    // Message boxes also print to stderr; keep the fuzzer's output readable.
-    std::freopen("/dev/null", "w", stderr);
 }
 
 QString fuzzFolder() { return g_dir->path(); }

@@ -31,8 +31,8 @@ find build/bin -type f \( -iname '*.bmp' -o -iname '*.gif' -o -iname '*.jpg' -o 
 
 total=0
 status=0
-for target in "$build"/fuzz/fuzz_*; do
-    [ -x "$target" ] || continue
+for target in "$build"/bin/fuzz_*; do
+    [ -f "$target" ] && [ -x "$target" ] || continue
     name=$(basename "$target")
     case "$name" in
     fuzz_picture|fuzz_wmf) seeds="$corpus/picture" ;;
@@ -41,6 +41,7 @@ for target in "$build"/fuzz/fuzz_*; do
     work="$build/work-$name"
     rm -rf "$work"
     mkdir -p "$work"
+    work=$(cd "$work" && pwd) # the targets work in a folder of their own
     cp -r "$seeds"/. "$work"/ 2>/dev/null || true
     log="$build/$name.log"
     start=$(date +%s)
