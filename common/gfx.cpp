@@ -15,8 +15,9 @@ void gfxFloodFill(PictureBox& surface, double x, double y)
 {
     surface.setDrawMode(PictureBox::DrawModeCopyPen);
     surface.setFillStyle(PictureBox::FillSolid);
-    const int ix = int(std::floor(x)), iy = int(std::floor(y));
-    if (gfxFillArea(surface.imageForWriting(), ix, iy, bgrToRgb(surface.FillColor())) > 0)
+    if (surface.Point(x, y) < 0)
+        return;
+    if (gfxFillArea(surface.imageForWriting(), int(x), int(y), bgrToRgb(surface.FillColor())) > 0)
         surface.imageChanged();
 }
 

@@ -84,10 +84,10 @@ void PictureBox::setFontSize(double points)
 
 int64_t PictureBox::Point(double x, double y) const
 {
-    const int ix = int(std::floor(x)), iy = int(std::floor(y));
-    if (ix < 0 || iy < 0 || ix >= m_image.width() || iy >= m_image.height())
+    // Compared before converting, so no coordinate (however far out, or NaN) overflows an int.
+    if (!(x >= 0 && y >= 0 && x < m_image.width() && y < m_image.height()))
         return -1;
-    return rgbToBgr(m_image.pixel(ix, iy));
+    return rgbToBgr(m_image.pixel(int(x), int(y)));
 }
 
 QPen PictureBox::pen(uint32_t bgr) const
@@ -100,9 +100,8 @@ void PictureBox::PSet(double x, double y) { PSet(x, y, m_foreColor); }
 void PictureBox::PSet(double x, double y, uint32_t bgr)
 {
     if (m_drawWidth <= 1) {
-        const int ix = int(std::floor(x)), iy = int(std::floor(y));
-        if (ix >= 0 && iy >= 0 && ix < m_image.width() && iy < m_image.height())
-            m_image.setPixel(ix, iy, bgrToRgb(bgr));
+        if (x >= 0 && y >= 0 && x < m_image.width() && y < m_image.height())
+            m_image.setPixel(int(x), int(y), bgrToRgb(bgr));
     } else {
         ShapePainter p(&m_image);
         p.setPen(pen(bgr));

@@ -258,3 +258,14 @@ TEST(FloodFill, AgreesWithAPlainFourWayFillOnRandomPictures)
         ASSERT_EQ(img, expected) << "round " << round << " " << w << "x" << h << " from " << sx << "," << sy;
     }
 }
+
+TEST(Surface, PointsFarOutsideAreSafe)
+{
+    Canvas c(10, 10);
+    EXPECT_EQ(c.box.Point(1e30, 5), -1);
+    EXPECT_EQ(c.box.Point(std::nan(""), 5), -1);
+    c.box.PSet(-1e30, 1e30, kRed);
+    c.box.setFillColor(kRed);
+    gfxFloodFill(c.box, 1e30, -1e30);
+    EXPECT_EQ(c.colours(), QSet<uint32_t>{kWhite});
+}
