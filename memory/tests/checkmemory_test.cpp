@@ -1,0 +1,354 @@
+#include "fakes.h"
+#include "gamefiles.h"
+#include "memory/checkmemory.h"
+#include "memory/frm_memorygame.h"
+#include "memory/twinturn.h"
+
+#include "common/themecheck.h"
+#include "platform/files.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QRegularExpression>
+#include <gtest/gtest.h>
+
+namespace {
+// The report on a game, with the test folder left out of the paths.
+QStringList check(GameFiles& g)
+{
+    g.write();
+    ThemeReport report;
+    checkMemoryConfiguration(g.ini(), report);
+    QStringList lines = report.lines();
+    for (QString& l : lines)
+        l.remove(g.folders.root() + QLatin1Char('/'));
+    return lines;
+}
+
+// A game whose files are all there and clean, for the tests to break one thing at a time.
+GameFiles& cleanGame(GameFiles& g)
+{
+    g.global += "picture=back.bmp\r\n";
+    g.folders.write(QStringLiteral("gfx/back.bmp"), pictureBytes("BMP"));
+    return g;
+}
+
+struct ProgramOutput {
+    int code = -1;
+    QString out, err;
+};
+
+ProgramOutput runTwinturn(const QStringList& args)
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(TWINTURN_EXE), args);
+    p.waitForFinished(30000);
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+}
+}
+
+TEST(MemoryCheck, SampleGamesAreClean)
+{
+    setAppFolderForTests(QString());
+    QStringList games = {QStringLiteral(SAMPLE_DIR "/memory.ini")};
+    const QDir folder(QStringLiteral(SAMPLE_DIR "/games"));
+    for (const QString& game : folder.entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+        if (QFileInfo::exists(folder.filePath(game + QStringLiteral("/memory.ini"))))
+            games << folder.filePath(game + QStringLiteral("/memory.ini"));
+    ASSERT_GE(games.size(), 4);
+    for (const QString& game : games) {
+        ThemeReport report;
+        checkMemoryConfiguration(game, report);
+        EXPECT_TRUE(report.clean()) << qPrintable(game) << "\n" << qPrintable(report.lines().join('\n'));
+    }
+}
+
+TEST(MemoryCheck, MemoryIniProblemsWithLineNumbers)
+{
+    GameFiles g;
+    cleanGame(g);
+    g.memoryIni = "; the pairs game, for two\r\n"
+                  "app=memory\r\n"
+                  "debug=1\r\n"
+                  "gfx=x\r\n"
+                  "[paths]\r\n"
+                  "gfx=" + g.dir("gfx") + "\r\n"
+                  "sfx=" + g.folders.path(QStringLiteral("sfx")).toUtf8() + "\r\n"
+                  "data=" + g.dir("data") + "\r\n"
+                  "card=" + g.dir("card") + "\r\n"
+                  "[gamefile]\r\n"
+                  "[gamefiles]\r\n"
+                  "main=main.ini\r\n"
+                  "global=global.ini\r\n"
+                  "cards=cards.txt\r\n"
+                  "listfile=list.txt\r\n"
+                  "app=match\r\n"
+                  "globl=x\r\n";
+    EXPECT_EQ(check(g), QStringList({
+                            "memory.ini:1: a comma in the comment on this line starts a new item: 'for two' is read as a setting",
+                            "memory.ini:3: debug is on: every card is shown face up and memory.log is written at every start",
+                            "memory.ini:4: 'gfx' stands before any section and is ignored",
+                            "memory.ini:7: sfx in [paths]: 'sfx' does not end in '\\', so file names are joined straight onto "
+                            "it (write 'sfx\\' or begin it with %apppath%)",
+                            "memory.ini:10: unknown section [gamefile] (did you mean 'gamefiles'?)",
+                            "memory.ini:15: listfile in [gamefiles] has no effect: the text list is not active in the global file",
+                            "memory.ini:16: app has no effect: only the first app line (line 2) counts",
+                            "memory.ini:17: unknown key 'globl' in [gamefiles] (did you mean 'global'?)",
+                        }))
+        << qPrintable(check(g).join('\n'));
+}
+
+TEST(MemoryCheck, MainFileOrderValuesAndFiles)
+{
+    GameFiles g;
+    cleanGame(g);
+    g.wav(QStringLiteral("sfx/m.wav"));
+    g.main = "[splash screen]\r\n"       // 1
+             "active=1\r\n"              // 2: not last
+             "backcolor=&HFF\r\n"
+             "picture=s.bmp\r\n"         // 4: no effect
+             "[interface]\r\n"
+             "quitpicture=quit.bmp\r\n"  // 6: missing
+             "backcolour=1\r\n"          // 7: typo
+             "matchsound=m.wav\r\n"      // 8: no nomatchsound
+             "[players]\r\n"
+             "players=5\r\n"             // 10: too many
+             "namefontsize=20\r\n"       // 11: before namefont
+             "namefont=Arial\r\n"
+             "[timer]\r\n"
+             "fontsize=20\r\n"           // 14: before active
+             "active=1\r\n"
+             "order=9\r\n"               // 16: outside 1 to 6
+             "condition=ten\r\n"         // 17: not a number
+             "[countdown]\r\n"
+             "active=1\r\n"              // 19: same place as the timer
+             "order=6\r\n"
+             "[palyers]\r\n";            // 21: typo
+    EXPECT_EQ(check(g), QStringList({
+                            "data/main.ini:2: active in [splash screen] shows the splash at once; the keys after it (backcolor) come too late",
+                            "data/main.ini:4: picture in [splash screen] has no effect: the memory game's splash shows no picture",
+                            "data/main.ini:6: quitpicture in [interface]: Quit button picture file ''gfx/quit.bmp'' does not exist. (warning 103)",
+                            "data/main.ini:7: unknown key 'backcolour' in [interface] (did you mean 'backcolor'?)",
+                            "data/main.ini:8: matchsound in [interface] without nomatchsound: ''No Match sound'' wave file ''sfx/ does not exist. (warning 206)",
+                            "data/main.ini:10: players in [players]: There can be at most four players (5 were asked for). (warning 15)",
+                            "data/main.ini:11: namefontsize in [players] has no effect: it comes before namefont",
+                            "data/main.ini:14: fontsize in [timer] has no effect: it comes before active=1 and order",
+                            "data/main.ini:16: order in [timer]: 9 is outside 1 to 6; the counter takes place 6",
+                            "data/main.ini:17: condition in [timer]: 'ten' is not a number (it reads as 0)",
+                            "data/main.ini:19: [countdown] shows in the same place as [timer] (order 6)",
+                            "data/main.ini:21: unknown section [palyers] (did you mean 'players'?)",
+                        }))
+        << qPrintable(check(g).join('\n'));
+}
+
+TEST(MemoryCheck, GlobalFileBoardAndCardSettings)
+{
+    GameFiles g;
+    g.global = "cardsx=3\r\n"            // 1
+               "cardsy=3\r\n"            // 2: odd
+               "cardwidth=200\r\n"       // 3: too wide for 640 x 480
+               "cardheight=100\r\n"
+               "fontsize=12\r\n"         // 5: before fontname
+               "dissapear=7\r\n"         // 6
+               "turnsound=turn.wav\r\n"  // 7: missing
+               "picture=back.bmp\r\n"    // 8: missing
+               "cardheigth=1\r\n"        // 9: typo
+               "cardsx=3\r\n"            // 10: set again
+               "[textlist]\r\n";         // 11: typo
+    g.cards += g.cards;
+    EXPECT_EQ(check(g), QStringList({
+                            "data/global.ini:3: on a 640 x 480 screen: The board of 3 x 3 cards does not fit on the screen. "
+                            "There is room for 2 x 3 cards of this size. (error 12)",
+                            "data/global.ini:5: fontsize in the card settings has no effect: it comes before fontname",
+                            "data/global.ini:6: dissapear in the card settings: 7 is none of 0 (stay), 1 (vanish), 2 (fly off) and "
+                            "3 (shrink); it works as 0",
+                            "data/global.ini:7: turnsound in the card settings: ''Turn card sound'' wave file ''sfx/turn.wav does not exist. (warning 202)",
+                            "data/global.ini:8: picture in the card settings: Card front picture file ''gfx/back.bmp'' does not exist. (warning 101)",
+                            "data/global.ini:9: unknown key 'cardheigth' in the card settings (did you mean 'cardheight'?)",
+                            "data/global.ini:10: cardsx in the card settings is set again: the value on line 1 has no effect",
+                            "data/global.ini:10: The board has an odd number of cards (9). The last place stays empty, so every card "
+                            "has a pair. (warning 13)",
+                            "data/global.ini:11: section [textlist] means nothing in the global file: the keys after it are card "
+                            "settings (did you mean 'text list'?)",
+                        }))
+        << qPrintable(check(g).join('\n'));
+}
+
+TEST(MemoryCheck, CardAndListFilesLineByLine)
+{
+    GameFiles g;
+    g.memoryIni += "listfile=list.txt\r\n";
+    g.global = "cardsx=3\r\ncardsy=2\r\ncardwidth=40\r\ncardheight=40\r\npicture=back.bmp\r\n"
+               "[text list]\r\n"
+               "fontname=Arial\r\n"   // 7: before active
+               "active=1\r\n"
+               "fontsize=20\r\n"      // 9: its fontname came too early
+               "sound=click.wav\r\n"; // 10: missing
+    g.folders.write(QStringLiteral("gfx/back.bmp"), pictureBytes("BMP"));
+    g.folders.write(QStringLiteral("card/broken.bmp"), "BM this is no picture");
+    g.cards = "a\tc0.bmp\r\n"
+              "b\tbroken.bmp\r\n"           // 2
+              "c\tnone.bmp\tC\tnone.wav\r\n" // 3
+              "d\tc1.bmp,e\tc2.bmp\r\n"      // 4: two cards
+              "; a comment\r\n"             // 5: a card
+              "f\tc3.bmp\r\n";              // 6: not read
+    g.folders.write(QStringLiteral("data/list.txt"), "cat\tcat.wav\r\n\r\ndog\r\n");
+    const QStringList lines = check(g);
+    ASSERT_EQ(lines.size(), 13) << qPrintable(lines.join('\n'));
+    EXPECT_EQ(lines[0], "data/global.ini:7: fontname in [text list] has no effect: it comes before active=1");
+    // The text list's default place, 160 pixels wide from the left edge, reaches under the cards.
+    EXPECT_EQ(lines[1], "data/global.ini:8: [text list]: the texts lie over the board of cards, which begins at 148");
+    EXPECT_EQ(lines[2], "data/global.ini:9: fontsize in [text list] has no effect: it comes before fontname");
+    EXPECT_EQ(lines[3], "data/global.ini:10: sound in [text list]: ''Click text sound'' wave file ''sfx/click.wav does not exist. (warning 204)");
+    EXPECT_TRUE(lines[4].startsWith("data/cards.txt:2: card 2: Picture file ''card/broken.bmp'' could not be read. ")) << qPrintable(lines[4]);
+    EXPECT_TRUE(lines[4].endsWith("(warning 110)")) << qPrintable(lines[4]);
+    EXPECT_EQ(lines[5], "data/cards.txt:3: card 3: Card picture file ''card/none.bmp'' does not exist. (warning 105)");
+    EXPECT_EQ(lines[6], "data/cards.txt:3: card 3: 'Wave file ''card/none.wav'' for card number 3 does not exist. (warning 203)");
+    EXPECT_EQ(lines[7], "data/cards.txt:4: a comma on this line starts another item: card 5 begins after it");
+    EXPECT_EQ(lines[8], "data/cards.txt:5: card 6 is this comment: the file has no comments, every item counts");
+    EXPECT_EQ(lines[9], "data/cards.txt:5: card 6 has neither a picture nor a text: it shows nothing when turned");
+    EXPECT_EQ(lines[10], "data/cards.txt:6: this line and the ones after it are not read: the board has 6 cards");
+    EXPECT_EQ(lines[11], "data/list.txt: 2 texts for 6 cards: Listfile contains to few text strings. (warning 9)");
+    EXPECT_EQ(lines[12], "data/list.txt:1: text 1: sound 'card/cat.wav' is missing");
+}
+
+TEST(MemoryCheck, MissingFilesAndDeclarationAreStartupErrors)
+{
+    {
+        GameFiles g;
+        cleanGame(g);
+        g.memoryIni.replace("app=memory", "app=memory ");
+        g.memoryIni.replace("main=main.ini", "main=mian.ini");
+        g.memoryIni += "special=extra.ini\r\n";
+        EXPECT_EQ(check(g), QStringList({
+                                "memory.ini:1: app 'memory ' (the blanks count): The application type declaration in the INI "
+                                "file is unknown. (error 4)",
+                                "memory.ini:8: main in [gamefiles]: Could not find main file ''data/mian.ini'' (error 5)",
+                                "memory.ini:11: special in [gamefiles]: Could not find special file ''data/extra.ini'' (error 10)",
+                            }))
+            << qPrintable(check(g).join('\n'));
+    }
+    {
+        GameFiles g;
+        cleanGame(g);
+        g.memoryIni.replace("app=memory\r\n", "");
+        g.memoryIni.replace("cards=cards.txt", "cards=kort.txt");
+        g.global += "[text list]\r\nactive=1\r\n";
+        EXPECT_EQ(check(g), QStringList({
+                                "memory.ini: There is no application type declaration in the INI file. (error 3)",
+                                "memory.ini:9: cards in [gamefiles]: Could not find card file ''kort.txt'' (error 7)",
+                                "data/global.ini:7: listfile in [gamefiles]: Could not find list file '''' (error 8)",
+                            }))
+            << qPrintable(check(g).join('\n'));
+    }
+    {
+        GameFiles g;
+        g.memoryIni.replace("global=global.ini", "global=");
+        g.main += "[interface]\r\npictures=bk640.bmp\tbk800.bmp\r\n";
+        g.folders.write(QStringLiteral("gfx/bk800.bmp"), pictureBytes("BMP"));
+        EXPECT_EQ(check(g), QStringList({
+                                "memory.ini:9: global in [gamefiles]: Could not find global file ''data/'' (error 6)",
+                                "data/main.ini:5: background 640 x 480 of pictures in [interface]: Background picture file "
+                                "''gfx/bk640.bmp does not exist. (warning 100)",
+                            }))
+            << qPrintable(check(g).join('\n'));
+    }
+}
+
+// Every message start-up shows for a theme, the checker gives in the same words.
+TEST(MemoryCheck, ReportsWhatStartupReports)
+{
+    ThrowingEnder ender;
+    frm_MemoryGame::setScreenSizeForTests(QSize(640, 480));
+    auto startupMessages = [](GameFiles& g) {
+        g.write();
+        MessageRecorder boxes;
+        memFile = g.ini();
+        try {
+            frm_MemoryGame window;
+            window.Form_Load();
+        } catch (const MemProgramEnd&) {
+        }
+        QStringList texts;
+        for (QString t : boxes.texts()) {
+            t.remove(QStringLiteral("\r\rContinue?"));
+            t.replace(QRegularExpression(QStringLiteral("\r+")), QStringLiteral(" "));
+            texts << t;
+        }
+        return texts;
+    };
+    auto expectReported = [&](GameFiles& g, int expectedBoxes) {
+        const QStringList messages = startupMessages(g);
+        ThemeReport report;
+        checkMemoryConfiguration(g.ini(), report);
+        const QString all = report.lines().join('\n');
+        EXPECT_EQ(messages.size(), expectedBoxes) << qPrintable(messages.join('\n'));
+        for (const QString& m : messages)
+            EXPECT_TRUE(all.contains(m)) << "start-up said: " << qPrintable(m) << "\nthe checker said:\n" << qPrintable(all);
+    };
+    {
+        // Warnings, each answered with OK: start-up goes on to the next.
+        GameFiles g;
+        cleanGame(g);
+        g.main = "[interface]\r\npictures=bk.bmp\r\nquitpicture=q.bmp\r\nendgoodsound=good.wav\r\nmatchsound=m.wav\r\n"
+                 "[players]\r\nplayers=7\r\npicture=p.bmp\r\n[tries left]\r\nactive=1\r\norder=1\r\npicture=t.bmp\r\n";
+        g.global += "turnsound=turn.wav\r\ncardsx=3\r\ncardsy=3\r\n";
+        g.cards = "a\tc0.bmp\t\tnone.wav\r\nb\tnone.bmp\r\n";
+        g.folders.write(QStringLiteral("gfx/back.bmp"), "not a picture");
+        expectReported(g, 13);
+    }
+    {
+        GameFiles g;
+        cleanGame(g);
+        g.global.replace("cardwidth=40", "cardwidth=400");
+        expectReported(g, 1);
+    }
+    {
+        GameFiles g;
+        cleanGame(g);
+        g.global.replace("cardsx=2", "cardsx=0");
+        expectReported(g, 1);
+    }
+    {
+        GameFiles g;
+        g.memoryIni.replace("main=main.ini", "main=");
+        expectReported(g, 1);
+    }
+    frm_MemoryGame::setScreenSizeForTests(QSize());
+}
+
+TEST(MemoryCheck, CommandLine)
+{
+    GameFiles g;
+    cleanGame(g);
+    g.write();
+    const ProgramOutput clean = runTwinturn({QStringLiteral("--check"), g.ini()});
+    EXPECT_EQ(clean.code, 0) << qPrintable(clean.out);
+    EXPECT_EQ(clean.out, g.ini() + QStringLiteral(": no problems found\n"));
+
+    g.folders.write(QStringLiteral("data/global.ini"), "cardsx=2\r\ncardsy=2\r\ncardwidth=40\r\ncardheigth=40\r\npicture=back.bmp\r\n");
+    const ProgramOutput broken = runTwinturn({g.ini(), QStringLiteral("--check")});
+    EXPECT_EQ(broken.code, 1);
+    EXPECT_TRUE(broken.out.contains(g.folders.path(QStringLiteral("data/global.ini:4: unknown key 'cardheigth'")))) << qPrintable(broken.out);
+
+    const ProgramOutput missing = runTwinturn({QStringLiteral("--check"), g.folders.path(QStringLiteral("none.ini"))});
+    EXPECT_EQ(missing.code, 1);
+    EXPECT_TRUE(missing.out.contains(QStringLiteral("(error 1)"))) << qPrintable(missing.out);
+
+    const ProgramOutput help = runTwinturn({QStringLiteral("--help")});
+    EXPECT_EQ(help.code, 0);
+    EXPECT_TRUE(help.out.startsWith(QStringLiteral("Usage: twinturn [CONFIGURATION]\n"))) << qPrintable(help.out);
+    EXPECT_TRUE(help.out.contains(QStringLiteral("memory.ini")));
+
+    const ProgramOutput version = runTwinturn({QStringLiteral("--version")});
+    EXPECT_EQ(version.code, 0);
+    EXPECT_TRUE(version.out.startsWith(QStringLiteral("twinturn "))) << qPrintable(version.out);
+
+    const ProgramOutput usage = runTwinturn({QStringLiteral("--chek")});
+    EXPECT_EQ(usage.code, 2);
+    EXPECT_TRUE(usage.out.isEmpty());
+    EXPECT_TRUE(usage.err.startsWith(QStringLiteral("twinturn: unknown option '--chek'\nUsage: twinturn"))) << qPrintable(usage.err);
+}
