@@ -165,7 +165,7 @@ struct Ref {
 
 // How the keys after a section line are read.
 struct Scope {
-    enum Unknown { Report, Silent, BeforeSection };
+    enum Unknown { Report, Silent, BeforeSection, NoEffect };
     const QVector<KeySpec>* keys = &kNoKeys;
     QString where; // "[players]", "the card settings"
     Unknown unknown = Report;
@@ -338,6 +338,8 @@ private:
                     problem(at, QStringLiteral("unknown key '%1' in %2%3").arg(key, scope.where, suggestion(key, keysOf(*scope.keys))));
                 else if (scope.unknown == Scope::BeforeSection)
                     problem(at, QStringLiteral("'%1' stands before any section and is ignored").arg(key));
+                else if (scope.unknown == Scope::NoEffect)
+                    problem(at, QStringLiteral("'%1' has no effect in the special file: only pictures in [interface] is read").arg(key));
                 continue;
             }
             const QString what = QStringLiteral("%1 in %2").arg(key, scope.where);
@@ -807,7 +809,7 @@ private:
                 if (section.isEmpty())
                     return Scope{&kNoKeys, QString(), Scope::BeforeSection};
                 if (is(section, "interface"))
-                    return Scope{&kSpecialKeys, QStringLiteral("[interface]"), Scope::Report};
+                    return Scope{&kSpecialKeys, QStringLiteral("[interface]"), Scope::NoEffect};
                 return Scope{&kNoKeys, QString(), Scope::Silent};
             },
             [this](const At& at, const QString&, const QString&, const QString& value, const QString& what) {

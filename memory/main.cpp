@@ -37,5 +37,5 @@ int main(int argc, char** argv)
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Twinturn"));
-    return Main();
+    return Main(command.configuration);
 }

@@ -40,10 +40,10 @@ bool Memory(const QString& strFile)
     return !bolStartFailed;
 }
 
-int Main()
+int Main(const QStringList& configuration)
 {
     bolDebug = true;
-    const QString path = gamGetFilePath(QStringLiteral("memory.ini"));
+    const QString path = gamGetFilePath(QStringLiteral("memory.ini"), configuration);
     bool ok = false;
     if (!path.isEmpty())
         ok = Memory(path);

@@ -1,12 +1,14 @@
 #pragma once
 #include <QString>
+#include <QStringList>
 
 // The program-wide values of Twinturn.
 extern bool bolDebug;      // log lines are written while set
 extern QString memFile;    // the configuration file in use
 extern bool bolStartFailed; // a set-up step of the game window failed
 
-// The start of Twinturn; returns the process's exit status.
-int Main();
+// The start of Twinturn, with the configuration path argument when one was given; returns the
+// process's exit status.
+int Main(const QStringList& configuration);
 // Checks strFile and shows the game window modally; true when its set-up succeeded.
 bool Memory(const QString& strFile);

@@ -258,6 +258,25 @@ TEST(MemoryCheck, MissingFilesAndDeclarationAreStartupErrors)
     }
 }
 
+TEST(MemoryCheck, SpecialFileAndTextListPlace)
+{
+    GameFiles g;
+    cleanGame(g);
+    g.memoryIni += "listfile=list.txt\r\nspecial=extra.ini\r\n";
+    g.main += "[interface]\r\npictures=\tbk800.bmp\r\n";
+    g.folders.write(QStringLiteral("data/extra.ini"), "[interface]\r\npictures=\t\tbk1024.bmp\r\nbackcolor=1\r\n[players]\r\nplayers=3\r\n");
+    g.folders.write(QStringLiteral("gfx/bk1024.bmp"), pictureBytes("BMP"));
+    g.global += "[text list]\r\nactive=1\r\nleft=0\r\nwidth=100\r\ntop=10\r\nspace=300\r\n";
+    g.folders.write(QStringLiteral("card/list.txt"), "a\r\nb\r\nc\r\nd\r\n");
+    const QStringList lines = check(g);
+    ASSERT_EQ(lines.size(), 4) << qPrintable(lines.join('\n'));
+    EXPECT_EQ(lines[0], "data/main.ini:5: pictures in [interface] has no effect: the special file sets the background pictures again");
+    // The smallest layout with a background picture is 1024 x 768.
+    EXPECT_TRUE(lines[1].startsWith("data/global.ini:10: [text list] on a 1024 x 768 screen: the 4 texts run off the bottom")) << qPrintable(lines[1]);
+    EXPECT_EQ(lines[2], "data/extra.ini:3: 'backcolor' has no effect in the special file: only pictures in [interface] is read");
+    EXPECT_EQ(lines[3], "data/extra.ini:4: section [players] has no effect: the special file is read only for pictures in [interface]");
+}
+
 // Every message start-up shows for a theme, the checker gives in the same words.
 TEST(MemoryCheck, ReportsWhatStartupReports)
 {
