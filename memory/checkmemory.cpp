@@ -127,14 +127,15 @@ struct Item {
     bool afterComment = false; // the rest of a comment line that a comma cut off
 };
 
-bool readFile(const QString& path, QVector<Item>& items)
+// At most limit items: a card or list file is read no further than the board needs.
+bool readFile(const QString& path, QVector<Item>& items, int limit = INT_MAX)
 {
     IniReader reader;
     if (!reader.open(path))
         return false;
     int lastLine = 0;
     bool lastComment = false;
-    while (!reader.atEnd()) {
+    while (items.size() < limit && !reader.atEnd()) {
         Item it;
         it.raw = reader.readItem();
         it.line = reader.itemLine();
@@ -904,7 +905,7 @@ private:
         }
         const int file = fileIndex(path);
         QVector<Item> items;
-        if (!readFile(path, items)) {
+        if (!readFile(path, items, (count == INT_MAX ? memDesign::MaxCards : count) + 1)) {
             problem({file, 0}, QStringLiteral("the file cannot be read"));
             return INT_MAX;
         }
@@ -955,7 +956,7 @@ private:
         }
         const int file = fileIndex(path);
         QVector<Item> items;
-        if (!readFile(path, items)) {
+        if (!readFile(path, items, (count == INT_MAX ? memDesign::MaxCards : count) + 1)) {
             problem({file, 0}, QStringLiteral("the file cannot be read"));
             return;
         }
