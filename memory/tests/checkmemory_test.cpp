@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 
@@ -275,6 +276,28 @@ TEST(MemoryCheck, SpecialFileAndTextListPlace)
     EXPECT_TRUE(lines[1].startsWith("data/global.ini:10: [text list] on a 1024 x 768 screen: the 4 texts run off the bottom")) << qPrintable(lines[1]);
     EXPECT_EQ(lines[2], "data/extra.ini:3: 'backcolor' has no effect in the special file: only pictures in [interface] is read");
     EXPECT_EQ(lines[3], "data/extra.ini:4: section [players] has no effect: the special file is read only for pictures in [interface]");
+}
+
+TEST(MemoryCheck, GarbageFilesGiveProblemsNotCrashes)
+{
+    QRandomGenerator random(7);
+    for (int round = 0; round < 20; ++round) {
+        GameFiles g;
+        cleanGame(g);
+        QByteArray noise(4000, '\0');
+        for (char& c : noise)
+            c = char(random.bounded(256));
+        // Keep some structure now and then, so the reader gets past the first items.
+        if (round % 2)
+            noise.replace(char(0), "\r\n[text list]\r\nactive=1\r\ncardsx=");
+        g.write();
+        g.folders.write(QString::fromLatin1(round % 4 < 2 ? "data/global.ini" : "data/cards.txt"), noise);
+        if (round % 5 == 0)
+            g.folders.write(QStringLiteral("memory.ini"), noise);
+        ThemeReport report;
+        checkMemoryConfiguration(g.ini(), report);
+        EXPECT_FALSE(report.clean()) << round;
+    }
 }
 
 // Every message start-up shows for a theme, the checker gives in the same words.
