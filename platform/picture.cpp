@@ -92,6 +92,13 @@ QImage loadPicture(const QString& rawPath, QString* error)
                                 .arg(path, why.isEmpty() ? QStringLiteral(".") : QStringLiteral(": ") + why));
         return img;
     }
+    // Qt refuses larger allocations itself; together with the size check above no picture file
+    // can make the program take more memory than a big canvas does.
+    static const bool limited = [] {
+        QImageReader::setAllocationLimit(128);
+        return true;
+    }();
+    (void)limited;
     QImageReader reader(&file);
     reader.setDecideFormatFromContent(true);
     QSize size = claimedSize(file);

@@ -29,6 +29,16 @@ find build/bin -type f \( -iname '*.bmp' -o -iname '*.gif' -o -iname '*.jpg' -o 
     done
 }
 
+# The memory target's first byte names the file its input replaces: memory.ini, main, global,
+# cards, the words game's list, the four game's main.
+mkdir -p "$corpus/memory"
+i=0
+for f in themes/twinturn/memory.ini themes/twinturn/pairs/main.ini themes/twinturn/pairs/global.ini \
+    themes/twinturn/pairs/cards.txt themes/twinturn/words/list.txt themes/twinturn/four/main.ini; do
+    [ -f "$f" ] && { printf "\\$(printf '%03o' $i)"; cat "$f"; } > "$corpus/memory/seed$i"
+    i=$((i + 1))
+done
+
 total=0
 status=0
 for target in "$build"/bin/fuzz_*; do
@@ -36,6 +46,7 @@ for target in "$build"/bin/fuzz_*; do
     name=$(basename "$target")
     case "$name" in
     fuzz_picture|fuzz_wmf) seeds="$corpus/picture" ;;
+    fuzz_memoryconfig) seeds="$corpus/memory" ;;
     *) seeds="$corpus/text" ;;
     esac
     work="$build/work-$name"

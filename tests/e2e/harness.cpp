@@ -219,3 +219,48 @@ void ThemeFolder::copyFromSample(const QString& folder, const QString& target) c
         QFile::copy(file, to);
     }
 }
+
+qint64 ProgramRun::peakMegabytes() const
+{
+    QFile status(QStringLiteral("/proc/%1/status").arg(m_process.processId()));
+    if (m_process.state() == QProcess::NotRunning || !status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').first().toLongLong() / 1024;
+    return 0;
+}
+
+int ProgramRun::answerMessages(const QString& prefix, int quietMs, int timeoutMs)
+{
+    XServer* x = XServer::instance();
+    int answered = 0;
+    QElapsedTimer total, quiet;
+    total.start();
+    quiet.start();
+    while (total.elapsed() < timeoutMs && running()) {
+        const int shown = int(stderrText().count(QLatin1Char('\n') + prefix)) + (stderrText().startsWith(prefix) ? 1 : 0);
+        if (shown > answered) {
+            pause(300); // the box is mapped after its line is written
+            const QString out = x->run(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                                                                   QStringLiteral("--class"), QStringLiteral(".")});
+            const QStringList ids = out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+            // The box is the newest small window.
+            for (auto it = ids.rbegin(); it != ids.rend(); ++it) {
+                const QRect g = x->geometry(it->toULongLong());
+                if (g.width() > 60 && g.width() < 600 && g.height() < 400) {
+                    x->focus(it->toULongLong());
+                    break;
+                }
+            }
+            x->key(QStringLiteral("Return"));
+            ++answered;
+            quiet.restart();
+            continue;
+        }
+        if (quiet.elapsed() > quietMs)
+            break;
+        m_process.waitForReadyRead(100);
+    }
+    return answered;
+}

@@ -41,6 +41,11 @@ public:
     QString stderrText();
     int exitCode() const { return m_process.exitCode(); }
     void kill() { m_process.kill(); m_process.waitForFinished(3000); }
+    // Peak resident memory of the program so far, in megabytes (0 when it has ended).
+    qint64 peakMegabytes() const;
+    // Answers each message box the program shows (each also prints a line starting with prefix)
+    // with Return, until no new message has come for quietMs. Returns how many were answered.
+    int answerMessages(const QString& prefix, int quietMs = 1500, int timeoutMs = 30000);
     bool running() const { return m_process.state() != QProcess::NotRunning; }
 
 private:

@@ -1,0 +1,85 @@
+#include "common/inireader.h"
+#include "common/sounddevice.h"
+#include "common/wavinfo.h"
+#include "platform/picture.h"
+
+#include "testsupport/brokenfiles.h"
+#include "testsupport/soundrecorder.h"
+#include "testsupport/testsupport.h"
+
+#include <QFile>
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+// Peak resident memory of this process, in megabytes.
+qint64 peakMegabytes()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').first().toLongLong() / 1024;
+    return 0;
+}
+}
+
+TEST(BrokenFiles, EveryBrokenPictureIsRefusedWithItsName)
+{
+    TestFolders folders;
+    for (const BrokenFile& f : makeBrokenPictures(folders.path("pics"))) {
+        QString why;
+        const QImage img = loadPicture(folders.path("pics/" + f.name), &why);
+        if (img.isNull()) {
+            EXPECT_TRUE(why.contains(f.name)) << qPrintable(f.what + ": " + why);
+        } else {
+            // A decoder may make something of a damaged file; it must be of the size the file claims.
+            EXPECT_LE(qint64(img.width()) * img.height(), kMaxPicturePixels) << qPrintable(f.what);
+        }
+    }
+    QString why;
+    EXPECT_TRUE(loadPicture(folders.path("pics/huge.bmp"), &why).isNull());
+    EXPECT_TRUE(why.contains("too large")) << qPrintable(why);
+    EXPECT_TRUE(loadPicture(folders.path("pics/huge.gif"), &why).isNull());
+    EXPECT_TRUE(why.contains("too large")) << qPrintable(why);
+}
+
+TEST(BrokenFiles, BrokenSoundsNeverStallTheDevice)
+{
+    TestFolders folders;
+    SoundRecorder recorder;
+    for (const BrokenFile& f : makeBrokenSounds(folders.path("snd"))) {
+        const WavInfo info = readWavInfo(folders.path("snd/" + f.name));
+        // A lying header counts only the samples really there.
+        EXPECT_LT(info.durationMs, 1000) << qPrintable(f.what);
+        SoundDevice device;
+        QSignalSpy done(&device, &SoundDevice::Done);
+        device.setFileName(folders.path("snd/" + f.name));
+        device.setCommand(QStringLiteral("open"));
+        device.setCommand(QStringLiteral("play"));
+        EXPECT_TRUE(done.wait(2000) || done.size() == 1) << qPrintable(f.what);
+        QTest::qWait(100);
+        EXPECT_EQ(done.size(), 1) << qPrintable(f.what);
+        EXPECT_NE(device.completionStatus(), 0) << qPrintable(f.what);
+    }
+}
+
+TEST(BrokenFiles, FiftyMegabyteConfigurationIsReadInBoundedMemory)
+{
+    TestFolders folders;
+    makeHugeConfiguration(folders.path("huge.ini"), "app=zypaint", 50);
+    const qint64 before = peakMegabytes();
+    IniReader reader;
+    ASSERT_TRUE(reader.open(folders.path("huge.ini")));
+    EXPECT_EQ(reader.readItem(), "app=zypaint");
+    qint64 items = 0;
+    while (!reader.atEnd()) {
+        reader.readItem();
+        ++items;
+    }
+    EXPECT_GT(items, 50 * 10000);
+    // The file is streamed: far less than its size is ever held.
+    EXPECT_LT(peakMegabytes() - before, 30);
+}

@@ -1,0 +1,149 @@
+#include "harness.h"
+
+#include "testsupport/brokenfiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace {
+#define REQUIRE_X()                                                                                                    \
+    XServer* x = XServer::instance();                                                                                  \
+    if (!x)                                                                                                            \
+        GTEST_SKIP() << "Xvfb is not installed";
+
+QByteArray pathLines(const ThemeFolder& t)
+{
+    return "[path]\r\ngfx=" + t.path("gfx").toUtf8() + "\r\nsnd=" + t.path("snd").toUtf8() + "\r\npicture=" + t.path("pictures").toUtf8()
+           + "\r\ncatalog=" + t.path("catalogs").toUtf8() + "\r\n";
+}
+
+// Quits Brushbox with the small quit button's key and checks it ended in time.
+void quit(ProgramRun& run, XServer* x)
+{
+    const auto window = x->waitForWindow("Brushbox", 3000);
+    if (window)
+        x->focus(window);
+    x->key("Escape");
+    if (!run.waitForExit(5000))
+        run.kill();
+}
+}
+
+TEST(BrokenFilesEndToEnd, BrushboxOnAThemeOfBrokenFilesRunsOn)
+{
+    REQUIRE_X();
+    ThemeFolder t;
+    const QList<BrokenFile> pictures = makeBrokenPictures(t.path("gfx"));
+    const QList<BrokenFile> sounds = makeBrokenSounds(t.path("snd"));
+    QDir().mkpath(t.path("pictures/Broken"));
+    makeBrokenPictures(t.path("pictures/Broken"));
+    // Every picture and sound key names a broken file, in turn through the corpus.
+    QByteArray ini = "app=zypaint\r\n" + pathLines(t);
+    ini += "[interface]\r\nbackground=header-only.bmp\r\nstartsound=lying.wav\r\nbuttonsound=text.wav\r\ngoodsound=folder.wav\r\n"
+           "smallquit=huge.bmp\r\nsmallhelp=empty.gif\r\n[help]\r\nactive=1\r\npicture=corrupted.jpg\r\n"
+           "[palette]\r\nactive=1\r\nnormal=huge.gif\r\ninactive=text.bmp\r\n[current]\r\nactive=1\r\n";
+    const char* const buttons[] = {"draw", "spray", "fill", "clear", "print", "save", "open", "quit", "sound"};
+    for (int i = 0; i < 9; ++i) {
+        ini += QByteArray("[") + buttons[i] + " button]\r\nactive=1\r\n";
+        for (const char* key : {"picnormal", "pichighlight", "picdown", "picinactive", "piccurrent", "piccurmini"})
+            ini += QByteArray(key) + "=" + pictures[(i * 6 + int(qstrlen(key))) % pictures.size()].name.toUtf8() + "\r\n";
+    }
+    ini += "[open]\r\nbackground=header-only.wmf\r\nsound=zero-rate.wav\r\n[save]\r\nbackground=folder.bmp\r\n"
+           "[catalogs]\r\nBroken\t1\r\n";
+    t.write("zypaint.ini", ini);
+    ProgramRun run(BRUSHBOX_EXE, {t.path("zypaint.ini")}, t.windows());
+    run.answerMessages("brushbox: ");
+    ASSERT_TRUE(run.running()) << qPrintable(run.stderrText());
+    EXPECT_NE(x->waitForWindow("Brushbox"), 0u);
+    x->screenshot(QDir::temp().filePath("e2e-broken-brushbox.png"));
+    EXPECT_TRUE(run.stderrText().contains("Could not load main background picture")) << qPrintable(run.stderrText());
+    EXPECT_LT(run.peakMegabytes(), 200);
+    quit(run, x);
+    (void)sounds;
+}
+
+TEST(BrokenFilesEndToEnd, FoldersAndFilesSwappedAndAHugeConfiguration)
+{
+    REQUIRE_X();
+    {
+        // A file where the graphics folder should be.
+        ThemeFolder t;
+        t.write("gfx", "not a folder");
+        t.write("zypaint.ini", "app=zypaint\r\n" + pathLines(t));
+        ProgramRun run(BRUSHBOX_EXE, {t.path("zypaint.ini")}, t.windows());
+        ASSERT_TRUE(run.waitForStderr("Bad graphics path: '" + t.path("gfx") + "/'")) << qPrintable(run.stderrText());
+        run.answerMessages("brushbox: ", 500);
+        EXPECT_TRUE(run.waitForExit());
+    }
+    {
+        // A folder where the configuration file should be.
+        ThemeFolder t;
+        QDir().mkpath(t.path("zypaint.ini"));
+        ProgramRun run(BRUSHBOX_EXE, {t.path("zypaint.ini")}, t.windows());
+        EXPECT_TRUE(run.waitForStderr("does not exist")) << qPrintable(run.stderrText());
+        run.answerMessages("brushbox: ", 500);
+        EXPECT_TRUE(run.waitForExit());
+    }
+    {
+        // 50 MB of noise after a good first line.
+        ThemeFolder t;
+        QDir().mkpath(t.path("gfx"));
+        makeHugeConfiguration(t.path("zypaint.ini"), "app=zypaint", 50);
+        ProgramRun run(BRUSHBOX_EXE, {t.path("zypaint.ini")}, t.windows());
+        EXPECT_NE(x->waitForWindow("Brushbox", 30000), 0u) << qPrintable(run.stderrText());
+        run.answerMessages("brushbox: ", 500);
+        EXPECT_TRUE(run.running()) << qPrintable(run.stderrText());
+        EXPECT_LT(run.peakMegabytes(), 200);
+        quit(run, x);
+    }
+}
+
+#ifdef TWINTURN_EXE
+TEST(BrokenFilesEndToEnd, TwinturnWithBrokenCardPicturesAndSounds)
+{
+    REQUIRE_X();
+    ThemeFolder t;
+    t.copyFromSample("games", "games");
+    t.copyFromSample("memory.ini", "memory.ini");
+    // Break every card picture and sound of the sample game, keeping their names.
+    const QList<BrokenFile> pictures = makeBrokenPictures(t.path("broken"));
+    const QList<BrokenFile> sounds = makeBrokenSounds(t.path("brokensnd"));
+    int i = 0;
+    for (const QString& dir : {QStringLiteral("games/cards"), QStringLiteral("games/sfx")}) {
+        for (const QString& name : QDir(t.path(dir)).entryList(QDir::Files)) {
+            const bool sound = name.endsWith(".wav", Qt::CaseInsensitive);
+            const QString from = sound ? t.path("brokensnd/" + sounds[i % sounds.size()].name)
+                                       : t.path("broken/" + pictures[i % pictures.size()].name);
+            ++i;
+            if (QFileInfo(from).isDir())
+                continue;
+            QFile::remove(t.path(dir + "/" + name));
+            QFile::copy(from, t.path(dir + "/" + name));
+        }
+    }
+    // The game's folders, written absolute (and so with their trailing separator).
+    QByteArray ini;
+    for (QByteArray line : t.read("memory.ini").split('\n')) {
+        line = line.trimmed();
+        if (line.contains("%apppath%")) {
+            line.replace("%apppath%", t.path().toUtf8() + "/");
+            if (!line.endsWith('\\'))
+                line += '\\';
+        }
+        ini += line + "\r\n";
+    }
+    t.write("memory.ini", ini);
+    ProgramRun run(TWINTURN_EXE, {t.path("memory.ini")}, t.windows());
+    run.answerMessages("twinturn: ");
+    x->screenshot(QDir::temp().filePath("e2e-broken-twinturn.png"));
+    // It either plays on the pictures it could read or ends after its message: never a crash.
+    if (run.running()) {
+        EXPECT_LT(run.peakMegabytes(), 200);
+        run.kill();
+    } else {
+        EXPECT_EQ(run.exitCode(), 1) << qPrintable(run.stderrText());
+        EXPECT_TRUE(run.stderrText().contains("twinturn: ")) << qPrintable(run.stderrText());
+    }
+}
+#endif
