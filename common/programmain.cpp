@@ -1,0 +1,41 @@
+#include "common/programmain.h"
+
+#include "common/commandline.h"
+#include "platform/startupprobe.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <cstdio>
+
+int programMain(int argc, char** argv, const ProgramEntry& entry)
+{
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const CommandLine command = parseCommandLine(arguments);
+    const QString name = QString::fromLatin1(entry.command);
+    switch (command.action) {
+    case CommandLine::Help:
+        std::fputs(qUtf8Printable(helpText(name, QString::fromLatin1(entry.configName), QString::fromUtf8(entry.summary))), stdout);
+        return 0;
+    case CommandLine::Version:
+        std::fputs(qUtf8Printable(versionText(name)), stdout);
+        return 0;
+    case CommandLine::Usage:
+        std::fprintf(stderr, "%s: %s\n%s", entry.command, qUtf8Printable(command.error), qUtf8Printable(usageText(name)));
+        return 2;
+    case CommandLine::Check: {
+        // No window and no sound: the checker only reads.
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        QGuiApplication app(argc, argv);
+        QGuiApplication::setApplicationName(QString::fromLatin1(entry.title));
+        return entry.check(command.configuration);
+    }
+    case CommandLine::Run:
+        break;
+    }
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QString::fromLatin1(entry.title));
+    installStartupProbe();
+    return entry.run(command.configuration);
+}

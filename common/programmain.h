@@ -1,0 +1,16 @@
+#pragma once
+#include <QStringList>
+
+// What differs between the two programs' entries.
+struct ProgramEntry {
+    const char* command;    // "brushbox"
+    const char* title;      // "Brushbox": the application name, the title of its boxes
+    const char* configName; // "zypaint.ini"
+    const char* summary;    // one line for --help
+    int (*check)(const QStringList& configuration);
+    int (*run)(const QStringList& configuration);
+};
+
+// The whole of main(): options first (no display needed for them), then the checker without
+// windows, or the program itself.
+int programMain(int argc, char** argv, const ProgramEntry& entry);
