@@ -10,7 +10,7 @@ mode=${1:-run}
 build=${BUILD_DIR:-build}
 
 packages="cmake g++ ninja-build qt6-base-dev qt6-multimedia-dev libgtest-dev fonts-liberation2
-pulseaudio xvfb xauth xdotool imagemagick poppler-utils clang libclang-rt-14-dev"
+pulseaudio xvfb xauth xdotool imagemagick poppler-utils man-db clang libclang-rt-14-dev"
 missing=""
 for p in $packages; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing="$missing $p"

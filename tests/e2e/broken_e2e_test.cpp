@@ -147,3 +147,25 @@ TEST(BrokenFilesEndToEnd, TwinturnWithBrokenCardPicturesAndSounds)
     }
 }
 #endif
+
+TEST(BrokenFilesEndToEnd, LogThatCannotBeWrittenIsSkipped)
+{
+    REQUIRE_X();
+    ThemeFolder t;
+    t.copyFromSample("gfx", "gfx");
+    QDir().mkpath(t.path("snd"));
+    QDir().mkpath(t.path("pictures"));
+    t.write("zypaint.ini", "app=zypaint\r\ndebug=1\r\n" + pathLines(t) + "[interface]\r\nbackground=background.bmp\r\n");
+    QDir().mkpath(t.path("logdir/brushbox.log"));
+    t.write("afile", "a file where the system folder should be");
+    // Missing, a file, and a folder holding a folder named like the log.
+    for (const QString& windows : {t.path("missing"), t.path("afile"), t.path("logdir")}) {
+        ProgramRun run(BRUSHBOX_EXE, {t.path("zypaint.ini")}, windows);
+        EXPECT_GE(run.answerMessages("brushbox: ", 800), 1) << qPrintable(run.stderrText());
+        EXPECT_TRUE(run.stderrText().contains("Debug Mode"));
+        EXPECT_NE(x->waitForWindow("Brushbox", 5000), 0u) << qPrintable(windows + ": " + run.stderrText());
+        EXPECT_TRUE(run.running()) << qPrintable(run.stderrText());
+        quit(run, x);
+    }
+    EXPECT_TRUE(QFileInfo(t.path("logdir/brushbox.log")).isDir());
+}
