@@ -3,6 +3,7 @@
 #include "platform/events.h"
 
 #include <QApplication>
+#include <QScreen>
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLabel>
@@ -76,10 +77,14 @@ void frm_Splash::setMaximized() { m_maximized = true; }
 void frm_Splash::showAndWait()
 {
     bolSplashShown = false;
-    if (m_maximized)
+    if (m_maximized) {
         showMaximized();
-    else
+    } else {
+        // Centred, so the program's window, centred too and larger, covers it once it is shown.
+        if (const QScreen* screen = QGuiApplication::primaryScreen())
+            move(screen->geometry().center() - QPoint(width() / 2, height() / 2));
         show();
+    }
     // A window that is never activated (no window manager, no display) must not hang start-up.
     QElapsedTimer clock;
     clock.start();

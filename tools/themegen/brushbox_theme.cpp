@@ -21,13 +21,21 @@ void drawSun(QPainter& p, QPointF c, double r)
 
 void splashAndHelp(const QString& gfx)
 {
-    savePicture(gfx + QStringLiteral("splash.bmp"), 145, 81, QColor(0x30, 0x60, 0xC0), [](QPainter& p) {
-        drawSun(p, QPointF(40, 40), 18);
-        p.setPen(QPen(Qt::white, 6, Qt::SolidLine, Qt::RoundCap));
-        p.drawLine(QPointF(80, 65), QPointF(130, 15));
+    // The whole splash window: the caption (black, top left) stands on the light sky.
+    savePicture(gfx + QStringLiteral("splash.bmp"), 433, 227, QColor(0xCF, 0xEB, 0xFF), [](QPainter& p) {
+        drawSun(p, QPointF(370, 52), 26);
+        const QColor bands[] = {QColor(0xE0, 0x30, 0x30), QColor(0xF8, 0x90, 0x20), QColor(0xF8, 0xE0, 0x30),
+                                QColor(0x40, 0xB0, 0x40), QColor(0x30, 0x80, 0xE0), QColor(0x80, 0x40, 0xC0)};
+        p.setBrush(Qt::NoBrush);
+        for (int i = 0; i < 6; ++i) {
+            p.setPen(QPen(bands[i], 9, Qt::SolidLine, Qt::FlatCap));
+            p.drawArc(QRectF(40 + i * 9, 150 + i * 9, 353 - i * 18, 200 - i * 18), 0, 180 * 16);
+        }
+        p.setPen(QPen(QColor(0x8B, 0x5A, 0x2B), 8, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(300, 200), QPointF(395, 120));
         p.setPen(Qt::NoPen);
         p.setBrush(QColor(0xE0, 0x30, 0x30));
-        p.drawEllipse(QPointF(80, 65), 7, 7);
+        p.drawEllipse(QPointF(296, 204), 10, 10);
     });
     auto help = [](const QString& title, const QStringList& lines) {
         return [title, lines](QPainter& p) {
