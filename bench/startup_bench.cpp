@@ -79,9 +79,9 @@ int main(int argc, char** argv)
     }
     const int runs = std::max(1, args[0].toInt());
     std::printf("| Program | Median to first paint | Runs (ms) | Resident memory (median) |\n|---|---|---|---|\n");
-    for (const QString& spec : args.mid(1)) {
-        const QString name = spec.section(QLatin1Char('='), 0, 0);
-        const QStringList command = spec.section(QLatin1Char('='), 1).split(QLatin1Char(','));
+    for (const QString& program : args.mid(1)) {
+        const QString name = program.section(QLatin1Char('='), 0, 0);
+        const QStringList command = program.section(QLatin1Char('='), 1).split(QLatin1Char(','));
         QVector<double> times, memory;
         QStringList each;
         for (int i = 0; i < runs; ++i) {

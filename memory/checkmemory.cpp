@@ -29,63 +29,63 @@ bool is(const QString& a, const char* b) { return a.compare(QLatin1String(b), Qt
 
 enum class Kind { Text, Flag, Number, Colour, Picture, Sound, Pictures, Folder, File, Ignored };
 
-struct KeySpec {
+struct KeyRule {
     const char* key;
     Kind kind;
 };
 
-const QVector<KeySpec> kIniAnywhere = {{"app", Kind::Text}, {"debug", Kind::Flag}};
-const QVector<KeySpec> kIniPaths = {{"gfx", Kind::Folder}, {"sfx", Kind::Folder}, {"data", Kind::Folder},
+const QVector<KeyRule> kIniAnywhere = {{"app", Kind::Text}, {"debug", Kind::Flag}};
+const QVector<KeyRule> kIniPaths = {{"gfx", Kind::Folder}, {"sfx", Kind::Folder}, {"data", Kind::Folder},
                                     {"card", Kind::Folder}, {"app", Kind::Text},   {"debug", Kind::Flag}};
-const QVector<KeySpec> kIniFiles = {{"main", Kind::File},    {"global", Kind::File}, {"cards", Kind::File}, {"listfile", Kind::File},
+const QVector<KeyRule> kIniFiles = {{"main", Kind::File},    {"global", Kind::File}, {"cards", Kind::File}, {"listfile", Kind::File},
                                     {"special", Kind::File}, {"app", Kind::Text},    {"debug", Kind::Flag}};
 
-const QVector<KeySpec> kSplashKeys = {
+const QVector<KeyRule> kSplashKeys = {
     {"active", Kind::Number}, {"backcolor", Kind::Colour}, {"windowstate", Kind::Text}, {"picture", Kind::Ignored}};
-const QVector<KeySpec> kInterfaceKeys = {{"pictures", Kind::Pictures},     {"backcolor", Kind::Colour},
+const QVector<KeyRule> kInterfaceKeys = {{"pictures", Kind::Pictures},     {"backcolor", Kind::Colour},
                                          {"quitpicture", Kind::Picture},   {"endgoodpicture", Kind::Picture},
                                          {"endbadpicture", Kind::Picture}, {"endgoodsound", Kind::Sound},
                                          {"endbadsound", Kind::Sound},     {"matchsound", Kind::Sound},
                                          {"nomatchsound", Kind::Sound}};
-const QVector<KeySpec> kHelpKeys = {{"picture", Kind::Picture}, {"active", Kind::Flag}};
-const QVector<KeySpec> kLineKeys = {{"active", Kind::Flag}, {"color", Kind::Colour}, {"width", Kind::Number}};
-const QVector<KeySpec> kPlayersKeys = {
+const QVector<KeyRule> kHelpKeys = {{"picture", Kind::Picture}, {"active", Kind::Flag}};
+const QVector<KeyRule> kLineKeys = {{"active", Kind::Flag}, {"color", Kind::Colour}, {"width", Kind::Number}};
+const QVector<KeyRule> kPlayersKeys = {
     {"players", Kind::Number},        {"defaultname", Kind::Text},      {"picture", Kind::Picture},
     {"namefont", Kind::Text},         {"namefontsize", Kind::Number},   {"namefontbold", Kind::Flag},
     {"namefontitalic", Kind::Flag},   {"nameforecolor", Kind::Colour},  {"scorefont", Kind::Text},
     {"scorefontsize", Kind::Number},  {"scorefontbold", Kind::Flag},    {"scorefontitalic", Kind::Flag},
     {"scoreforecolor", Kind::Colour}, {"dimcolor", Kind::Colour}};
-const QVector<KeySpec> kCounterKeys = {{"active", Kind::Flag},     {"order", Kind::Number},    {"condition", Kind::Number},
+const QVector<KeyRule> kCounterKeys = {{"active", Kind::Flag},     {"order", Kind::Number},    {"condition", Kind::Number},
                                        {"picture", Kind::Picture}, {"fontname", Kind::Text},   {"fontsize", Kind::Number},
                                        {"fontbold", Kind::Flag},   {"fontitalic", Kind::Flag}, {"forecolor", Kind::Colour},
                                        {"placex", Kind::Number},   {"placey", Kind::Number}};
 const char* const kCounterSections[] = {"timer", "countdown", "cards made", "cards left", "tries made", "tries left"};
 
-const QVector<KeySpec> kCardKeys = {{"dissapear", Kind::Number},   {"turnsound", Kind::Sound},    {"fontname", Kind::Text},
+const QVector<KeyRule> kCardKeys = {{"dissapear", Kind::Number},   {"turnsound", Kind::Sound},    {"fontname", Kind::Text},
                                     {"fontsize", Kind::Number},    {"fontbold", Kind::Flag},      {"fontitalic", Kind::Flag},
                                     {"forecolor", Kind::Colour},   {"wordwrap", Kind::Ignored},   {"autosize", Kind::Ignored},
                                     {"cardsx", Kind::Number},      {"cardsy", Kind::Number},      {"cardwidth", Kind::Number},
                                     {"cardheight", Kind::Number},  {"border", Kind::Flag},        {"picture", Kind::Picture},
                                     {"samenamesound", Kind::Flag}};
-const QVector<KeySpec> kTextListKeys = {{"active", Kind::Flag},      {"pictureslide", Kind::Ignored}, {"fontname", Kind::Text},
+const QVector<KeyRule> kTextListKeys = {{"active", Kind::Flag},      {"pictureslide", Kind::Ignored}, {"fontname", Kind::Text},
                                         {"fontsize", Kind::Number},  {"fontbold", Kind::Flag},        {"fontitalic", Kind::Flag},
                                         {"forecolor", Kind::Colour}, {"selectcolor", Kind::Colour},   {"dimcolor", Kind::Colour},
                                         {"destroy", Kind::Flag},     {"sound", Kind::Sound},          {"top", Kind::Number},
                                         {"left", Kind::Number},      {"width", Kind::Number},         {"space", Kind::Number}};
-const QVector<KeySpec> kSpecialKeys = {{"pictures", Kind::Pictures}};
-const QVector<KeySpec> kNoKeys;
+const QVector<KeyRule> kSpecialKeys = {{"pictures", Kind::Pictures}};
+const QVector<KeyRule> kNoKeys;
 
-QStringList keysOf(const QVector<KeySpec>& specs)
+QStringList keysOf(const QVector<KeyRule>& rules)
 {
     QStringList k;
-    for (const KeySpec& s : specs)
+    for (const KeyRule& s : rules)
         k << QString::fromLatin1(s.key);
     return k;
 }
 
-const KeySpec* findKey(const QVector<KeySpec>& specs, const QString& key)
+const KeyRule* findKey(const QVector<KeyRule>& rules, const QString& key)
 {
-    for (const KeySpec& s : specs)
+    for (const KeyRule& s : rules)
         if (is(key, s.key))
             return &s;
     return nullptr;
@@ -167,7 +167,7 @@ struct Ref {
 // How the keys after a section line are read.
 struct Scope {
     enum Unknown { Report, Silent, BeforeSection, NoEffect };
-    const QVector<KeySpec>* keys = &kNoKeys;
+    const QVector<KeyRule>* keys = &kNoKeys;
     QString where; // "[players]", "the card settings"
     Unknown unknown = Report;
 };
@@ -290,18 +290,18 @@ private:
             problem(at, QStringLiteral("%1: %2").arg(what, info.error));
     }
 
-    void checkNumber(const At& at, const KeySpec& spec, const QString& what, const QString& value)
+    void checkNumber(const At& at, const KeyRule& rule, const QString& what, const QString& value)
     {
-        if (spec.kind != Kind::Flag && spec.kind != Kind::Number && spec.kind != Kind::Colour)
+        if (rule.kind != Kind::Flag && rule.kind != Kind::Number && rule.kind != Kind::Colour)
             return;
         if (!looksNumeric(value)) {
             problem(at, QStringLiteral("%1: '%2' is not a number (it reads as 0)").arg(what, value));
             return;
         }
         const double n = mathLeadingNumber(value);
-        if (spec.kind == Kind::Colour && !value.trimmed().isEmpty() && (n > 0xFFFFFF || n < 0))
+        if (rule.kind == Kind::Colour && !value.trimmed().isEmpty() && (n > 0xFFFFFF || n < 0))
             problem(at, QStringLiteral("%1: %2 is no colour between 0 and &HFFFFFF").arg(what, value));
-        else if (spec.kind == Kind::Number && (n > INT_MAX || n < INT_MIN))
+        else if (rule.kind == Kind::Number && (n > INT_MAX || n < INT_MIN))
             problem(at, QStringLiteral("%1: %2 is far too large").arg(what, value));
     }
 
@@ -333,8 +333,8 @@ private:
                 continue;
             }
             const Scope scope = scopeFor(section);
-            const KeySpec* spec = findKey(*scope.keys, key);
-            if (!spec) {
+            const KeyRule* rule = findKey(*scope.keys, key);
+            if (!rule) {
                 if (scope.unknown == Scope::Report)
                     problem(at, QStringLiteral("unknown key '%1' in %2%3").arg(key, scope.where, suggestion(key, keysOf(*scope.keys))));
                 else if (scope.unknown == Scope::BeforeSection)
@@ -353,7 +353,7 @@ private:
                 seen[id] = it.line;
             }
             const QString value = fioGetValue(it.raw);
-            checkNumber(at, *spec, what, value);
+            checkNumber(at, *rule, what, value);
             onKey(at, section.toLower(), key.toLower(), value, what);
         }
     }

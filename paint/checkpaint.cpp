@@ -18,20 +18,20 @@ namespace {
 
 enum class Kind { Text, Flag, Number, Colour, Picture, Sound, Folder, Shape, Ignored };
 
-struct KeySpec {
+struct KeyRule {
     const char* key;
     Kind kind;
 };
 
-const QVector<KeySpec> kButtonKeys = {{"active", Kind::Flag},         {"activemade", Kind::Flag},   {"picnormal", Kind::Picture},
+const QVector<KeyRule> kButtonKeys = {{"active", Kind::Flag},         {"activemade", Kind::Flag},   {"picnormal", Kind::Picture},
                                       {"pichighlight", Kind::Picture}, {"picdown", Kind::Picture},   {"picinactive", Kind::Picture},
                                       {"piccurrent", Kind::Picture},   {"piccurmini", Kind::Picture}, {"tooltiptext", Kind::Text}};
 
-QVector<KeySpec> dialogKeys(bool open)
+QVector<KeyRule> dialogKeys(bool open)
 {
-    QVector<KeySpec> keys = {{"background", Kind::Picture}, {"helppicture", Kind::Picture}, {"sound", Kind::Sound},
+    QVector<KeyRule> keys = {{"background", Kind::Picture}, {"helppicture", Kind::Picture}, {"sound", Kind::Sound},
                              {"helpactive", Kind::Flag},    {"largeicons", Kind::Flag},     {"catalogstooltip", Kind::Text}};
-    keys << KeySpec{open ? "filestooltip" : "savecatalogtooltip", Kind::Text};
+    keys << KeyRule{open ? "filestooltip" : "savecatalogtooltip", Kind::Text};
     static const char* const openButtons[] = {"open", "cancel", "up", "down"};
     static const char* const saveButtons[] = {"save", "cancel"};
     static QList<QByteArray> names; // keeps the composed key texts alive
@@ -40,7 +40,7 @@ QVector<KeySpec> dialogKeys(bool open)
             if (QByteArray(state) == "inactive" && !inactive)
                 continue;
             names << QByteArray(prefix) + state;
-            keys << KeySpec{names.last().constData(), QByteArray(state) == "tooltip" ? Kind::Text : Kind::Picture};
+            keys << KeyRule{names.last().constData(), QByteArray(state) == "tooltip" ? Kind::Text : Kind::Picture};
         }
     };
     if (open)
@@ -52,10 +52,10 @@ QVector<KeySpec> dialogKeys(bool open)
     return keys;
 }
 
-const QHash<QString, QVector<KeySpec>>& schema()
+const QHash<QString, QVector<KeyRule>>& schema()
 {
-    static const QHash<QString, QVector<KeySpec>> s = [] {
-        QHash<QString, QVector<KeySpec>> m;
+    static const QHash<QString, QVector<KeyRule>> s = [] {
+        QHash<QString, QVector<KeyRule>> m;
         m["path"] = {{"gfx", Kind::Folder}, {"snd", Kind::Folder}, {"picture", Kind::Folder}, {"catalog", Kind::Folder}};
         m["interface"] = {{"background", Kind::Picture}, {"startsound", Kind::Sound}, {"buttonsound", Kind::Sound},
                           {"goodsound", Kind::Sound},     {"paintpicture", Kind::Picture}, {"smallquit", Kind::Picture},
@@ -79,10 +79,10 @@ const QHash<QString, QVector<KeySpec>>& schema()
     return s;
 }
 
-QStringList keysOf(const QVector<KeySpec>& specs)
+QStringList keysOf(const QVector<KeyRule>& rules)
 {
     QStringList k;
-    for (const KeySpec& s : specs)
+    for (const KeyRule& s : rules)
         k << QString::fromLatin1(s.key);
     return k;
 }
@@ -178,11 +178,11 @@ private:
         const auto section = schema().constFind(m_sectionKey);
         if (section == schema().constEnd())
             return; // the section itself was reported
-        const KeySpec* spec = nullptr;
-        for (const KeySpec& s : *section)
+        const KeyRule* rule = nullptr;
+        for (const KeyRule& s : *section)
             if (key.compare(QLatin1String(s.key), Qt::CaseInsensitive) == 0)
-                spec = &s;
-        if (!spec) {
+                rule = &s;
+        if (!rule) {
             problem(QStringLiteral("unknown key '%1' in [%2]%3").arg(key, m_section, suggestion(key, keysOf(*section))));
             return;
         }
@@ -190,21 +190,21 @@ private:
             m_keysAfterSplashActive << key;
         if (!item.contains(QLatin1Char('=')))
             problem(QStringLiteral("'%1' has no '=' and so no value").arg(key));
-        checkValue(*spec, key, value);
+        checkValue(*rule, key, value);
     }
 
-    void checkValue(const KeySpec& spec, const QString& key, const QString& value)
+    void checkValue(const KeyRule& rule, const QString& key, const QString& value)
     {
         const QString lower = key.toLower();
-        switch (spec.kind) {
+        switch (rule.kind) {
         case Kind::Flag:
         case Kind::Number:
         case Kind::Colour:
             if (!looksNumeric(value))
                 problem(QStringLiteral("%1: '%2' is not a number (it reads as 0)").arg(where(key), value));
-            else if (spec.kind == Kind::Number && (mathLeadingNumber(value) > 32767 || mathLeadingNumber(value) < -32768))
+            else if (rule.kind == Kind::Number && (mathLeadingNumber(value) > 32767 || mathLeadingNumber(value) < -32768))
                 problem(QStringLiteral("%1: %2 does not fit (it is held at %3)").arg(where(key), value).arg(mathToInt16(value)));
-            else if (spec.kind == Kind::Colour && !value.trimmed().isEmpty()
+            else if (rule.kind == Kind::Colour && !value.trimmed().isEmpty()
                      && (mathLeadingNumber(value) > 0xFFFFFF || mathLeadingNumber(value) < 0))
                 problem(QStringLiteral("%1: %2 is no colour between 0 and &HFFFFFF").arg(where(key), value));
             if (m_sectionKey == QLatin1String("splash screen") && lower == QLatin1String("active") && mathToBool(value))
@@ -222,7 +222,7 @@ private:
             break;
         case Kind::Picture:
         case Kind::Sound:
-            fileKey(spec.kind == Kind::Picture, lower, key, value);
+            fileKey(rule.kind == Kind::Picture, lower, key, value);
             break;
         case Kind::Text:
             if (m_sectionKey == QLatin1String("splash screen") && lower == QLatin1String("windowstate") && !value.isEmpty()
