@@ -200,6 +200,8 @@ void frm_Paint::img_Button_Click(int Index)
                 pntClear();
             break;
         case btnPrint: printCanvas(); break;
+        case btnSave: savePainting(); break;
+        case btnOpen: openPicture(); break;
         case btnSound: {
             const QString sound = strPictureSound;
             if (!sound.isEmpty() && fioFileExists(sound)) {

@@ -9,6 +9,7 @@
 class ImageControl;
 class PictureBox;
 class ShapeControl;
+class SaveForm;
 class SoundDevice;
 
 // Whether a click at (X, Y) hits the dot at (px, py): closer than 4 pixels in both directions.
@@ -45,6 +46,8 @@ public:
     bool bolStartSoundPlayed = false;
     // The sound of the picture on the canvas, played by the sound button; empty when it has none.
     QString strPictureSound;
+    // The save window, made on the first save and then only hidden.
+    SaveForm* saveForm = nullptr;
     // The uniform generator over [0, 1) the spray uses; seeded from the clock.
     std::function<double()> Rnd;
 
@@ -53,6 +56,7 @@ public:
     void DeHighlight(int16_t except) { states.DeHighlight(except); }
     void NotCurrent(int intPreserve) { states.NotCurrent(intPreserve); }
     void pntClear();
+    void SetPicture();
     void Spray(double X, double Y);
     void EnablePaintInterface();
     void UnablePaintInterface();
@@ -89,4 +93,6 @@ private:
     void completeFigure();
     void printCanvas();
     void playFile(const QString& path);
+    void openPicture();
+    void savePainting();
 };

@@ -1,5 +1,7 @@
 #include "paint/openini.h"
 
+#include "paint/catalogs.h"
+
 #include "common/fileio.h"
 #include "common/inireader.h"
 #include "common/log.h"
@@ -133,6 +135,11 @@ struct Reader {
         cat.locked = mathToBool(strGetTab(item, 2));
         debugLog(QStringLiteral("----> OpenINI: bildanvändarkatalog: (%1)%2, locked: %3")
                      .arg(catalogCounter).arg(cat.name, cat.locked ? QStringLiteral("True") : QStringLiteral("False")));
+        // A name like "..\x" would make and save into folders outside the catalog folder.
+        if (!cat.name.isEmpty() && !pntIsPlainFolderName(cat.name)) {
+            msgBox(QStringLiteral("The catalog name '%1' is not a plain folder name and is not used.").arg(cat.name));
+            return true;
+        }
         if (cat.locked)
             return true;
         debugLog(QStringLiteral("------> OpenINI: bildanvändarkatalog: (%1)%2, ej låst").arg(catalogCounter).arg(cat.name));

@@ -20,6 +20,7 @@ int main(int argc, char** argv)
     const QString out = QString::fromLocal8Bit(argv[1]);
     generateBrushboxTheme(out);
     generateBrushboxPictures(out);
+    generateBrushboxDialogs(out);
     generateTwinturnTheme(out);
     return 0;
 }

@@ -7,6 +7,8 @@ void generateBrushboxTheme(const QString& out);
 void generatePaintWindowTheme(const QString& out);
 // The colouring pictures of the Brushbox theme's supplied catalogs, with their companions.
 void generateBrushboxPictures(const QString& out);
+// The open and save dialogs' backgrounds, buttons and sounds.
+void generateBrushboxDialogs(const QString& out);
 void generateTwinturnTheme(const QString& out);
 // The programs' desktop icons, as hicolor/SIZExSIZE/apps/NAME.png under out.
 void generateDesktopIcons(const QString& out);

@@ -1,0 +1,367 @@
+#include "paint/catalogs.h"
+#include "paint/openini.h"
+#include "paint/opendialog.h"
+#include "paint/paintsettings.h"
+#include "paint/savedialog.h"
+#include "testsupport/testsupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+namespace {
+
+// A configuration with a picture folder of supplied catalogs and a catalog folder of user ones.
+struct Catalogs {
+    TestFolders folders;
+    MessageRecorder boxes;
+    Catalogs()
+    {
+        resetPaintSettings();
+        folders.mkdir("pictures");
+        folders.mkdir("user");
+        PaintSettings.picture.expanded = folders.path("pictures/");
+        PaintSettings.catalog.expanded = folders.path("user/");
+    }
+    ~Catalogs() { resetPaintSettings(); }
+    // A catalog with its icon; locked ones go under the picture folder.
+    QString add(const QString& name, bool locked, bool icon = true)
+    {
+        const QString root = locked ? "pictures/" : "user/";
+        folders.mkdir(root + name);
+        if (icon)
+            folders.write(root + name + ".gif", pictureBytes("GIF"));
+        PaintSettings.catalogs.append({name, locked});
+        return folders.path(root + name);
+    }
+    void picture(const QString& folder, const QString& name, const char* thumb = "_.bmp", const QByteArray& dat = {})
+    {
+        const QString base = folder + "/" + name;
+        QFile f(base + ".bmp");
+        f.open(QIODevice::WriteOnly);
+        f.write(pictureBytes("BMP", 20, 20));
+        f.close();
+        if (thumb) {
+            QFile t(base + thumb);
+            t.open(QIODevice::WriteOnly);
+            t.write(pictureBytes(QByteArray(thumb).endsWith("gif") ? "GIF" : QByteArray(thumb).endsWith("jpg") ? "JPG" : "BMP"));
+        }
+        if (!dat.isNull()) {
+            QFile d(base + ".dat");
+            d.open(QIODevice::WriteOnly);
+            d.write(dat);
+        }
+    }
+    void finish() { PaintSettings.catalogs.append(UserCatalog{}); }
+};
+
+QStringList names(const QVector<PictureEntry>& entries)
+{
+    QStringList out;
+    for (const PictureEntry& e : entries)
+        out << QFileInfo(e.path).fileName();
+    return out;
+}
+
+} // namespace
+
+TEST(CatalogRow, FoldersWithIconsInConfigurationOrderUserFolderFirstAtMostEight)
+{
+    Catalogs c;
+    c.add("Animals", true);
+    c.add("Mine", false);
+    c.add("No icon", true, false);
+    c.folders.mkdir("pictures/Both");
+    c.folders.write("pictures/Both.bmp", pictureBytes("BMP"));
+    c.add("Both", false); // also under the user folder, which wins
+    PaintSettings.catalogs.append({"Missing", false});
+    PaintSettings.catalogs.append({"..", false});
+    c.finish();
+    const auto all = pntCatalogSlots(false);
+    ASSERT_EQ(all.size(), 3);
+    EXPECT_EQ(QFileInfo(all[0].folder).fileName(), "Animals");
+    EXPECT_EQ(all[1].folder, c.folders.path("user/Mine"));
+    EXPECT_EQ(all[2].folder, c.folders.path("user/Both"));
+    EXPECT_TRUE(all[2].icon.endsWith("user/Both.gif"));
+    const auto unlocked = pntCatalogSlots(true);
+    ASSERT_EQ(unlocked.size(), 2);
+    EXPECT_EQ(unlocked[0].folder, c.folders.path("user/Mine"));
+
+    for (int i = 0; i < 9; ++i)
+        c.add(QStringLiteral("Extra%1").arg(i), false);
+    EXPECT_EQ(pntCatalogSlots(false).size(), kCatalogSlots);
+    EXPECT_FALSE(pntIsPlainFolderName("a/b"));
+    EXPECT_FALSE(pntIsPlainFolderName("a\\b"));
+    EXPECT_FALSE(pntIsPlainFolderName(".."));
+    EXPECT_FALSE(pntIsPlainFolderName(""));
+    EXPECT_TRUE(pntIsPlainFolderName("Red folder"));
+}
+
+TEST(PictureListing, ThumbnailsUnderscoresAndOneEntryPerPicture)
+{
+    Catalogs c;
+    const QString folder = c.add("Animals", true);
+    c.picture(folder, "house", "_.gif");
+    c.picture(folder, "bare", nullptr);            // no thumbnail: not listed
+    c.picture(folder, "my_house", "_.bmp");        // "_" in the name: never a picture
+    c.picture(folder, "both", "_.jpg");
+    c.folders.write("pictures/Animals/both_.bmp", pictureBytes("BMP", 8, 8, Qt::blue));
+    c.picture(folder, "named", "_.bmp", "Little house, red\r\n");
+    c.picture(folder, "quoted", "_.bmp", "\"Little house, red\"\r\n");
+    c.picture(folder, "empty", "_.bmp", "");
+    c.folders.write("pictures/Animals/broken.bmp", pictureBytes("BMP"));
+    c.folders.write("pictures/Animals/broken_.bmp", "not a picture");
+    c.folders.write("pictures/Animals/_saving_3.tmp", "half");
+    QString problems;
+    const auto entries = opnListPictures(folder, &problems);
+    EXPECT_EQ(names(entries), QStringList({"both.bmp", "empty.bmp", "house.bmp", "named.bmp", "quoted.bmp"}));
+    EXPECT_TRUE(problems.contains("broken_.bmp")) << problems.toStdString();
+    // The BMP thumbnail comes before the JPG one.
+    EXPECT_EQ(entries[0].thumbnail.pixelColor(0, 0), QColor(Qt::blue));
+    EXPECT_EQ(entries[1].name, "");
+    EXPECT_EQ(entries[3].name, "Little house");
+    EXPECT_EQ(entries[4].name, "Little house, red");
+}
+
+TEST(OpenDialogPaging, ThirtyTwoThirtyThreeAndFortyEntries)
+{
+    Catalogs c;
+    const QString a = c.add("A", true), b = c.add("B", true), d = c.add("D", true), e = c.add("E", true);
+    for (int i = 0; i < 40; ++i) {
+        if (i < 32)
+            c.picture(a, QStringLiteral("p%1").arg(i, 2, 10, QLatin1Char('0')));
+        if (i < 33)
+            c.picture(b, QStringLiteral("p%1").arg(i, 2, 10, QLatin1Char('0')));
+        c.picture(d, QStringLiteral("p%1").arg(i, 2, 10, QLatin1Char('0')));
+    }
+    c.picture(e, "lonely", nullptr);
+    c.finish();
+    OpenDialog dlg;
+    ASSERT_EQ(dlg.catalogs.size(), 4);
+
+    ASSERT_TRUE(dlg.chooseCatalog(0));
+    EXPECT_EQ(dlg.intPictureCount, 32);
+    EXPECT_NE(dlg.cellEntry(31), nullptr);
+    EXPECT_FALSE(dlg.downEnabled());
+    EXPECT_FALSE(dlg.upEnabled());
+    EXPECT_FALSE(dlg.scrollDown());
+
+    ASSERT_TRUE(dlg.chooseCatalog(1));
+    EXPECT_TRUE(dlg.downEnabled());
+    EXPECT_TRUE(dlg.scrollDown());
+    EXPECT_EQ(dlg.intFirstPicture, 8);
+    EXPECT_TRUE(dlg.cellEntry(24)->path.endsWith("p32.bmp"));
+    EXPECT_EQ(dlg.cellEntry(25), nullptr);
+    EXPECT_FALSE(dlg.downEnabled());
+    EXPECT_TRUE(dlg.upEnabled());
+
+    ASSERT_TRUE(dlg.chooseCatalog(2));
+    EXPECT_TRUE(dlg.scrollDown());
+    EXPECT_FALSE(dlg.scrollDown()); // 8 + 32 = 40 entries shown to the last
+    EXPECT_TRUE(dlg.scrollUp());
+    EXPECT_EQ(dlg.intFirstPicture, 0);
+    EXPECT_FALSE(dlg.upEnabled());
+    EXPECT_FALSE(dlg.scrollUp());
+
+    // A catalog with nothing listable after a long one: empty grid, both arrows off.
+    ASSERT_TRUE(dlg.chooseCatalog(3));
+    EXPECT_EQ(dlg.intPictureCount, 0);
+    EXPECT_EQ(dlg.cellEntry(0), nullptr);
+    EXPECT_FALSE(dlg.upEnabled());
+    EXPECT_FALSE(dlg.downEnabled());
+    EXPECT_FALSE(dlg.chooseCatalog(4));
+}
+
+TEST(OpenDialogSelection, FollowsScrollsIsClearedByACatalogAndHandsBackCompanions)
+{
+    Catalogs c;
+    const QString a = c.add("A", true);
+    const QString b = c.add("B", true);
+    for (int i = 0; i < 40; ++i)
+        c.picture(a, QStringLiteral("p%1").arg(i, 2, 10, QLatin1Char('0')), "_.bmp", "Name, more\r\n");
+    c.folders.write("pictures/A/p03.wav", "RIFF");
+    c.folders.write("pictures/A/p03.INI", "[coords]\r\n2\r\n1\t1\r\n5\t5\r\n");
+    c.picture(b, "one");
+    c.finish();
+    OpenDialog dlg;
+    bolPictureChosen = true;
+    dlg.cancel();
+    EXPECT_FALSE(bolPictureChosen);
+    EXPECT_FALSE(dlg.opnOpenFile()); // nothing selected: a beep
+    EXPECT_FALSE(bolPictureChosen);
+
+    dlg.chooseCatalog(0);
+    EXPECT_TRUE(dlg.opnPictureClick(3));
+    EXPECT_EQ(dlg.selectedCell(), 3);
+    dlg.scrollDown();
+    EXPECT_EQ(dlg.intSelectedPicture, 3);
+    EXPECT_EQ(dlg.selectedCell(), -1); // scrolled off the grid: the frame hides
+    dlg.scrollUp();
+    EXPECT_EQ(dlg.selectedCell(), 3);
+    ASSERT_TRUE(dlg.opnOpenFile());
+    EXPECT_TRUE(bolPictureChosen);
+    EXPECT_TRUE(strChosenPicture.endsWith("A/p03.bmp"));
+    EXPECT_EQ(strChosenName, "Name");
+    EXPECT_TRUE(strChosenSound.endsWith("p03.wav"));
+    EXPECT_TRUE(strChosenINI.endsWith("p03.INI"));
+
+    dlg.opnPictureClick(4);
+    dlg.opnOpenFile();
+    EXPECT_EQ(strChosenSound, "");
+    EXPECT_EQ(strChosenINI, "");
+
+    dlg.chooseCatalog(1);
+    EXPECT_FALSE(dlg.opnPictureClick(1)); // an empty cell
+    EXPECT_EQ(dlg.intSelectedPicture, -1);
+    dlg.opnPictureClick(0);
+    dlg.chooseCatalog(0);
+    EXPECT_EQ(dlg.intSelectedPicture, -1);
+    EXPECT_FALSE(dlg.opnOpenFile());
+}
+
+TEST(FreeNumber, TheExampleFoldersAndAnyListingOrder)
+{
+    EXPECT_EQ(pntFreeNumber({}), 0);
+    EXPECT_EQ(pntFreeNumber({"0.bmp", "0_.bmp", "1.bmp", "1_.bmp", "3.bmp"}), 2);
+    EXPECT_EQ(pntFreeNumber({"0.bmp", "0_.bmp", "1.bmp", "1_.bmp", "2.bmp", "3.bmp"}), 4);
+    EXPECT_EQ(pntFreeNumber({"sun.bmp"}), 1);
+    EXPECT_EQ(pntFreeNumber({"0.bmp", "1.bmp", "2.bmp", "3.bmp", "4.bmp", "5_.bmp"}), 5);
+    EXPECT_EQ(pntFreeNumber({"10.bmp", "2.bmp", "0.bmp", "1.bmp", "3.GIF", "0004.jpg", "5.wav", "5.txt"}), 5);
+    EXPECT_EQ(pntFreeNumber({"1.bmp", "7.5.bmp", "_saving_0.tmp", "0_x.bmp"}), 0);
+    QStringList full;
+    for (int n = 0; n <= kMaxPaintingNumber; ++n)
+        full << QStringLiteral("%1.bmp").arg(n);
+    EXPECT_EQ(pntFreeNumber(full), -1);
+    full.removeAt(29999);
+    EXPECT_EQ(pntFreeNumber(full), 29999);
+}
+
+namespace {
+QImage painting(QColor c = Qt::green)
+{
+    QImage img(401, 401, QImage::Format_RGB32);
+    img.fill(c);
+    return img;
+}
+QImage thumb()
+{
+    QImage img(33, 33, QImage::Format_RGB32);
+    img.fill(Qt::red);
+    return img;
+}
+}
+
+TEST(Saving, WritesBothAtTheLowestFreeNumberAndLeavesNothingElse)
+{
+    Catalogs c;
+    const QString mine = c.add("Mine", false);
+    c.add("Animals", true);
+    c.finish();
+    SaveDialog dlg;
+    ASSERT_EQ(dlg.catalogs.size(), 1);
+    EXPECT_EQ(dlg.save(painting(), thumb()), SaveDialog::Result::NoCatalog);
+    ASSERT_TRUE(dlg.chooseCatalog(0));
+    int n = -1;
+    ASSERT_EQ(dlg.save(painting(), thumb(), &n), SaveDialog::Result::Saved);
+    EXPECT_EQ(n, 0);
+    c.folders.write("user/Mine/1.bmp", pictureBytes("BMP"));
+    c.folders.write("user/Mine/2_.bmp", pictureBytes("BMP")); // a thumbnail whose painting is gone
+    ASSERT_EQ(dlg.save(painting(Qt::blue), thumb(), &n), SaveDialog::Result::Saved);
+    EXPECT_EQ(n, 2);
+    EXPECT_EQ(QDir(mine).entryList(QDir::Files, QDir::Name), QStringList({"0.bmp", "0_.bmp", "1.bmp", "2.bmp", "2_.bmp"}));
+    const QImage back(mine + "/2.bmp");
+    EXPECT_EQ(back.size(), QSize(401, 401));
+    EXPECT_EQ(back.pixelColor(5, 5), QColor(Qt::blue));
+    EXPECT_EQ(QImage(mine + "/2_.bmp").size(), QSize(33, 33));
+    // The saving is found again by the open dialog.
+    EXPECT_EQ(names(opnListPictures(mine)), QStringList({"0.bmp", "2.bmp"}));
+}
+
+TEST(Saving, AVanishedFolderOrAFileInItsPlaceFailsWithAReasonAndWritesNothing)
+{
+    Catalogs c;
+    const QString mine = c.add("Mine", false);
+    c.finish();
+    SaveDialog dlg;
+    dlg.chooseCatalog(0);
+    ASSERT_TRUE(QDir(mine).removeRecursively());
+    QString error;
+    EXPECT_EQ(dlg.save(painting(), thumb(), nullptr, &error), SaveDialog::Result::Failed);
+    EXPECT_TRUE(error.contains("does not exist")) << error.toStdString();
+    c.folders.write("user/Mine", "a file where the folder was");
+    error.clear();
+    EXPECT_EQ(dlg.save(painting(), thumb(), nullptr, &error), SaveDialog::Result::Failed);
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(c.folders.read("user/Mine"), "a file where the folder was");
+    // Writing straight into a folder that is not one fails the same way.
+    EXPECT_FALSE(pntWritePainting(mine + "/inner", 0, painting(), thumb(), &error));
+}
+
+TEST(Saving, ARefusedWriteOrAnEncodingFailureLeavesNoHalfFiles)
+{
+    Catalogs c;
+    const QString mine = c.add("Mine", false);
+    QString error;
+    // A folder in the temporary file's place: the write cannot even start.
+    c.folders.mkdir("user/Mine/_saving_0.tmp");
+    EXPECT_FALSE(pntWritePainting(mine, 0, painting(), thumb(), &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(mine + "/0.bmp"));
+    QDir(mine).rmdir("_saving_0.tmp");
+    // The thumbnail's temporary place blocked: the painting's temporary file goes too.
+    c.folders.mkdir("user/Mine/_saving_0_.tmp");
+    EXPECT_FALSE(pntWritePainting(mine, 0, painting(), thumb(), &error));
+    QDir(mine).rmdir("_saving_0_.tmp");
+    EXPECT_EQ(QDir(mine).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot), QStringList());
+    EXPECT_FALSE(pntWritePainting(mine, 0, QImage(), thumb(), &error));
+    // An existing painting is never replaced.
+    c.folders.write("user/Mine/4.bmp", "precious");
+    EXPECT_FALSE(pntWritePainting(mine, 4, painting(), thumb(), &error));
+    EXPECT_EQ(c.folders.read("user/Mine/4.bmp"), "precious");
+}
+
+TEST(Saving, AFullDiskKeepsEveryEarlierPaintingAndLeavesNoHalfFiles)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "mounting a small filesystem needs root";
+    TestFolders folders;
+    folders.mkdir("small");
+    const QString small = folders.path("small");
+    if (QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=600k", "tmpfs", small}) != 0)
+        GTEST_SKIP() << "tmpfs cannot be mounted here";
+    QString error;
+    int saved = 0;
+    // 401 x 401 at 24 bits is about 470 KiB: the first fits, the second cannot.
+    for (int n = 0; n < 3; ++n)
+        if (pntWritePainting(small, n, painting(), thumb(), &error))
+            ++saved;
+    const QStringList left = QDir(small).entryList(QDir::Files, QDir::Name);
+    const QImage first(small + "/0.bmp");
+    QProcess::execute("umount", {small});
+    EXPECT_EQ(saved, 1);
+    EXPECT_TRUE(error.contains("space", Qt::CaseInsensitive)) << error.toStdString();
+    EXPECT_EQ(left, QStringList({"0.bmp", "0_.bmp"}));
+    EXPECT_EQ(first.pixelColor(200, 200), QColor(Qt::green));
+}
+
+TEST(CatalogNames, ANameOutsideItsFolderIsRefusedAtStartAndNeverMade)
+{
+    TestFolders folders;
+    MessageRecorder boxes;
+    resetPaintSettings();
+    folders.mkdir("app/catalogs");
+    folders.write("zypaint.ini", "app=zypaint\n[path]\ncatalog=" + folders.path("app/catalogs").toUtf8()
+                                     + "\n[catalogs]\n..\\outside\t0\n../up\t0\n..\t0\nGood\t0\n");
+    OpenINI(folders.path("zypaint.ini"));
+    EXPECT_FALSE(QFileInfo::exists(folders.path("app/outside")));
+    EXPECT_FALSE(QFileInfo::exists(folders.path("app/up")));
+    EXPECT_TRUE(QFileInfo(folders.path("app/catalogs/Good")).isDir());
+    const QStringList texts = boxes.texts();
+    ASSERT_GE(texts.size(), 3);
+    EXPECT_EQ(texts[0], "The catalog name '..\\outside' is not a plain folder name and is not used.");
+    EXPECT_EQ(texts[2], "The catalog name '..' is not a plain folder name and is not used.");
+    resetPaintSettings();
+}
