@@ -11,9 +11,9 @@ bool pntIsPlainFolderName(const QString& name)
 
 QVector<CatalogSlot> pntCatalogSlots(bool unlockedOnly)
 {
-    QVector<CatalogSlot> slots;
+    QVector<CatalogSlot> row;
     for (const UserCatalog& c : PaintSettings.catalogs) {
-        if (slots.size() == kCatalogSlots)
+        if (row.size() == kCatalogSlots)
             break;
         if ((unlockedOnly && c.locked) || !pntIsPlainFolderName(c.name))
             continue;
@@ -34,7 +34,7 @@ QVector<CatalogSlot> pntCatalogSlots(bool unlockedOnly)
         }
         if (icon.isEmpty())
             continue;
-        slots.append({fioResolve(root + c.name), icon});
+        row.append({fioResolve(root + c.name), icon});
     }
-    return slots;
+    return row;
 }

@@ -1,3 +1,4 @@
+#include "common/gfx.h"
 #include "paint/frm_open.h"
 #include "paint/frm_save.h"
 #include "paint/lineini.h"
@@ -24,10 +25,10 @@ struct DialogTest : PaintWindowTest {
         s.catalogs = {{"Animals", true}, {"Mine", false}, {}};
         const char* kinds[] = {"n", "h", "d", "i"};
         auto dress = [&](DialogButton& b, const QString& prefix) {
-            PictureSlot* slots[] = {&b.normal, &b.highlight, &b.down, &b.inactive};
+            PictureSlot* looks[] = {&b.normal, &b.highlight, &b.down, &b.inactive};
             for (int k = 0; k < 4; ++k) {
-                slots[k]->file = prefix + kinds[k] + ".bmp";
-                writePicture(slots[k]->file, 8, 8, Qt::GlobalColor(Qt::red + k));
+                looks[k]->file = prefix + kinds[k] + ".bmp";
+                writePicture(looks[k]->file, 8, 8, Qt::GlobalColor(Qt::red + k));
             }
             b.tooltip = prefix;
         };

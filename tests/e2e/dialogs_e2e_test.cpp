@@ -69,8 +69,8 @@ TEST(DialogsEndToEnd, OpenAFigureConnectItFillSaveAndFindItAgain)
     XServer* x = XServer::instance();
     if (!x)
         GTEST_SKIP() << "Xvfb is not installed";
-    const FigurePicture figure = firstFigure(BIN_DIR "/pictures/Animals");
-    ASSERT_GE(figure.cell, 0) << "the sample Animals catalog has a picture with a figure";
+    const FigurePicture figure = firstFigure(BIN_DIR "/pictures/Things");
+    ASSERT_GE(figure.cell, 0) << "the sample Things catalog has a picture with a figure";
     ASSERT_GE(figure.points.size(), 2);
     QTemporaryDir windows;
     ProgramRun run(BRUSHBOX_EXE, {}, windows.path());
@@ -85,7 +85,7 @@ TEST(DialogsEndToEnd, OpenAFigureConnectItFillSaveAndFindItAgain)
     ASSERT_NE(dialog, 0u) << qPrintable(run.stderrText());
     settle();
     QPoint at = x->geometry(dialog).topLeft();
-    x->click(at.x() + catalogSlot(0).x(), at.y() + catalogSlot(0).y());
+    x->click(at.x() + catalogSlot(1).x(), at.y() + catalogSlot(1).y()); // Things
     settle();
     x->click(at.x() + gridCell(figure.cell).x(), at.y() + gridCell(figure.cell).y());
     settle();

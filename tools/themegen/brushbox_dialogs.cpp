@@ -9,7 +9,8 @@
 
 namespace {
 
-const QColor kPaper(0xFF, 0xF4, 0xDC);
+// The colour button faces stand on, so they blend into the backgrounds.
+const QColor kPaper(0xF4, 0xE9, 0xD0);
 const QColor kOpenColour(0x40, 0x90, 0xE0);
 const QColor kSaveColour(0x40, 0xB0, 0x60);
 const QColor kCancelColour(0xE0, 0x70, 0x40);
