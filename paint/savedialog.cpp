@@ -10,25 +10,69 @@
 #include <QFile>
 #include <QFileInfo>
 #include <cerrno>
+#include <dirent.h>
 #include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
 #include <vector>
 
+namespace {
+// The number a file name uses, or -1 when it is no numbered picture. Plain names like 12.bmp
+// are read directly; anything else goes through the leading-number rule.
+int usedNumber(const QString& name)
+{
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    if (dot < 0 || name.contains(QLatin1Char('_')))
+        return -1;
+    const QStringView ext = QStringView(name).mid(dot + 1);
+    static const char* const kPictures[] = {"bmp", "gif", "jpg", "wmf", "jpeg"};
+    bool picture = false;
+    for (const char* e : kPictures)
+        picture = picture || ext.compare(QLatin1String(e), Qt::CaseInsensitive) == 0;
+    if (!picture)
+        return -1;
+    const QStringView stem = QStringView(name).left(dot);
+    if (stem.size() > 0 && stem.size() <= 5) {
+        int n = 0;
+        bool digits = true;
+        for (QChar c : stem) {
+            digits = digits && c >= QLatin1Char('0') && c <= QLatin1Char('9');
+            n = n * 10 + (c.unicode() - '0');
+        }
+        if (digits)
+            return n <= kMaxPaintingNumber ? n : -1;
+    }
+    const double n = mathLeadingNumber(fioRemoveExtension(name));
+    return n >= 0 && n <= kMaxPaintingNumber && n == double(int(n)) ? int(n) : -1;
+}
+}
+
 int pntFreeNumber(const QStringList& fileNames)
 {
     std::vector<bool> used(size_t(kMaxPaintingNumber) + 1, false);
-    for (const QString& name : fileNames) {
-        if (!fioIsPictureFile(name) || strContains(name, QStringLiteral("_")))
-            continue;
-        const double n = mathLeadingNumber(fioRemoveExtension(name));
-        if (n >= 0 && n <= kMaxPaintingNumber && n == double(int(n)))
+    for (const QString& name : fileNames)
+        if (const int n = usedNumber(name); n >= 0)
             used[size_t(n)] = true;
-    }
     for (int n = 0; n <= kMaxPaintingNumber; ++n)
         if (!used[size_t(n)])
             return n;
     return -1;
+}
+
+QStringList pntFolderNames(const QString& folder)
+{
+    // One pass over the folder, in no particular order: the number search needs no sorting.
+    // Folders count too, so one named like a painting keeps its number from being written to.
+    QStringList names;
+    DIR* dir = ::opendir(QFile::encodeName(folder).constData());
+    if (!dir)
+        return names;
+    while (const dirent* e = ::readdir(dir)) {
+        if (std::strcmp(e->d_name, ".") != 0 && std::strcmp(e->d_name, "..") != 0)
+            names.append(QFile::decodeName(e->d_name));
+    }
+    ::closedir(dir);
+    return names;
 }
 
 namespace {
@@ -145,7 +189,7 @@ SaveDialog::Result SaveDialog::save(const QImage& painting, const QImage& thumbn
         *error = QStringLiteral("the folder '%1' does not exist").arg(fioRemoveBackslash(folder));
         return Result::Failed;
     }
-    const int n = pntFreeNumber(listDir(folder, ListKind::FilesOnly));
+    const int n = pntFreeNumber(pntFolderNames(folder));
     if (n < 0) {
         *error = QStringLiteral("every number from 0 to %1 is in use").arg(kMaxPaintingNumber);
         return Result::Failed;

@@ -13,6 +13,8 @@ constexpr int kMaxPaintingNumber = 30000;
 
 // The free number among the names of a folder's files; -1 when every number is in use.
 int pntFreeNumber(const QStringList& fileNames);
+// The names in a folder (files and folders), in no particular order.
+QStringList pntFolderNames(const QString& folder);
 
 // Writes painting and thumbnail into folder as number n, both or neither: each is written to a
 // temporary file in the folder (a name the open dialog never lists), flushed to disk, then

@@ -269,8 +269,13 @@ TEST(Saving, WritesBothAtTheLowestFreeNumberAndLeavesNothingElse)
     EXPECT_EQ(n, 0);
     c.folders.write("user/Mine/1.bmp", pictureBytes("BMP"));
     c.folders.write("user/Mine/2_.bmp", pictureBytes("BMP")); // a thumbnail whose painting is gone
+    c.folders.mkdir("user/Mine/3.bmp"); // a folder in a painting's place keeps its number
     ASSERT_EQ(dlg.save(painting(Qt::blue), thumb(), &n), SaveDialog::Result::Saved);
     EXPECT_EQ(n, 2);
+    ASSERT_EQ(dlg.save(painting(Qt::blue), thumb(), &n), SaveDialog::Result::Saved);
+    EXPECT_EQ(n, 4);
+    QDir(mine).remove("4.bmp");
+    QDir(mine).remove("4_.bmp");
     EXPECT_EQ(QDir(mine).entryList(QDir::Files, QDir::Name), QStringList({"0.bmp", "0_.bmp", "1.bmp", "2.bmp", "2_.bmp"}));
     const QImage back(mine + "/2.bmp");
     EXPECT_EQ(back.size(), QSize(401, 401));
