@@ -81,5 +81,6 @@ TEST(BrokenFiles, FiftyMegabyteConfigurationIsReadInBoundedMemory)
     }
     EXPECT_GT(items, 50 * 10000);
     // The file is streamed: far less than its size is ever held.
-    EXPECT_LT(peakMegabytes() - before, 30);
+    if (kMemoryMeasurable)
+        EXPECT_LT(peakMegabytes() - before, 30);
 }

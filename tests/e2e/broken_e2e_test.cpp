@@ -1,6 +1,7 @@
 #include "harness.h"
 
 #include "testsupport/brokenfiles.h"
+#include "testsupport/testsupport.h"
 
 #include <QDir>
 #include <QFile>
@@ -58,7 +59,8 @@ TEST(BrokenFilesEndToEnd, BrushboxOnAThemeOfBrokenFilesRunsOn)
     EXPECT_NE(x->waitForWindow("Brushbox"), 0u);
     x->screenshot(QDir::temp().filePath("e2e-broken-brushbox.png"));
     EXPECT_TRUE(run.stderrText().contains("Could not load main background picture")) << qPrintable(run.stderrText());
-    EXPECT_LT(run.peakMegabytes(), 200);
+    if (kMemoryMeasurable)
+        EXPECT_LT(run.peakMegabytes(), 200);
     quit(run, x);
     (void)sounds;
 }
@@ -94,7 +96,8 @@ TEST(BrokenFilesEndToEnd, FoldersAndFilesSwappedAndAHugeConfiguration)
         EXPECT_NE(x->waitForWindow("Brushbox", 30000), 0u) << qPrintable(run.stderrText());
         run.answerMessages("brushbox: ", 500);
         EXPECT_TRUE(run.running()) << qPrintable(run.stderrText());
-        EXPECT_LT(run.peakMegabytes(), 200);
+        if (kMemoryMeasurable)
+            EXPECT_LT(run.peakMegabytes(), 200);
         quit(run, x);
     }
 }
@@ -139,7 +142,8 @@ TEST(BrokenFilesEndToEnd, TwinturnWithBrokenCardPicturesAndSounds)
     x->screenshot(QDir::temp().filePath("e2e-broken-twinturn.png"));
     // It either plays on the pictures it could read or ends after its message: never a crash.
     if (run.running()) {
-        EXPECT_LT(run.peakMegabytes(), 200);
+        if (kMemoryMeasurable)
+            EXPECT_LT(run.peakMegabytes(), 200);
         run.kill();
     } else {
         EXPECT_EQ(run.exitCode(), 1) << qPrintable(run.stderrText());
