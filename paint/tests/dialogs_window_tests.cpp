@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMouseEvent>
 #include <gtest/gtest.h>
 
 namespace {
@@ -268,4 +269,29 @@ TEST(SaveWindow, KeepsItsCatalogBetweenShowingsAndSavesTheCanvas)
     EXPECT_TRUE(t.boxes.texts().last().startsWith("The painting could not be saved"));
     dlg.Form_KeyPress(27);
     EXPECT_FALSE(dlg.isVisible());
+}
+
+TEST(SaveWindow, TheLargePanelKeepsAHighlightThatTheMarginTakesAway)
+{
+    DialogTest t;
+    t.open();
+    frm_SaveLarge dlg(t.form->mmc_Sound);
+    dlg.show();
+    auto move = [](QWidget* w) {
+        QMouseEvent e(QEvent::MouseMove, QPointF(5, 5), w->mapToGlobal(QPointF(5, 5)), Qt::NoButton, Qt::NoButton,
+                      Qt::NoModifier);
+        QCoreApplication::sendEvent(w, &e);
+    };
+    dlg.states.MouseMove(SaveSettings::Save);
+    ASSERT_EQ(dlg.states.intDialogButtonState[0], bsHighlighted);
+    move(dlg.pic_Background);
+    EXPECT_EQ(dlg.states.intDialogButtonState[0], bsHighlighted);
+    move(&dlg);
+    EXPECT_EQ(dlg.states.intDialogButtonState[0], bsNormal);
+
+    frm_OpenLarge open(t.form->mmc_Sound);
+    open.show();
+    open.states.MouseMove(OpenSettings::Open);
+    move(open.img_Background);
+    EXPECT_EQ(open.states.intDialogButtonState[OpenSettings::Open], bsNormal);
 }
