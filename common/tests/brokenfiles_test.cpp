@@ -81,6 +81,7 @@ TEST(BrokenFiles, FiftyMegabyteConfigurationIsReadInBoundedMemory)
     }
     EXPECT_GT(items, 50 * 10000);
     // The file is streamed: far less than its size is ever held.
-    if (kMemoryMeasurable)
+    if (kMemoryMeasurable) {
         EXPECT_LT(peakMegabytes() - before, 30);
+    }
 }

@@ -79,6 +79,7 @@ TEST(LongSession, TenThousandRandomActionsOnThePaintWindow)
     EXPECT_EQ(t.ends, 0);
     EXPECT_TRUE(t.boxes.messages.isEmpty()) << qPrintable(t.boxes.texts().join('\n'));
     // After the first thousand actions the window holds all it will: no growth beyond 20 MB.
-    if (kMemoryMeasurable)
+    if (kMemoryMeasurable) {
         EXPECT_LT(residentKilobytes() - settled, 20 * 1024);
+    }
 }

@@ -59,8 +59,9 @@ TEST(BrokenFilesEndToEnd, BrushboxOnAThemeOfBrokenFilesRunsOn)
     EXPECT_NE(x->waitForWindow("Brushbox"), 0u);
     x->screenshot(QDir::temp().filePath("e2e-broken-brushbox.png"));
     EXPECT_TRUE(run.stderrText().contains("Could not load main background picture")) << qPrintable(run.stderrText());
-    if (kMemoryMeasurable)
+    if (kMemoryMeasurable) {
         EXPECT_LT(run.peakMegabytes(), 200);
+    }
     quit(run, x);
     (void)sounds;
 }
@@ -96,8 +97,9 @@ TEST(BrokenFilesEndToEnd, FoldersAndFilesSwappedAndAHugeConfiguration)
         EXPECT_NE(x->waitForWindow("Brushbox", 30000), 0u) << qPrintable(run.stderrText());
         run.answerMessages("brushbox: ", 500);
         EXPECT_TRUE(run.running()) << qPrintable(run.stderrText());
-        if (kMemoryMeasurable)
+        if (kMemoryMeasurable) {
             EXPECT_LT(run.peakMegabytes(), 200);
+        }
         quit(run, x);
     }
 }
@@ -142,8 +144,9 @@ TEST(BrokenFilesEndToEnd, TwinturnWithBrokenCardPicturesAndSounds)
     x->screenshot(QDir::temp().filePath("e2e-broken-twinturn.png"));
     // It either plays on the pictures it could read or ends after its message: never a crash.
     if (run.running()) {
-        if (kMemoryMeasurable)
+        if (kMemoryMeasurable) {
             EXPECT_LT(run.peakMegabytes(), 200);
+        }
         run.kill();
     } else {
         EXPECT_EQ(run.exitCode(), 1) << qPrintable(run.stderrText());
