@@ -1,0 +1,319 @@
+#include "harness.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QMap>
+#include <QSet>
+#include <QTextStream>
+#include <QThread>
+#include <gtest/gtest.h>
+#include <cmath>
+#include <cstring>
+#include <optional>
+
+#ifdef TWINTURN_EXE
+namespace {
+#define REQUIRE_X()                                                                                                    \
+    XServer* x = XServer::instance();                                                                                  \
+    if (!x)                                                                                                            \
+        GTEST_SKIP() << "Xvfb is not installed";
+
+const QString kGames = QStringLiteral(BIN_DIR "/games/");
+
+QMap<QString, QString> readKeys(const QString& path)
+{
+    QMap<QString, QString> keys;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return keys;
+    QTextStream in(&file);
+    while (!in.atEnd()) {
+        const QString line = in.readLine();
+        const int eq = line.indexOf('=');
+        if (eq > 0 && !line.startsWith(';'))
+            keys[line.left(eq).trimmed().toLower()] = line.mid(eq + 1).trimmed();
+    }
+    return keys;
+}
+
+// Pixels only: a screenshot and a picture file carry different colour spaces.
+bool samePixels(const QImage& a, const QImage& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (int y = 0; y < a.height(); ++y)
+        if (memcmp(a.constScanLine(y), b.constScanLine(y), size_t(a.width()) * 4) != 0)
+            return false;
+    return true;
+}
+
+bool uniform(const QImage& block)
+{
+    QSet<QRgb> colours;
+    for (int y = 0; y < block.height() && colours.size() < 8; y += 7)
+        for (int x = 0; x < block.width() && colours.size() < 8; x += 7)
+            colours.insert(block.pixel(x, y));
+    return colours.size() < 8;
+}
+
+// The board as a child sees it: the card grid of the layout rule, with the two values the test
+// does not know (where the counter column ends, how high the player row is) found where every
+// card shows the same back picture.
+std::optional<QList<QRect>> findCards(const QImage& shot, int across, int down, int w, int h)
+{
+    for (int left = 0; left < 500; ++left) {
+        const int gapX = int(std::floor((double(shot.width() - left - 16) - w * across) / (across + 3) - 1));
+        if (gapX < 0)
+            break;
+        for (int player = 0; player < 300; ++player) {
+            const int gapY = int(std::floor((double(shot.height() - 16 - player - 8 - 16) - h * down) / (down + 3) - 1));
+            if (gapY < 0)
+                break;
+            QList<QRect> cards;
+            for (int i = 0; i < down; ++i)
+                for (int j = 0; j < across; ++j)
+                    cards << QRect(left + gapX + j * (w + 2 * gapX), 16 + gapY + i * (h + 2 * gapY), w, h);
+            if (!shot.rect().contains(cards.last()))
+                continue;
+            const QPoint probes[] = {{1, 1}, {w / 2, h / 3}, {w - 2, h - 2}, {w / 3, h / 2}};
+            bool same = true;
+            for (const QRect& c : cards)
+                for (const QPoint& p : probes)
+                    same = same && shot.pixel(c.topLeft() + p) == shot.pixel(cards[0].topLeft() + p);
+            if (!same)
+                continue;
+            const QImage back = shot.copy(cards[0]);
+            if (uniform(back))
+                continue;
+            for (const QRect& c : cards)
+                same = same && samePixels(shot.copy(c), back);
+            if (same)
+                return cards;
+        }
+    }
+    return std::nullopt;
+}
+
+class Board {
+public:
+    Board(XServer* x, const QString& dataFolder) : m_x(x)
+    {
+        const auto global = readKeys(dataFolder + "global.ini");
+        const int across = global.value("cardsx").toInt(), down = global.value("cardsy").toInt();
+        const int w = global.value("cardwidth").toInt(), h = global.value("cardheight").toInt();
+        QElapsedTimer clock;
+        clock.start();
+        while (clock.elapsed() < 15000) {
+            m_shot = x->screenshot().convertToFormat(QImage::Format_RGB32);
+            if (auto found = findCards(m_shot, across, down, w, h)) {
+                cards = *found;
+                back = m_shot.copy(cards[0]);
+                return;
+            }
+            QThread::msleep(300);
+        }
+    }
+
+    QImage screen()
+    {
+        m_shot = m_x->screenshot().convertToFormat(QImage::Format_RGB32);
+        return m_shot;
+    }
+    QImage block(int k) { return screen().copy(cards[k]); }
+
+    // Clicks until the card shows its face; a click while the last turn settles is ignored.
+    QImage turn(int k)
+    {
+        for (int attempt = 0; attempt < 4; ++attempt) {
+            m_x->click(cards[k].center().x(), cards[k].center().y());
+            QElapsedTimer clock;
+            clock.start();
+            while (clock.elapsed() < 2500) {
+                const QImage now = block(k);
+                if (!samePixels(now, back)) {
+                    QThread::msleep(100);
+                    const QImage again = block(k);
+                    if (samePixels(again, now))
+                        return now;
+                }
+                QThread::msleep(100);
+            }
+        }
+        return QImage();
+    }
+
+    // Waits until the card no longer shows face (turned back, or gone off the board); true when
+    // it went.
+    bool wentAway(int k, const QImage& face)
+    {
+        QElapsedTimer clock;
+        clock.start();
+        while (clock.elapsed() < 10000) {
+            const QImage now = block(k);
+            if (!samePixels(now, face))
+                return !samePixels(now, back);
+            QThread::msleep(100);
+        }
+        return false;
+    }
+
+    // The end picture of the theme, centred on the screen, within the time.
+    QString waitForEnd(int timeoutMs = 15000)
+    {
+        const QImage good = QImage(kGames + "gfx/endgood.bmp").convertToFormat(QImage::Format_RGB32);
+        const QImage bad = QImage(kGames + "gfx/endbad.bmp").convertToFormat(QImage::Format_RGB32);
+        QElapsedTimer clock;
+        clock.start();
+        while (clock.elapsed() < timeoutMs) {
+            const QImage s = screen();
+            const QRect centre((s.width() - good.width()) / 2, (s.height() - good.height()) / 2, good.width(), good.height());
+            const QImage shown = s.copy(centre);
+            if (samePixels(shown, good))
+                return QStringLiteral("good");
+            if (samePixels(shown, bad))
+                return QStringLiteral("bad");
+            QThread::msleep(300);
+        }
+        return QString();
+    }
+
+    QList<QRect> cards;
+    QImage back;
+    QImage lastScreen() const { return m_shot; }
+
+private:
+    XServer* m_x;
+    QImage m_shot;
+};
+
+// The rows of the text list, found by the list's text colour in its column.
+QList<QRect> findTexts(const QImage& shot, const QRect& column, QRgb colour)
+{
+    QList<QRect> rows;
+    int start = -1;
+    for (int y = column.top(); y <= column.bottom() + 1; ++y) {
+        bool ink = false;
+        for (int x = column.left(); x <= column.right() && !ink && y <= column.bottom(); ++x) {
+            const QRgb p = shot.pixel(x, y);
+            ink = std::abs(qRed(p) - qRed(colour)) < 24 && std::abs(qGreen(p) - qGreen(colour)) < 24
+                  && std::abs(qBlue(p) - qBlue(colour)) < 24;
+        }
+        if (ink && start < 0)
+            start = y;
+        if (!ink && start >= 0) {
+            // The dot of an i stands apart from its letter; the rows of the list are far apart.
+            if (!rows.isEmpty() && start - rows.last().bottom() < 8)
+                rows.last().setBottom(y - 1);
+            else
+                rows << QRect(column.left(), start, column.width(), y - start);
+            start = -1;
+        }
+    }
+    return rows;
+}
+}
+
+TEST(TwinturnEndToEnd, TwoPlayersPlayThePairsGameToItsEndPicture)
+{
+    REQUIRE_X();
+    ThemeFolder t;
+    QDir().mkpath(t.windows());
+    ProgramRun run(TWINTURN_EXE, {QStringLiteral(BIN_DIR "/memory.ini")}, t.windows());
+    Board board(x, kGames + "pairs/");
+    ASSERT_EQ(board.cards.size(), 16) << "no board of 16 card backs on the screen; " << qPrintable(run.stderrText());
+
+    // A child with a perfect memory: turn unknown cards, and a pair as soon as both are seen.
+    QMap<int, QImage> seen;
+    QSet<int> taken;
+    const int n = int(board.cards.size());
+    auto unknown = [&](int except) {
+        for (int k = 0; k < n; ++k)
+            if (!seen.contains(k) && !taken.contains(k) && k != except)
+                return k;
+        return -1;
+    };
+    auto partner = [&](int k) {
+        for (auto it = seen.begin(); it != seen.end(); ++it)
+            if (it.key() != k && !taken.contains(it.key()) && samePixels(it.value(), seen[k]))
+                return it.key();
+        return -1;
+    };
+    int turns = 0;
+    while (taken.size() < n && turns < 3 * n && run.running()) {
+        ++turns;
+        int a = -1;
+        for (auto it = seen.begin(); it != seen.end() && a < 0; ++it)
+            if (!taken.contains(it.key()) && partner(it.key()) >= 0)
+                a = it.key();
+        if (a < 0)
+            a = unknown(-1);
+        ASSERT_GE(a, 0) << "no card left to turn";
+        const QImage faceA = board.turn(a);
+        ASSERT_FALSE(faceA.isNull()) << "card " << a << " did not turn";
+        seen[a] = faceA;
+        int b = partner(a);
+        if (b < 0)
+            b = unknown(a);
+        ASSERT_GE(b, 0);
+        const QImage faceB = board.turn(b);
+        ASSERT_FALSE(faceB.isNull()) << "card " << b << " did not turn";
+        seen[b] = faceB;
+        const bool goneA = board.wentAway(a, faceA);
+        const bool goneB = board.wentAway(b, faceB);
+        EXPECT_EQ(goneA, samePixels(faceA, faceB)) << "cards " << a << " and " << b;
+        EXPECT_EQ(goneB, samePixels(faceA, faceB));
+        if (goneA && goneB)
+            taken << a << b;
+    }
+    EXPECT_EQ(taken.size(), n) << "turns: " << turns;
+    const QString end = board.waitForEnd();
+    board.lastScreen().save(QDir::temp().filePath("e2e-twinturn-pairs-end.png"));
+    EXPECT_FALSE(end.isEmpty()) << "no end picture in the middle of the screen";
+    ASSERT_TRUE(run.running()) << qPrintable(run.stderrText());
+    x->click(512, 384); // the end picture ends the game
+    EXPECT_TRUE(run.waitForExit(5000));
+    if (run.running())
+        run.kill();
+}
+
+TEST(TwinturnEndToEnd, TheAnimalNamesGameIsPlayedToItsEnd)
+{
+    REQUIRE_X();
+    ThemeFolder t;
+    QDir().mkpath(t.windows());
+    ProgramRun run(TWINTURN_EXE, {kGames + "words/memory.ini"}, t.windows());
+    Board board(x, kGames + "words/");
+    ASSERT_EQ(board.cards.size(), 8) << "no board of 8 card backs on the screen; " << qPrintable(run.stderrText());
+    const auto list = readKeys(kGames + "words/global.ini");
+    const int left = list.value("left").toInt(), width = list.value("width").toInt();
+    const uint bgr = list.value("forecolor").mid(2).toUInt(nullptr, 16);
+    const QRgb ink = qRgb(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
+    QList<QRect> texts = findTexts(board.lastScreen(), QRect(left, list.value("top").toInt(), width, 740 - list.value("top").toInt()), ink);
+    ASSERT_EQ(texts.size(), 8) << "text rows in the list column";
+
+    // The child does not read: each card is tried with the names left until one matches.
+    int tries = 0;
+    for (int c = 0; c < board.cards.size(); ++c) {
+        bool matched = false;
+        for (int i = 0; i < texts.size() && !matched; ++i) {
+            ++tries;
+            const QImage face = board.turn(c);
+            ASSERT_FALSE(face.isNull()) << "card " << c << " did not turn";
+            x->click(texts[i].center().x(), texts[i].center().y());
+            matched = board.wentAway(c, face);
+            if (matched)
+                texts.removeAt(i);
+        }
+        ASSERT_TRUE(matched) << "card " << c << " matched none of the names";
+    }
+    EXPECT_TRUE(texts.isEmpty());
+    const QString end = board.waitForEnd();
+    board.lastScreen().save(QDir::temp().filePath("e2e-twinturn-words-end.png"));
+    EXPECT_FALSE(end.isEmpty()) << "no end picture after " << tries << " tries";
+    x->click(512, 384);
+    EXPECT_TRUE(run.waitForExit(5000));
+    if (run.running())
+        run.kill();
+}
+#endif
