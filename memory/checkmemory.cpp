@@ -1,4 +1,5 @@
 #include "memory/checkmemory.h"
+#include "memory/memlayout.h"
 
 #include "common/fileio.h"
 #include "common/game32.h"
@@ -993,8 +994,8 @@ private:
             startup(at, screen, 12, QStringLiteral("%1 x %2").arg(across).arg(down),
                     QStringLiteral("%1 x %2").arg(fitX).arg(fitY));
         } else if (cardWidth > 0 && cardHeight > 0) {
-            const int gapX = int(std::floor(double(board.width() - cardWidth * across) / (across + 3) - 1));
-            const int gapY = int(std::floor(double(board.height() - cardHeight * down) / (down + 3) - 1));
+            const int gapX = memCardGap(board.width(), across, cardWidth);
+            const int gapY = memCardGap(board.height(), down, cardHeight);
             if (gapX < 0 || gapY < 0)
                 problem(at, QStringLiteral("%1 the cards overlap: the board leaves no room for the gaps between them").arg(screen));
         }

@@ -1,4 +1,5 @@
 #include "memory/memconfig.h"
+#include "memory/memlayout.h"
 
 #include "common/fileio.h"
 #include "common/inireader.h"
@@ -563,8 +564,8 @@ bool memFixVariabels(MemState& s, QSize screen)
     ui.BoardWidth = ui.Layout.Width - ui.BoardLeft - 16;
     ui.BoardHeight = ui.Layout.Height - 16 - memDesign::PlayerHeight - 8 - 16;
     const int across = gridSide(ui.CardsX), down = gridSide(ui.CardsY);
-    ui.GapX = int(std::floor(double(ui.BoardWidth - ui.CardWidth * across) / (across + 3) - 1));
-    ui.GapY = int(std::floor(double(ui.BoardHeight - ui.CardHeight * down) / (down + 3) - 1));
+    ui.GapX = memCardGap(ui.BoardWidth, across, ui.CardWidth);
+    ui.GapY = memCardGap(ui.BoardHeight, down, ui.CardHeight);
     if (ui.CardWidth * across > ui.BoardWidth || ui.CardHeight * down > ui.BoardHeight) {
         const int fitX = ui.CardWidth > 0 ? std::max(0, ui.BoardWidth / ui.CardWidth) : 0;
         const int fitY = ui.CardHeight > 0 ? std::max(0, ui.BoardHeight / ui.CardHeight) : 0;

@@ -65,4 +65,13 @@ bool memFlownOut(const QRect& card, int width, int height)
            || card.top() + card.height() < 0;
 }
 
+int memCardGap(int room, int cards, int cardSize)
+{
+    const double free = double(room) - double(cardSize) * cards;
+    int gap = int(std::floor(free / (cards + 3) - 1));
+    if (cards > 4 && gap > 0)
+        gap = std::min(gap, std::max(0, int(std::floor(free / (2 * cards - 1)))));
+    return gap;
+}
+
 int memShrinkStep(int width, int height) { return std::max(1, (width + height) / 40); }

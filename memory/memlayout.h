@@ -10,6 +10,11 @@
 // The card at row i and column j, both from 1.
 QRect memCardRect(const memInterface& ui, int i, int j);
 
+// The gap around each card along one direction of the board: one gap in from the edge, two
+// between cards. Past four cards the usual share of the room would push the last card off the
+// board, so it is then cut down to what fits.
+int memCardGap(int room, int cards, int cardSize);
+
 // The top of a counter's value label: PlaceY 0 aligns it with the picture, 2 centres it on the
 // picture, anything else keeps designTop.
 int memControlLabelTop(int placeY, int pictureTop, int pictureHeight, int labelHeight, int designTop);

@@ -18,6 +18,24 @@ TEST(Layout, CardGridIsTwoGapsApartAndOneGapIn)
     EXPECT_EQ(memCardRect(ui, 3, 1).size(), QSize(80, 60));
 }
 
+TEST(Layout, CardGapsKeepEveryCardOnTheBoard)
+{
+    // Up to four cards a side the usual share stands: 860 - 4 x 120 = 380, / 7 - 1 = 53.
+    EXPECT_EQ(memCardGap(860, 4, 120), 53);
+    EXPECT_EQ(memCardGap(672, 3, 150), 36);
+    EXPECT_EQ(memCardGap(300, 4, 80), -4); // the checker reports the overlap
+    // Five 110-pixel cards on a 1024-wide screen: the share would be 37 and the last card would
+    // end at 1031; cut down, the grid ends inside the board.
+    for (int cards = 5; cards <= 10; ++cards)
+        for (int room : {476, 636, 860, 1116}) {
+            const int size = room / (cards + 1);
+            const int gap = memCardGap(room, cards, size);
+            EXPECT_GE(gap, 0);
+            EXPECT_LE(size * cards + (2 * cards - 1) * gap, room) << cards << " cards in " << room;
+        }
+    EXPECT_EQ(memCardGap(860, 5, 110), 34);
+}
+
 TEST(Layout, CounterLabelPlacement)
 {
     EXPECT_EQ(memControlLabelTop(0, 100, 56, 20, 130), 100);
