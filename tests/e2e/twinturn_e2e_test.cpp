@@ -104,7 +104,7 @@ public:
         const int w = global.value("cardwidth").toInt(), h = global.value("cardheight").toInt();
         QElapsedTimer clock;
         clock.start();
-        while (clock.elapsed() < 15000) {
+        while (clock.elapsed() < 30000) {
             m_shot = x->screenshot().convertToFormat(QImage::Format_RGB32);
             if (auto found = findCards(m_shot, across, down, w, h)) {
                 cards = *found;
@@ -122,10 +122,30 @@ public:
     }
     QImage block(int k) { return screen().copy(cards[k]); }
 
+    // Waits until nothing moves on the board: a card flying off passes over the others, and
+    // would look like a face.
+    void waitQuiet()
+    {
+        QRect area;
+        for (const QRect& c : cards)
+            area |= c;
+        QImage before = screen().copy(area);
+        QElapsedTimer clock;
+        clock.start();
+        while (clock.elapsed() < 10000) {
+            QThread::msleep(200);
+            const QImage now = screen().copy(area);
+            if (samePixels(now, before))
+                return;
+            before = now;
+        }
+    }
+
     // Clicks until the card shows its face; a click while the last turn settles is ignored.
     QImage turn(int k)
     {
         for (int attempt = 0; attempt < 4; ++attempt) {
+            waitQuiet();
             m_x->click(cards[k].center().x(), cards[k].center().y());
             QElapsedTimer clock;
             clock.start();
@@ -143,36 +163,44 @@ public:
         return QImage();
     }
 
-    // Waits until the card no longer shows face (turned back, or gone off the board); true when
-    // it went.
-    bool wentAway(int k, const QImage& face)
+    enum Settled { Unchanged, TurnedBack, Gone };
+    // Waits until the card no longer shows face: turned back, or gone off the board.
+    Settled settle(int k, const QImage& face, int timeoutMs = 10000)
     {
-        QElapsedTimer clock;
-        clock.start();
-        while (clock.elapsed() < 10000) {
-            const QImage now = block(k);
-            if (!samePixels(now, face))
-                return !samePixels(now, back);
-            QThread::msleep(100);
-        }
-        return false;
-    }
-
-    // The end picture of the theme, centred on the screen, within the time.
-    QString waitForEnd(int timeoutMs = 15000)
-    {
-        const QImage good = QImage(kGames + "gfx/endgood.bmp").convertToFormat(QImage::Format_RGB32);
-        const QImage bad = QImage(kGames + "gfx/endbad.bmp").convertToFormat(QImage::Format_RGB32);
         QElapsedTimer clock;
         clock.start();
         while (clock.elapsed() < timeoutMs) {
-            const QImage s = screen();
-            const QRect centre((s.width() - good.width()) / 2, (s.height() - good.height()) / 2, good.width(), good.height());
-            const QImage shown = s.copy(centre);
-            if (samePixels(shown, good))
-                return QStringLiteral("good");
-            if (samePixels(shown, bad))
-                return QStringLiteral("bad");
+            const QImage now = block(k);
+            if (!samePixels(now, face))
+                return samePixels(now, back) ? TurnedBack : Gone;
+            if (!endOn(m_shot).isEmpty())
+                return Gone; // the last pair ends the game, whatever the card shows
+            QThread::msleep(100);
+        }
+        return Unchanged;
+    }
+    bool wentAway(int k, const QImage& face) { return settle(k, face) == Gone; }
+
+    // Which end picture of the theme stands centred on the screen, if any.
+    QString endOn(const QImage& s) const
+    {
+        const QRect centre((s.width() - m_good.width()) / 2, (s.height() - m_good.height()) / 2, m_good.width(), m_good.height());
+        const QImage shown = s.copy(centre);
+        if (samePixels(shown, m_good))
+            return QStringLiteral("good");
+        if (samePixels(shown, m_bad))
+            return QStringLiteral("bad");
+        return QString();
+    }
+
+    QString waitForEnd(int timeoutMs = 15000)
+    {
+        QElapsedTimer clock;
+        clock.start();
+        while (clock.elapsed() < timeoutMs) {
+            const QString end = endOn(screen());
+            if (!end.isEmpty())
+                return end;
             QThread::msleep(300);
         }
         return QString();
@@ -185,6 +213,8 @@ public:
 private:
     XServer* m_x;
     QImage m_shot;
+    const QImage m_good = QImage(kGames + "gfx/endgood.bmp").convertToFormat(QImage::Format_RGB32);
+    const QImage m_bad = QImage(kGames + "gfx/endbad.bmp").convertToFormat(QImage::Format_RGB32);
 };
 
 // The rows of the text list, found by the list's text colour in its column.
@@ -221,6 +251,8 @@ TEST(TwinturnEndToEnd, TwoPlayersPlayThePairsGameToItsEndPicture)
     QDir().mkpath(t.windows());
     ProgramRun run(TWINTURN_EXE, {QStringLiteral(BIN_DIR "/memory.ini")}, t.windows());
     Board board(x, kGames + "pairs/");
+    if (board.cards.isEmpty())
+        board.lastScreen().save(QDir::temp().filePath("e2e-twinturn-no-board.png"));
     ASSERT_EQ(board.cards.size(), 16) << "no board of 16 card backs on the screen; " << qPrintable(run.stderrText());
 
     // A child with a perfect memory: turn unknown cards, and a pair as soon as both are seen.
@@ -300,8 +332,14 @@ TEST(TwinturnEndToEnd, TheAnimalNamesGameIsPlayedToItsEnd)
             ++tries;
             const QImage face = board.turn(c);
             ASSERT_FALSE(face.isNull()) << "card " << c << " did not turn";
-            x->click(texts[i].center().x(), texts[i].center().y());
-            matched = board.wentAway(c, face);
+            // A click while the card's own sound still settles is not taken; click again.
+            Board::Settled result = Board::Unchanged;
+            for (int attempt = 0; attempt < 3 && result == Board::Unchanged; ++attempt) {
+                x->click(texts[i].center().x(), texts[i].center().y());
+                result = board.settle(c, face, 5000);
+            }
+            ASSERT_NE(result, Board::Unchanged) << "card " << c << " and name " << i << ": the turn never settled";
+            matched = result == Board::Gone;
             if (matched)
                 texts.removeAt(i);
         }
