@@ -77,3 +77,14 @@ QByteArray pictureBytes(const char* format, int width, int height, Qt::GlobalCol
     img.save(&buffer, format);
     return bytes;
 }
+
+qint64 residentKilobytes()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').first().toLongLong();
+    return 0;
+}

@@ -15,6 +15,9 @@ constexpr bool kMemoryMeasurable = false;
 constexpr bool kMemoryMeasurable = true;
 #endif
 
+// This process's resident memory (VmRSS) in kilobytes; 0 where it cannot be read.
+qint64 residentKilobytes();
+
 // Readable QString values in test failures.
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 

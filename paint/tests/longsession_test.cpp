@@ -7,23 +7,9 @@
 
 #include <QDir>
 #include <QDirIterator>
-
 #include <QFile>
 #include <QRandomGenerator>
 #include <gtest/gtest.h>
-
-namespace {
-qint64 residentKilobytes()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toLongLong();
-    return 0;
-}
-}
 
 // A child at the paint window for a long while: ten thousand random strokes, sprays, fills,
 // palette picks, clears, opened colouring pictures (their dots connected or not) and saves,

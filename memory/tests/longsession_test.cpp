@@ -1,0 +1,442 @@
+#include "soundgame.h"
+
+#include "common/sounddevice.h"
+#include "memory/frm_memorygame.h"
+#include "memory/memwidgets.h"
+#include "memory/twinturn.h"
+#include "platform/events.h"
+#include "testsupport/soundrecorder.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QMouseEvent>
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <numeric>
+
+namespace {
+// One game of a long session: its board, players, counters and way of wiping out come from the
+// seed, and so does the order and timing of every sound report.
+struct RandomGame {
+    std::mt19937 rng;
+    int cards;
+    std::unique_ptr<SoundGame> g;
+    std::unique_ptr<ChaosDevice> device;
+
+    explicit RandomGame(unsigned seed) : rng(seed), cards(2 * (2 + int(rng() % 9)))
+    {
+        QVector<int> deal(cards);
+        std::iota(deal.begin(), deal.end(), 0);
+        std::shuffle(deal.begin(), deal.end(), rng);
+        g = std::make_unique<SoundGame>(cards, 1 + int(rng() % 4), deal);
+        MemState& s = g->s;
+        s.ui.ResultSounds = rng() % 3 != 0;
+        s.ui.Dissapear = int(rng() % 4);
+        s.ui.LineActive = rng() % 5 == 0;
+        s.ui.EndBadSound = QStringLiteral("end.wav");
+        if (rng() % 4 == 0) {
+            s.ui.TextList.Active = true;
+            s.ui.TextList.Destroy = rng() % 2;
+            s.ui.TextList.Texts = QVector<memTextEntry>(cards);
+            s.ui.TextList.Display = QVector<memDisplayCard>(cards);
+            QVector<int> order(cards);
+            std::iota(order.begin(), order.end(), 0);
+            std::shuffle(order.begin(), order.end(), rng);
+            for (int i = 0; i < cards; ++i)
+                s.ui.TextList.Display[i].Reference = order[i];
+        }
+        // Counters that can put children out before the board is empty.
+        int order = 1;
+        if (rng() % 3 == 0)
+            g->counter(memTRIESLEFT, 2 + int(rng() % 12), order++);
+        if (rng() % 4 == 0)
+            g->counter(memTRIESMADE, 3 + int(rng() % 15), order++);
+        if (rng() % 4 == 0)
+            g->counter(memTIMER, 5 + int(rng() % 40), order++);
+        if (rng() % 4 == 0)
+            g->counter(memCOUNTDOWN, 5 + int(rng() % 40), order++);
+        if (rng() % 2 == 0)
+            g->counter(memCARDSLEFT, 0, order++);
+        g->start();
+        device = std::make_unique<ChaosDevice>(*g, seed);
+        if (rng() % 2)
+            g->statusUpdates();
+    }
+    unsigned pick(unsigned n) { return rng() % n; }
+    bool busy() const { return g->s.memProcessing || g->s.memWiping || g->game->settling(); }
+
+    // A child's click anywhere on the board, or a second passing, or a sound report.
+    void randomEvent()
+    {
+        MemState& s = g->s;
+        switch (pick(10)) {
+        case 0: case 1: case 2: case 3: case 4:
+            g->game->img_Card_Click(int(pick(unsigned(cards))));
+            break;
+        case 5:
+            if (s.textGame())
+                g->game->memTextClick(int(pick(unsigned(cards))));
+            else
+                g->game->memCardClick(int(pick(unsigned(cards)))); // the card's label
+            break;
+        case 6: { // a double click: the second click lands while the first is handled
+            const int k = int(pick(unsigned(cards)));
+            g->game->img_Card_Click(k);
+            g->game->img_Card_Click(k);
+            break;
+        }
+        case 7:
+            if (g->view.clock)
+                g->game->tim_Timer_Timer();
+            break;
+        default:
+            device->deliverOne();
+            break;
+        }
+    }
+
+    // What must hold after every event.
+    void checkInvariants(unsigned seed) const
+    {
+        const MemState& s = g->s;
+        ASSERT_GE(s.memCardsTaken, 0) << seed;
+        ASSERT_LE(s.memCardsTaken, cards) << seed;
+        // Cards count as taken when the pair is seen, and leave the count when the turn settles.
+        ASSERT_GE(s.memCardsTaken, cards - s.memCardsLeft) << seed;
+        if (!busy() && s.memCardStatus == -1) {
+            ASSERT_EQ(s.memCardsLeft, cards - s.memCardsTaken) << seed;
+        }
+        ASSERT_GE(s.memCurrentPlayer, 0) << seed;
+        ASSERT_LT(s.memCurrentPlayer, s.memPlayers.size()) << seed;
+        double scores = 0;
+        for (const memPlayer& p : s.memPlayers)
+            scores += p.Score;
+        ASSERT_EQ(scores, cards - s.memCardsLeft) << seed;
+        int open = 0;
+        for (const memDisplayCard& d : s.memDisplayCards)
+            open += d.Turned && !d.Removed;
+        ASSERT_LE(open, 2) << seed;
+    }
+
+    // After the random clicks, a child who knows the board plays on to the end.
+    void playToTheEnd(unsigned seed)
+    {
+        MemState& s = g->s;
+        for (int guard = 0; !s.memGameOver && guard < 5000; ++guard) {
+            const bool waiting = busy() || s.memCardStatus == 1 || (s.TextGame.CardChosen && s.TextGame.TextChosen);
+            if (waiting) {
+                ASSERT_FALSE(device->idle()) << "stuck with no sound left to report, seed " << seed;
+                device->deliverOne();
+            } else if (s.TextGame.CardChosen) {
+                clickTextFor(s.TextGame.CardReference);
+            } else if (s.TextGame.TextChosen) {
+                clickCardFor(s.TextGame.TextReference);
+            } else if (s.memCardStatus == 0 && !s.textGame()) {
+                clickPartner();
+            } else {
+                const int k = firstLeft();
+                ASSERT_GE(k, 0) << "cards left but none on the board, seed " << seed;
+                g->game->img_Card_Click(k);
+            }
+        }
+        while (!device->idle())
+            device->deliverOne();
+    }
+
+private:
+    int firstLeft() const
+    {
+        for (int i = 0; i < cards; ++i)
+            if (!g->s.memDisplayCards[i].Removed && !g->s.memDisplayCards[i].Turned)
+                return i;
+        return -1;
+    }
+    void clickPartner()
+    {
+        const MemState& s = g->s;
+        const int a = s.memCardsTurned[0];
+        for (int i = 0; i < cards; ++i)
+            if (i != a && !s.memDisplayCards[i].Removed && !s.memDisplayCards[i].Turned
+                && s.memDisplayCards[i].Reference / 2 == s.memDisplayCards[a].Reference / 2) {
+                g->game->img_Card_Click(i);
+                return;
+            }
+        g->game->img_Card_Click(firstLeft()); // its partner is gone: any card ends the turn
+    }
+    void clickTextFor(int reference)
+    {
+        const memTextList& tl = g->s.ui.TextList;
+        for (int i = 0; i < cards; ++i)
+            if (!tl.Display[i].Removed && tl.Display[i].Reference == reference) {
+                g->game->memTextClick(i);
+                return;
+            }
+    }
+    // The text's card, or any card when the text was one already matched.
+    void clickCardFor(int reference)
+    {
+        for (int i = 0; i < cards; ++i)
+            if (!g->s.memDisplayCards[i].Removed && g->s.memDisplayCards[i].Reference == reference) {
+                g->game->img_Card_Click(i);
+                return;
+            }
+        g->game->img_Card_Click(firstLeft());
+    }
+};
+}
+
+// Fifty games of five hundred random clicks each (cards, labels, texts, double clicks, seconds of
+// the clock), against a sound device whose reports come early, late, twice or overtaking each
+// other. No game may break its counts or get stuck, and every game must still reach its end.
+TEST(LongSession, FiftyGamesOfRandomClicksWithRandomSoundTiming)
+{
+    qint64 settled = 0;
+    int ended = 0, endedGood = 0, endedBad = 0;
+    for (unsigned seed = 1; seed <= 50; ++seed) {
+        RandomGame r(seed);
+        for (int click = 0; click < 500 && !r.g->s.memGameOver; ++click) {
+            r.randomEvent();
+            ASSERT_NO_FATAL_FAILURE(r.checkInvariants(seed));
+        }
+        ended += r.g->s.memGameOver;
+        ASSERT_NO_FATAL_FAILURE(r.playToTheEnd(seed));
+        ASSERT_NO_FATAL_FAILURE(r.checkInvariants(seed));
+        ASSERT_TRUE(r.g->s.memGameOver) << "seed " << seed;
+        EXPECT_EQ(r.g->view.endShown, 1) << "seed " << seed;
+        (r.g->game->endWasGood() ? endedGood : endedBad) += 1;
+        if (r.g->game->endWasGood()) {
+            EXPECT_EQ(r.g->s.memCardsTaken, r.cards) << "seed " << seed;
+        }
+        if (seed == 5)
+            settled = residentKilobytes();
+    }
+    // The random clicks alone finish some games, and games end both ways.
+    EXPECT_GT(ended, 5);
+    EXPECT_GT(endedGood, 5);
+    EXPECT_GT(endedBad, 2);
+    if (kMemoryMeasurable) {
+        EXPECT_LT(residentKilobytes() - settled, 8 * 1024);
+    }
+}
+
+namespace {
+const QString kGames = QStringLiteral(SAMPLE_DIR "/games/");
+
+void copyFile(const QString& from, const QString& to)
+{
+    QFile::remove(to);
+    QFile::copy(from, to);
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// A click, or a double click: press, release, double click, release.
+void click(QWidget* w, QPoint at, bool twice = false)
+{
+    const QPointF global = w->mapToGlobal(QPointF(at));
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(at), global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(at), global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QMouseEvent again(QEvent::MouseButtonDblClick, QPointF(at), global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(w, &press);
+    QApplication::sendEvent(w, &release);
+    if (twice) {
+        QApplication::sendEvent(w, &again);
+        QApplication::sendEvent(w, &release);
+    }
+}
+
+// Lets the window run for about ms milliseconds: its timers, sounds and paints.
+void runFor(int ms)
+{
+    QElapsedTimer t;
+    t.start();
+    do
+        QApplication::processEvents(QEventLoop::AllEvents, 2);
+    while (t.elapsed() < ms);
+}
+
+bool runUntil(const std::function<bool()>& done, int timeoutMs)
+{
+    QElapsedTimer t;
+    t.start();
+    while (!done()) {
+        if (t.elapsed() > timeoutMs)
+            return false;
+        runFor(1);
+    }
+    return true;
+}
+
+// A copy of a sample game whose sounds are short and of random lengths; its cards leave the board
+// in a random way, and tries left can end it early.
+QString writeGame(const TestFolders& f, const QString& game, std::mt19937& rng)
+{
+    for (const char* d : {"data", "sfx", "card"})
+        f.mkdir(QString::fromLatin1(d));
+    for (const QString& name : QDir(kGames + game).entryList(QDir::Files))
+        copyFile(kGames + game + "/" + name, f.path("data/" + name));
+    auto sounds = [&](const QString& from, const QString& to) {
+        for (const QFileInfo& fi : QDir(from).entryInfoList(QDir::Files)) {
+            const QString target = f.path(to + "/" + fi.fileName());
+            if (fi.suffix().compare(QLatin1String("wav"), Qt::CaseInsensitive) != 0) {
+                if (!QFileInfo::exists(target))
+                    QFile::link(fi.absoluteFilePath(), target);
+                continue;
+            }
+            f.write(to + "/" + fi.fileName(), wavBytes(int(rng() % 30)));
+        }
+    };
+    sounds(kGames + "sfx", "sfx");
+    sounds(kGames + "cards", "card");
+    QByteArray global = readFile(f.path("data/global.ini"));
+    global.replace(QByteArray("dissapear="), QByteArray("olddissapear="));
+    global += "\r\ndissapear=" + QByteArray::number(int(rng() % 4)) + "\r\n";
+    f.write("data/global.ini", global);
+    if (rng() % 2) {
+        QByteArray main = readFile(f.path("data/main.ini"));
+        main += "\r\n[tries left]\r\nactive=1\r\norder=6\r\ncondition=" + QByteArray::number(3 + int(rng() % 8)) + "\r\n";
+        f.write("data/main.ini", main);
+    }
+    const QByteArray games = kGames.toUtf8();
+    f.write("memory.ini", "app=memory\r\n[paths]\r\ngfx=" + games + "gfx/\r\nsfx=" + f.path("sfx/").toUtf8() + "\r\ndata="
+                              + f.path("data/").toUtf8() + "\r\ncard=" + f.path("card/").toUtf8()
+                              + "\r\n[gamefiles]\r\nmain=main.ini\r\nglobal=global.ini\r\ncards=cards.txt\r\n"
+                              + (QFileInfo::exists(f.path("data/list.txt")) ? "listfile=list.txt\r\n" : ""));
+    return f.path("memory.ini");
+}
+
+// Sound files that vanish or turn into something else while the game runs.
+void spoilSounds(const TestFolders& f, std::mt19937& rng)
+{
+    for (const char* folder : {"sfx", "card"})
+        for (const QFileInfo& fi : QDir(f.path(QString::fromLatin1(folder))).entryInfoList({"*.wav"}, QDir::Files)) {
+            if (rng() % 5 == 0)
+                QFile::remove(fi.absoluteFilePath());
+            else if (rng() % 5 == 0)
+                f.write(QString::fromLatin1(folder) + "/" + fi.fileName(), "not a sound");
+        }
+}
+}
+
+// The game window itself, on the sample games with short random sounds: clicks land anywhere on
+// the board at random moments, also while cards are turning, flying off or shrinking. Each game
+// must then still be played to its end picture by a child who knows where the cards lie.
+TEST(LongSession, GameWindowTakesRandomClicksAtRandomMoments)
+{
+    SoundRecorder recorder; // the sounds are timed from their headers but not played aloud
+    const double scale = pauseScale();
+    setPauseScale(0.05);
+    frm_MemoryGame::setScreenSizeForTests(QSize(1024, 768));
+    std::mt19937 rng(20261207);
+    const QStringList games{"pairs", "match", "four", "words", "pairs", "words"};
+    qint64 settled = 0;
+    for (int n = 0; n < games.size(); ++n) {
+        TestFolders f;
+        memFile = writeGame(f, games[n], rng);
+        MessageRecorder boxes;
+        frm_MemoryGame window;
+        ASSERT_TRUE(window.Form_Load()) << qPrintable(boxes.texts().join('\n'));
+        window.show();
+        ASSERT_TRUE(runUntil([&] { return window.state.memGameReady; }, 5000));
+        EXPECT_TRUE(boxes.messages.isEmpty()) << qPrintable(boxes.texts().join('\n'));
+        spoilSounds(f, rng);
+        MemState& s = window.state;
+        const int cards = int(window.img_Card.size());
+        for (int i = 0; i < 500 && !s.memGameOver; ++i) {
+            QWidget* target = nullptr;
+            QPoint at;
+            if (rng() % 4 == 0) {
+                // Anywhere on the window but the quit button and the end picture, which end the program.
+                const QPoint p(int(rng() % unsigned(window.width())), int(rng() % unsigned(window.height())));
+                QWidget* w = window.childAt(p);
+                if (!w || w == static_cast<QWidget*>(window.img_Quit) || w == static_cast<QWidget*>(window.pic_End))
+                    continue;
+                target = w;
+                at = w->mapFrom(&window, p);
+            } else if (s.textGame() && rng() % 2) {
+                target = window.lbl_Text[int(rng() % window.lbl_Text.size())];
+                at = target->rect().center();
+            } else {
+                target = window.img_Card[int(rng() % unsigned(cards))];
+                at = target->rect().center();
+            }
+            if (target->isVisible())
+                click(target, at, rng() % 6 == 0);
+            if (rng() % 3)
+                runFor(int(rng() % 8));
+        }
+        // Now a child who knows the board finishes the game.
+        auto idle = [&] { return !s.memProcessing && !s.memWiping && !window.game->settling(); };
+        for (int guard = 0; !s.memGameOver && guard < 400; ++guard) {
+            ASSERT_TRUE(runUntil(idle, 10000)) << qPrintable(games[n]) << ": the board stays busy";
+            if (s.memGameOver)
+                break;
+            auto left = [&](int k) { return !s.memDisplayCards[k].Removed && !s.memDisplayCards[k].Turned; };
+            if (s.textGame()) {
+                if (s.TextGame.TextChosen && !s.TextGame.CardChosen) {
+                    // Its card, or any card when the text was one already matched.
+                    int k = 0;
+                    while (k < cards && !(left(k) && s.memDisplayCards[k].Reference == s.TextGame.TextReference))
+                        ++k;
+                    if (k == cards)
+                        for (k = 0; !left(k); ++k) {
+                        }
+                    click(window.img_Card[k], window.img_Card[k]->rect().center());
+                    continue;
+                }
+                if (!s.TextGame.CardChosen) {
+                    for (int k = 0; k < cards; ++k)
+                        if (left(k)) {
+                            click(window.img_Card[k], window.img_Card[k]->rect().center());
+                            break;
+                        }
+                    ASSERT_TRUE(runUntil(idle, 10000));
+                }
+                const memTextList& tl = s.ui.TextList;
+                for (int t = 0; t < tl.Display.size(); ++t)
+                    if (!tl.Display[t].Removed && tl.Display[t].Reference == s.TextGame.CardReference) {
+                        click(window.lbl_Text[t], window.lbl_Text[t]->rect().center());
+                        break;
+                    }
+                continue;
+            }
+            if (s.memCardStatus == -1) {
+                for (int k = 0; k < cards; ++k)
+                    if (left(k)) {
+                        click(window.img_Card[k], window.img_Card[k]->rect().center());
+                        break;
+                    }
+                continue;
+            }
+            const int a = s.memCardsTurned[0];
+            int b = -1;
+            for (int k = 0; k < cards && b < 0; ++k)
+                if (k != a && left(k) && s.memDisplayCards[k].Reference / 2 == s.memDisplayCards[a].Reference / 2)
+                    b = k;
+            for (int k = 0; k < cards && b < 0; ++k)
+                if (k != a && left(k))
+                    b = k;
+            ASSERT_GE(b, 0) << qPrintable(games[n]);
+            click(window.img_Card[b], window.img_Card[b]->rect().center());
+        }
+        ASSERT_TRUE(s.memGameOver) << qPrintable(games[n]);
+        ASSERT_TRUE(runUntil([&] { return window.pic_End->isVisible(); }, 5000)) << qPrintable(games[n]);
+        EXPECT_EQ(window.pic_End->picture().isNull(), false) << qPrintable(games[n]);
+        EXPECT_TRUE(boxes.messages.isEmpty()) << qPrintable(boxes.texts().join('\n'));
+        runFor(50);
+        window.hide();
+        if (n == 1)
+            settled = residentKilobytes();
+    }
+    frm_MemoryGame::setScreenSizeForTests(QSize());
+    setPauseScale(scale);
+    if (kMemoryMeasurable) {
+        EXPECT_LT(residentKilobytes() - settled, 30 * 1024);
+    }
+}
