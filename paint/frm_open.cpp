@@ -2,7 +2,7 @@
 
 #include "common/fileio.h"
 #include "common/sounddevice.h"
-#include "paint/frm_help.h"
+#include "paint/helplaunchers.h"
 #include "paint/frm_splash.h"
 #include "paint/setinterface.h"
 #include "platform/imagecontrol.h"
@@ -328,7 +328,7 @@ void OpenForm::img_ExitSmall_Click()
 
 void OpenForm::img_HelpSmall_Click()
 {
-    showHelpScreen(PaintSettings.open.helpActive, PaintSettings.gfx.expanded, PaintSettings.open.helpPicture, this);
+    ShowOpenHelp(this);
 }
 
 void OpenForm::Form_KeyDown(int keyCode)

@@ -6,7 +6,7 @@
 #include "common/math32.h"
 #include "common/sounddevice.h"
 #include "paint/ending.h"
-#include "paint/frm_help.h"
+#include "paint/helplaunchers.h"
 #include "paint/frm_splash.h"
 #include "paint/setinterface.h"
 #include "paint/paintsettings.h"
@@ -243,7 +243,7 @@ void frm_Paint::img_ExitSmall_Click() { pntEndProgram(); }
 
 void frm_Paint::img_HelpSmall_Click()
 {
-    showHelpScreen(PaintSettings.help.active, PaintSettings.gfx.expanded, PaintSettings.help.picture, this);
+    ShowPaintHelp(this);
 }
 
 void frm_Paint::mmc_Sound_Done(int)
@@ -379,7 +379,7 @@ void frm_Paint::Form_KeyPress(int keyAscii)
 void frm_Paint::Form_KeyUp(int keyCode, int shift)
 {
     if (keyCode == Qt::Key_F1)
-        showHelpScreen(PaintSettings.help.active, PaintSettings.gfx.expanded, PaintSettings.help.picture, this);
+        ShowPaintHelp(this);
     else if (keyCode == Qt::Key_F4 && (shift & 4))
         pntEndProgram();
 }

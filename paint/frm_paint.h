@@ -57,6 +57,8 @@ public:
     void NotCurrent(int intPreserve) { states.NotCurrent(intPreserve); }
     void pntClear();
     void SetPicture();
+    // After the open dialog: the chosen picture replaces the painting only when it can be read.
+    void openChosenPicture();
     void Spray(double X, double Y);
     void EnablePaintInterface();
     void UnablePaintInterface();

@@ -28,10 +28,17 @@ void frm_Paint::openPicture()
         form = std::make_unique<frm_Open>(mmc_Sound, this);
     showModal(form.get());
     form.reset();
-    // Leaving the dialog without a choice keeps the painting as it is.
+    openChosenPicture();
+}
+
+void frm_Paint::openChosenPicture()
+{
+    // Leaving the dialog without a choice, or choosing a picture that cannot be read, keeps the
+    // painting as it is; SetPicture then says why the picture did not open.
     if (!bolPictureChosen)
         return;
-    pntClear();
+    if (!loadPicture(strChosenPicture).isNull())
+        pntClear();
     SetPicture();
 }
 

@@ -1,6 +1,6 @@
 #include "paint/frm_save.h"
 
-#include "paint/frm_help.h"
+#include "paint/helplaunchers.h"
 #include "paint/frm_open.h"
 #include "paint/frm_splash.h"
 #include "paint/setinterface.h"
@@ -210,7 +210,7 @@ void SaveForm::img_Button_Click(int index)
 
 void SaveForm::img_HelpSmall_Click()
 {
-    showHelpScreen(PaintSettings.save.helpActive, PaintSettings.gfx.expanded, PaintSettings.save.helpPicture, this);
+    ShowSaveHelp(this);
 }
 
 void SaveForm::Form_KeyPress(int keyAscii)

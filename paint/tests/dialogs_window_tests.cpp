@@ -154,8 +154,18 @@ TEST(OpenAndSetPicture, LeavingWithoutChoosingKeepsThePainting)
     dlg.img_picture_Click(0);
     dlg.Form_KeyDown(Qt::Key_Escape);
     EXPECT_FALSE(bolPictureChosen);
-    t.form->SetPicture();
+    t.form->openChosenPicture();
     EXPECT_EQ(t.canvas().Point(200, 300), 0x00FF00);
+
+    // Choosing a picture that turns out unreadable keeps the painting too, and says why.
+    t.folders.write("app/pictures/Animals/cat.bmp", "garbage");
+    dlg.img_picture_Click(0);
+    dlg.opnOpenFile();
+    ASSERT_TRUE(bolPictureChosen);
+    t.form->openChosenPicture();
+    EXPECT_EQ(t.canvas().Point(200, 300), 0x00FF00);
+    ASSERT_FALSE(t.boxes.texts().isEmpty());
+    EXPECT_TRUE(t.boxes.texts().last().contains("cat.bmp"));
 }
 
 TEST(OpenAndSetPicture, AFigureGetsNumberedDotsLockedToolsAndTheFigureTool)

@@ -1,0 +1,136 @@
+#include "paint/frm_help.h"
+#include "paint/helplaunchers.h"
+#include "paint/paintsettings.h"
+#include "testsupport/testsupport.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QTimer>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace {
+// Runs a launcher; while its help window is up, looks at it and then closes it with close().
+// Returns the colour of the help picture's corner, or -1 when no help window came up.
+struct HelpRun {
+    bool shown = false;
+    QRgb corner = 0;
+    QPoint boxAt;
+    QSize boxSize;
+};
+
+HelpRun runHelp(const std::function<void()>& launcher, const std::function<void(frm_Help&)>& close)
+{
+    HelpRun run;
+    QTimer probe;
+    probe.setInterval(10);
+    QObject::connect(&probe, &QTimer::timeout, [&] {
+        auto* help = qobject_cast<frm_Help*>(QApplication::activeModalWidget());
+        if (!help)
+            return;
+        probe.stop();
+        run.shown = true;
+        const QPixmap p = help->pic_Help->pixmap();
+        run.corner = p.isNull() ? 0 : p.toImage().pixel(0, 0) & 0xFFFFFF;
+        run.boxAt = help->pic_Help->pos();
+        run.boxSize = help->pic_Help->size();
+        close(*help);
+    });
+    probe.start();
+    // A launcher that shows nothing returns at once; a help window that never closes fails.
+    QTimer::singleShot(3000, [] {
+        if (auto* help = qobject_cast<frm_Help*>(QApplication::activeModalWidget()))
+            help->reject();
+    });
+    launcher();
+    return run;
+}
+
+void typeKey(QWidget& w, int key, const QString& text)
+{
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QApplication::sendEvent(&w, &press);
+}
+
+void clickOn(QWidget* w)
+{
+    const QPointF at(2, 2);
+    QMouseEvent press(QEvent::MouseButtonPress, at, w->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(w, &press);
+}
+
+struct HelpTheme {
+    TestFolders folders;
+    HelpTheme()
+    {
+        PaintSettings = PaintSettingsRecord{};
+        folders.mkdir("gfx");
+        folders.write("gfx/paint.bmp", pictureBytes("BMP", 40, 30, Qt::red));
+        folders.write("gfx/open.bmp", pictureBytes("BMP", 40, 30, Qt::green));
+        folders.write("gfx/save.bmp", pictureBytes("BMP", 40, 30, Qt::blue));
+        PaintSettings.gfx.expanded = folders.path("gfx/");
+        PaintSettings.help.picture = "paint.bmp";
+        PaintSettings.open.helpPicture = "open.bmp";
+        PaintSettings.save.helpPicture = "save.bmp";
+    }
+    ~HelpTheme() { PaintSettings = PaintSettingsRecord{}; }
+};
+}
+
+TEST(Help, EachLauncherShowsItsOwnPictureAndOnlyHelpActiveSwitchesThem)
+{
+    HelpTheme theme;
+    auto closeByKey = [](frm_Help& h) { typeKey(h, Qt::Key_A, "a"); };
+    // The dialogs' helpactive keys do not switch their help screens.
+    PaintSettings.open.helpActive = PaintSettings.save.helpActive = true;
+    EXPECT_FALSE(runHelp([] { ShowPaintHelp(); }, closeByKey).shown);
+    EXPECT_FALSE(runHelp([] { ShowOpenHelp(); }, closeByKey).shown);
+    EXPECT_FALSE(runHelp([] { ShowSaveHelp(); }, closeByKey).shown);
+
+    PaintSettings.help.active = true;
+    PaintSettings.open.helpActive = PaintSettings.save.helpActive = false;
+    const HelpRun paint = runHelp([] { ShowPaintHelp(); }, closeByKey);
+    const HelpRun open = runHelp([] { ShowOpenHelp(); }, closeByKey);
+    const HelpRun save = runHelp([] { ShowSaveHelp(); }, closeByKey);
+    ASSERT_TRUE(paint.shown && open.shown && save.shown);
+    EXPECT_EQ(paint.corner, 0xFF0000u);
+    EXPECT_EQ(open.corner, 0x00FF00u);
+    EXPECT_EQ(save.corner, 0x0000FFu);
+
+    // A missing picture: the window still opens, its box empty, and closes as usual.
+    PaintSettings.open.helpPicture = "gone.bmp";
+    const HelpRun missing = runHelp([] { ShowOpenHelp(); }, closeByKey);
+    EXPECT_TRUE(missing.shown);
+    EXPECT_EQ(missing.corner, 0u);
+}
+
+TEST(Help, AClickAnywhereOrACharacterKeyClosesItAndTheBoxIsCentred)
+{
+    HelpTheme theme;
+    PaintSettings.help.active = true;
+    // Each of these must end the modal help; a window left open would hold the test for 3 s and
+    // then be closed by the guard, which the elapsed time shows.
+    const std::vector<std::function<void(frm_Help&)>> closers{
+        [](frm_Help& h) { clickOn(h.pic_Help); },
+        [](frm_Help& h) { clickOn(&h); },
+        [](frm_Help& h) { typeKey(h, Qt::Key_Space, " "); },
+        [](frm_Help& h) { typeKey(h, Qt::Key_Escape, QString(QChar(27))); },
+    };
+    for (size_t i = 0; i < closers.size(); ++i) {
+        QElapsedTimer t;
+        t.start();
+        const HelpRun run = runHelp([] { ShowPaintHelp(); }, closers[i]);
+        EXPECT_TRUE(run.shown) << i;
+        EXPECT_LT(t.elapsed(), 2500) << "closer " << i << " did not close the help";
+        frm_Help probe;
+        EXPECT_EQ(run.boxAt, QPoint((probe.width() - run.boxSize.width()) / 2, (probe.height() - run.boxSize.height()) / 2)) << i;
+    }
+    // A key without a character (Shift) leaves it open.
+    QElapsedTimer t;
+    t.start();
+    runHelp([] { ShowPaintHelp(); }, [](frm_Help& h) { typeKey(h, Qt::Key_Shift, QString()); });
+    EXPECT_GE(t.elapsed(), 2500);
+}
