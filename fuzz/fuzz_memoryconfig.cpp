@@ -1,4 +1,5 @@
-// The memory game's configuration family: memory.ini and the main, global, card and list files.
+// The memory game's configuration family: memory.ini and the main, global, special, card and list
+// files.
 // The sample games are copied in once; the first byte chooses which of their files the input
 // replaces, so every run reaches the reader of that file with the others intact.
 #include "fuzzsupport.h"
@@ -24,14 +25,34 @@ void copyTree(const QString& from, const QString& to)
 }
 
 const char* const kTargets[] = {"memory.ini", "games/pairs/main.ini", "games/pairs/global.ini", "games/pairs/cards.txt",
-                                "games/words/list.txt", "games/four/main.ini"};
-
+                                "games/words/list.txt", "games/four/main.ini", "games/pairs/special.ini"};
 QString root() { return fuzzFolder() + QStringLiteral("/game"); }
+
+constexpr int kSpecial = 6;
+
+// No sample game has a special file, so the pairs game gets one here.
+const QByteArray kSpecialFile = "[interface]\r\npictures=\t\tbk1024.bmp\r\nbackcolor=&H804020\r\n";
+
+void writeMemoryIni()
+{
+    QFile in(QStringLiteral(SAMPLE_GAMES "/memory.ini"));
+    QFile out(root() + QStringLiteral("/memory.ini"));
+    if (in.open(QIODevice::ReadOnly) && out.open(QIODevice::WriteOnly))
+        out.write(in.readAll() + "\r\nspecial=special.ini\r\n");
+}
 
 // The sample file the input stood in for, back in place for the next run.
 void restore(int which)
 {
     const QString target = root() + QLatin1Char('/') + QLatin1String(kTargets[which]);
+    if (which == 0) {
+        writeMemoryIni();
+        return;
+    }
+    if (which == kSpecial) {
+        fuzzWrite(QStringLiteral("game/") + QLatin1String(kTargets[which]), kSpecialFile);
+        return;
+    }
     const QString source = which == 0 ? QStringLiteral(SAMPLE_GAMES "/memory.ini")
                                       : QStringLiteral(SAMPLE_GAMES) + QLatin1Char('/') + QLatin1String(kTargets[which]).mid(6);
     QFile::remove(target);
@@ -45,7 +66,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
     setMemEnder(memThrowingEnder);
     QDir().mkpath(root() + QStringLiteral("/games"));
     copyTree(QStringLiteral(SAMPLE_GAMES), root() + QStringLiteral("/games"));
-    QFile::copy(QStringLiteral(SAMPLE_GAMES "/memory.ini"), root() + QStringLiteral("/memory.ini"));
+    writeMemoryIni();
+    restore(kSpecial);
     setAppFolderForTests(root());
     return 0;
 }

@@ -16,7 +16,15 @@ cmake --build "$build"
 corpus="$build/corpus"
 rm -rf "$corpus"
 mkdir -p "$corpus/text" "$corpus/picture"
-find themes tests -type f \( -iname '*.ini' -o -iname '*.txt' -o -iname '*.cfg' \) -exec cp {} "$corpus/text/" \; 2>/dev/null || true
+# Seeds are numbered, so files of one name in different folders all count.
+find themes tests build/bin/pictures -type f \( -iname '*.ini' -o -iname '*.txt' -o -iname '*.cfg' \) \
+    ! -name CMakeLists.txt 2>/dev/null | {
+    n=0
+    while IFS= read -r f; do
+        cp "$f" "$corpus/text/seed$n"
+        n=$((n + 1))
+    done
+}
 find build/bin -type f \( -iname '*.bmp' -o -iname '*.gif' -o -iname '*.jpg' -o -iname '*.wmf' \) 2>/dev/null \
     | {
     n=0
@@ -30,7 +38,7 @@ find build/bin -type f \( -iname '*.bmp' -o -iname '*.gif' -o -iname '*.jpg' -o 
 }
 
 # The memory target's first byte names the file its input replaces: memory.ini, main, global,
-# cards, the words game's list, the four game's main.
+# cards, the words game's list, the four game's main, the pairs game's special file.
 mkdir -p "$corpus/memory"
 i=0
 for f in themes/twinturn/memory.ini themes/twinturn/pairs/main.ini themes/twinturn/pairs/global.ini \
@@ -38,6 +46,7 @@ for f in themes/twinturn/memory.ini themes/twinturn/pairs/main.ini themes/twintu
     [ -f "$f" ] && { printf "\\$(printf '%03o' $i)"; cat "$f"; } > "$corpus/memory/seed$i"
     i=$((i + 1))
 done
+{ printf '\006'; printf '[interface]\r\npictures=\t\tbk1024.bmp\r\nbackcolor=&H804020\r\n'; } > "$corpus/memory/seed6"
 
 total=0
 status=0
@@ -56,8 +65,9 @@ for target in "$build"/bin/fuzz_*; do
     cp -r "$seeds"/. "$work"/ 2>/dev/null || true
     log="$build/$name.log"
     start=$(date +%s)
+    # Crash inputs are written into the work folder, whatever folder the target works in.
     if "$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=65536 \
-        -print_final_stats=1 "$work" >"$log" 2>&1; then
+        -artifact_prefix="$work/" -print_final_stats=1 "$work" >"$log" 2>&1; then
         result=ok
     else
         result=FAILED
