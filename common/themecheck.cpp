@@ -11,7 +11,25 @@
 
 void ThemeReport::problem(const QString& file, int line, const QString& text)
 {
-    m_lines << (line > 0 ? QStringLiteral("%1:%2: %3").arg(file).arg(line).arg(text) : QStringLiteral("%1: %2").arg(file, text));
+    int index = int(m_files.indexOf(file));
+    if (index < 0) {
+        index = int(m_files.size());
+        m_files << file;
+    }
+    m_problems.push_back({index, line > 0 ? line : 0, line > 0 ? QStringLiteral("%1:%2: %3").arg(file).arg(line).arg(text)
+                                                                : QStringLiteral("%1: %2").arg(file, text)});
+}
+
+QStringList ThemeReport::lines() const
+{
+    QVector<Problem> sorted = m_problems;
+    std::stable_sort(sorted.begin(), sorted.end(), [](const Problem& a, const Problem& b) {
+        return a.file != b.file ? a.file < b.file : a.line < b.line;
+    });
+    QStringList out;
+    for (const Problem& p : sorted)
+        out << p.text;
+    return out;
 }
 
 bool ThemeReport::checkPicture(const QString& file, int line, const QString& path, const QString& what)

@@ -7,8 +7,10 @@
 class ThemeReport {
 public:
     void problem(const QString& file, int line, const QString& text);
-    bool clean() const { return m_lines.isEmpty(); }
-    QStringList lines() const { return m_lines; }
+    bool clean() const { return m_problems.isEmpty(); }
+    // Files in the order they were first reported, each file's problems by line (a problem of
+    // the whole file first); checks made later, such as of the files a key names, fall in place.
+    QStringList lines() const;
 
     // Checks that path names a readable picture / a playable WAV file; reports it otherwise.
     // what says which key named it ("picnormal in [draw button]").
@@ -17,7 +19,13 @@ public:
     bool checkFolder(const QString& file, int line, const QString& path, const QString& what);
 
 private:
-    QStringList m_lines;
+    struct Problem {
+        int file;
+        int line;
+        QString text;
+    };
+    QStringList m_files;
+    QVector<Problem> m_problems;
 };
 
 // The known word closest to word (by edit distance, without regard to case), when it is close

@@ -114,9 +114,23 @@ public:
                              QStringLiteral("the first line must declare the file, as 'app=zypaint' (Bad INI file. Wrong file declaration.)"));
             return;
         }
+        int lastLine = 0;
+        bool lastComment = false;
         while (!reader.atEnd()) {
             const QString item = reader.readItem();
             m_line = reader.itemLine();
+            if (item.trimmed().isEmpty())
+                continue;
+            // A comma ends a comment's item too: the rest of the line is read as a setting.
+            const bool afterComment = m_line == lastLine && lastComment;
+            lastComment = afterComment || item.trimmed().startsWith(QLatin1Char(';'));
+            lastLine = m_line;
+            if (afterComment) {
+                problem(QStringLiteral("a comma in the comment on this line starts a new item: '%1' is read as a setting")
+                            .arg(item.trimmed()));
+                if (!item.contains(QLatin1Char('=')))
+                    continue;
+            }
             if (fioIsSection(item)) {
                 enterSection(fioGetSection(item));
                 continue;

@@ -54,26 +54,33 @@ TEST(PaintCheck, ReportsTyposValuesAndOrderWithLineNumbers)
                                        "snd=%apppath%snd\n"
                                        "[draw button]\n"
                                        "picnormall=x.bmp\n"               // 8: typo
+                                       "; was red, picdown=gone.bmp\n"    // 9: a comma in a comment
                                        "[name text]\n"
-                                       "fontsize=big\n"                   // 10: not a number
-                                       "fontsize=99999\n"                 // 11: does not fit
-                                       "[buttons]\n"                      // 12: ignored section
-                                       "[palete]\n"                       // 13: typo section
+                                       "fontsize=big\n"                   // 11: not a number
+                                       "fontsize=99999\n"                 // 12: does not fit
+                                       "[buttons]\n"                      // 13: ignored section
+                                       "[palete]\n"                       // 14: typo section
                                        "[splash screen]\n"
-                                       "active=1\n"                       // 15: not last
+                                       "active=1\n"                       // 16: not last
                                        "text=Hi\n"
                                        "[current]\n"
-                                       "shape=circel\n");                 // 18
-    EXPECT_EQ(lines, QStringList({
-                         "3: picture in [splash screen] stands before the gfx folder is set in [path] and looks in the current folder",
-                         "8: unknown key 'picnormall' in [draw button] (did you mean 'picnormal'?)",
-                         "10: fontsize in [name text]: 'big' is not a number (it reads as 0)",
-                         "11: fontsize in [name text]: 99999 does not fit (it is held at 32767)",
-                         "12: section [buttons] is ignored: it is none of the nine button sections",
-                         "13: unknown section [palete] (did you mean 'palette'?)",
-                         "15: 'active' in [splash screen] shows the splash at once; the keys after it (text) come too late",
-                         "18: shape in [current]: 'circel' is no shape; 'circle', 'rounded' or a rectangle (any other word) (did you mean 'circle'?)",
-                     }));
+                                       "; a note, with a comma\n"         // 19
+                                       "shape=circel\n");                 // 20
+    ASSERT_EQ(lines.size(), 11) << qPrintable(lines.join('\n'));
+    EXPECT_EQ(lines[0], "3: picture in [splash screen] stands before the gfx folder is set in [path] and looks in the current folder");
+    EXPECT_EQ(lines[1], "8: unknown key 'picnormall' in [draw button] (did you mean 'picnormal'?)");
+    EXPECT_EQ(lines[2], "9: a comma in the comment on this line starts a new item: 'picdown=gone.bmp' is read as a setting");
+    // The file a key names is checked after the whole file is read, and still reported in place.
+    EXPECT_TRUE(lines[3].startsWith("9: picdown in [draw button]: picture '")) << qPrintable(lines[3]);
+    EXPECT_EQ(lines.mid(4), QStringList({
+                                "11: fontsize in [name text]: 'big' is not a number (it reads as 0)",
+                                "12: fontsize in [name text]: 99999 does not fit (it is held at 32767)",
+                                "13: section [buttons] is ignored: it is none of the nine button sections",
+                                "14: unknown section [palete] (did you mean 'palette'?)",
+                                "16: 'active' in [splash screen] shows the splash at once; the keys after it (text) come too late",
+                                "19: a comma in the comment on this line starts a new item: 'with a comma' is read as a setting",
+                                "20: shape in [current]: 'circel' is no shape; 'circle', 'rounded' or a rectangle (any other word) (did you mean 'circle'?)",
+                            }));
 }
 
 TEST(PaintCheck, ReportsMissingAndBrokenFiles)
