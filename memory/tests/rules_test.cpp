@@ -190,7 +190,7 @@ TEST(Rules, CountdownReachingZeroPutsThePlayerOut)
     EXPECT_FALSE(f.game->endWasGood());
 }
 
-TEST(Rules, AllCardsTakenEndsWellEvenWhenALimitIsReachedTogether)
+TEST(Rules, TheLastPairOnTheTryThatPutsTheOnlyPlayerOutEndsBadlyAndOnce)
 {
     GameFixture f(4, 1);
     f.counter(memTRIESMADE, 2, 0);

@@ -352,6 +352,35 @@ TEST(Saving, AFullDiskKeepsEveryEarlierPaintingAndLeavesNoHalfFiles)
     EXPECT_EQ(first.pixelColor(200, 200), QColor(Qt::green));
 }
 
+// A catalog on a read-only filesystem (root ignores file modes, so root gets a read-only mount;
+// others a folder without write permission): the save fails with the reason and writes nothing.
+TEST(Saving, AReadOnlyFolderFailsWithTheReasonAndKeepsItsPaintings)
+{
+    TestFolders folders;
+    folders.mkdir("ro");
+    const QString ro = folders.path("ro");
+    const bool root = geteuid() == 0;
+    if (root && QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=2m", "tmpfs", ro}) != 0)
+        GTEST_SKIP() << "tmpfs cannot be mounted here";
+    QString error;
+    ASSERT_TRUE(pntWritePainting(ro, 0, painting(), thumb(), &error)) << error.toStdString();
+    const bool locked = root ? QProcess::execute("mount", {"-o", "remount,ro", ro}) == 0
+                             : QFile::setPermissions(ro, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    const bool written = locked && pntWritePainting(ro, 1, painting(), thumb(), &error);
+    const QStringList left = QDir(ro).entryList(QDir::Files, QDir::Name);
+    const QImage first(ro + "/0.bmp");
+    if (root)
+        QProcess::execute("umount", {ro});
+    else
+        QFile::setPermissions(ro, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    ASSERT_TRUE(locked);
+    EXPECT_FALSE(written);
+    EXPECT_TRUE(error.contains("read-only", Qt::CaseInsensitive) || error.contains("permission", Qt::CaseInsensitive))
+        << error.toStdString();
+    EXPECT_EQ(left, QStringList({"0.bmp", "0_.bmp"}));
+    EXPECT_EQ(first.pixelColor(200, 200), QColor(Qt::green));
+}
+
 TEST(CatalogNames, ANameOutsideItsFolderIsRefusedAtStartAndNeverMade)
 {
     TestFolders folders;
