@@ -76,6 +76,12 @@ void frm_Splash::setMaximized() { m_maximized = true; }
 
 void frm_Splash::showAndWait()
 {
+    // A second active key: the window became active when it was first shown, and showing it
+    // again brings no new activation to wait for.
+    if (isVisible()) {
+        bolSplashShown = true;
+        return;
+    }
     bolSplashShown = false;
     if (m_maximized) {
         showMaximized();

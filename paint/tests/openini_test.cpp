@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
+#include <QElapsedTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -246,6 +247,20 @@ TEST(OpenINI, SplashPictureMissingAndSplashRelease)
     EXPECT_EQ(t.boxes.messages[0].icon, MsgIcon::Critical);
     EXPECT_EQ(t.boxes.messages[0].title, pntAboutCaption());
     // The wait ended because the splash window became active, and reading went on.
+    EXPECT_TRUE(bolSplashShown);
+    EXPECT_TRUE(splashWindow()->isVisible());
+    EXPECT_TRUE(PaintSettings.help.active);
+}
+
+// Found by fuzzing: every further active key waited the full 5 s for an activation that a window
+// already shown never gets again.
+TEST(OpenINI, ASplashShownTwiceIsNotWaitedForAgain)
+{
+    Theme t;
+    QElapsedTimer clock;
+    clock.start();
+    ASSERT_TRUE(t.read("app=zypaint\n[splash screen]\nactive=1\nactive=1\n[splash screen]\nactive=1\n[help]\nactive=1\n"));
+    EXPECT_LT(clock.elapsed(), 4000);
     EXPECT_TRUE(bolSplashShown);
     EXPECT_TRUE(splashWindow()->isVisible());
     EXPECT_TRUE(PaintSettings.help.active);
