@@ -56,7 +56,8 @@ public:
     void DeHighlight(int16_t except) { states.DeHighlight(except); }
     void NotCurrent(int intPreserve) { states.NotCurrent(intPreserve); }
     void pntClear();
-    void SetPicture();
+    // clearFirst: pntClear the canvas once the picture has loaded, as opening one does.
+    void SetPicture(bool clearFirst = false);
     // After the open dialog: the chosen picture replaces the painting only when it can be read.
     void openChosenPicture();
     void Spray(double X, double Y);

@@ -34,12 +34,8 @@ void frm_Paint::openPicture()
 void frm_Paint::openChosenPicture()
 {
     // Leaving the dialog without a choice, or choosing a picture that cannot be read, keeps the
-    // painting as it is; SetPicture then says why the picture did not open.
-    if (!bolPictureChosen)
-        return;
-    if (!loadPicture(strChosenPicture).isNull())
-        pntClear();
-    SetPicture();
+    // painting as it is: the canvas is cleared only once the picture has loaded.
+    SetPicture(true);
 }
 
 void frm_Paint::savePainting()
@@ -61,7 +57,7 @@ void frm_Paint::savePainting()
     EnablePaintInterface();
 }
 
-void frm_Paint::SetPicture()
+void frm_Paint::SetPicture(bool clearFirst)
 {
     if (!bolPictureChosen)
         return;
@@ -72,6 +68,8 @@ void frm_Paint::SetPicture()
         msgBox(QStringLiteral("The picture cannot be opened: ") + error, MsgButtons::Ok, MsgIcon::Exclamation);
         return;
     }
+    if (clearFirst)
+        pntClear();
     pic_Paint->Cls();
     pic_Paint->setPicture(picture);
 

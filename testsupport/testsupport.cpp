@@ -78,13 +78,14 @@ QByteArray pictureBytes(const char* format, int width, int height, Qt::GlobalCol
     return bytes;
 }
 
-qint64 residentKilobytes()
+qint64 statusKilobytes(const char* field)
 {
     QFile status(QStringLiteral("/proc/self/status"));
     if (!status.open(QIODevice::ReadOnly))
         return 0;
+    const QByteArray name = QByteArray(field) + ':';
     for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toLongLong();
+        if (line.startsWith(name))
+            return line.mid(name.size()).trimmed().split(' ').first().toLongLong();
     return 0;
 }

@@ -15,8 +15,10 @@ constexpr bool kMemoryMeasurable = false;
 constexpr bool kMemoryMeasurable = true;
 #endif
 
-// This process's resident memory (VmRSS) in kilobytes; 0 where it cannot be read.
-qint64 residentKilobytes();
+// A field of /proc/self/status in kilobytes ("VmRSS", "VmHWM"); 0 where it cannot be read.
+qint64 statusKilobytes(const char* field);
+// This process's resident memory (VmRSS) in kilobytes.
+inline qint64 residentKilobytes() { return statusKilobytes("VmRSS"); }
 
 // Readable QString values in test failures.
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }

@@ -14,16 +14,7 @@
 
 namespace {
 // Peak resident memory of this process, in megabytes.
-qint64 peakMegabytes()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').first().toLongLong() / 1024;
-    return 0;
-}
+qint64 peakMegabytes() { return statusKilobytes("VmHWM") / 1024; }
 }
 
 TEST(BrokenFiles, EveryBrokenPictureIsRefusedWithItsName)
