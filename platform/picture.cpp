@@ -57,6 +57,22 @@ QSize claimedSize(QFile& file)
     return {};
 }
 
+// For an uncompressed BMP, the bytes its header promises (pixel offset plus every row), or 0 when
+// the header does not say. Qt reads a BMP cut short without complaint and leaves the missing rows
+// as whatever memory held, so such a file is refused here.
+qint64 bmpPromisedBytes(QFile& file)
+{
+    const QByteArray head = file.peek(54);
+    if (head.size() < 34 || !head.startsWith("BM") || le(head, 14, 4) < 40)
+        return 0;
+    const qint64 offset = le(head, 10, 4);
+    const qint64 w = qAbs(qint64(qint32(le(head, 18, 4)))), h = qAbs(qint64(qint32(le(head, 22, 4))));
+    const qint64 bits = le(head, 28, 2), compression = le(head, 30, 4);
+    if (compression != 0 && compression != 3)
+        return 0; // run-length coded: its length follows from the data
+    return offset + h * ((w * bits + 31) / 32 * 4);
+}
+
 void setError(QString* error, const QString& text)
 {
     if (error)
@@ -107,6 +123,10 @@ QImage loadPicture(const QString& rawPath, QString* error)
     if (size.isValid() && qint64(size.width()) * size.height() > kMaxPicturePixels) {
         setError(error, QStringLiteral("Picture '%1' is too large (%2 x %3 pixels).")
                             .arg(path).arg(size.width()).arg(size.height()));
+        return {};
+    }
+    if (const qint64 promised = bmpPromisedBytes(file); promised > file.size()) {
+        setError(error, QStringLiteral("Picture '%1' is cut off (%2 of its %3 bytes).").arg(path).arg(file.size()).arg(promised));
         return {};
     }
     QImage img = reader.read();

@@ -87,6 +87,11 @@ TEST(Pictures, LoadsFormatsAndExplainsFailures)
     EXPECT_TRUE(loadPicture(folders.path("missing.bmp"), &why).isNull());
     EXPECT_TRUE(why.contains("missing")) << qPrintable(why);
     EXPECT_TRUE(loadPicture(folders.root(), &why).isNull()); // a folder
+
+    // A BMP cut after its header and a few rows: Qt would fill the rest with whatever memory held.
+    folders.write("cut.bmp", pictureBytes("BMP", 120, 120).left(300));
+    EXPECT_TRUE(loadPicture(folders.path("cut.bmp"), &why).isNull());
+    EXPECT_TRUE(why.contains("cut off")) << qPrintable(why);
 }
 
 TEST(Pictures, OversizedHeaderIsRefusedBeforeDecoding)
