@@ -779,7 +779,7 @@ private:
             picture(m_cardBack.at, QStringLiteral("picture in the card settings"), m_gfx.value, m_cardBack.value, 101);
         else if (m_appType == 0 && !m_border)
             problem({m_globalFile, 0}, QStringLiteral("the card settings name no picture for the card back and no border: "
-                                                      "face-down cards cannot be seen"));
+                                                      "face-down cards show only a plain built-in back"));
         if (m_textActive && !m_textSound.value.isEmpty())
             sound(m_textSound.at, QStringLiteral("sound in [text list]"), m_sfx.value + m_textSound.value, 204);
         for (const auto& [ref, key] : {std::pair{&m_cardWidth, "cardwidth"}, std::pair{&m_cardHeight, "cardheight"}})

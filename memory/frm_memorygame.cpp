@@ -86,6 +86,21 @@ QImage fallbackEnd(bool good)
     p.drawText(img.rect(), Qt::AlignCenter, good ? QStringLiteral("Well done!") : QStringLiteral("The end"));
     return img;
 }
+
+// A face-down card for a game whose back picture could not be loaded and that draws no border:
+// without it the cards would be invisible and a child would see an empty board.
+QImage fallbackBack(QSize size)
+{
+    QImage img(size.expandedTo(QSize(8, 8)), QImage::Format_RGB32);
+    img.fill(QColor(0x70, 0x60, 0xC0));
+    QPainter p(&img);
+    p.setPen(QPen(QColor(0xD0, 0xC8, 0xF0), 3));
+    p.drawRect(img.rect().adjusted(2, 2, -3, -3));
+    p.setPen(QColor(0xFF, 0xE0, 0x70));
+    p.setFont(QFont(QStringLiteral("Arial"), std::max(8, img.height() / 3), QFont::Bold));
+    p.drawText(img.rect(), Qt::AlignCenter, QStringLiteral("?"));
+    return img;
+}
 }
 
 void frm_MemoryGame::setScreenSizeForTests(QSize size) { g_testScreen = size; }
@@ -414,6 +429,8 @@ void frm_MemoryGame::makeCards()
     const QFont font = qtFont(ui.CardFont);
     const int h = labelHeight(font);
     const int across = int(std::nearbyint(ui.CardsX)), down = int(std::nearbyint(ui.CardsY));
+    if (state.intAppType == 0 && ui.CardBack.isNull() && !ui.Border)
+        ui.CardBack = fallbackBack(QSize(ui.CardWidth, ui.CardHeight));
     int k = 0;
     for (int i = 1; i <= down; ++i) {
         for (int j = 1; j <= across && k < state.memCardCount; ++j) {
