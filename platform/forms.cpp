@@ -31,6 +31,9 @@ void showModal(QWidget* form)
     form->installEventFilter(&watcher);
     QObject::connect(form, &QObject::destroyed, &loop, &QEventLoop::quit);
     form->setWindowModality(Qt::ApplicationModal);
+    // A window kept from an earlier showing takes on its owner's disabled state when the owner
+    // disables itself around the dialog; shown so, it would ignore every click and key.
+    form->setEnabled(true);
     form->show();
     form->raise();
     form->activateWindow();
