@@ -50,7 +50,14 @@ void SoundDevice::open()
         return;
     m_openPath = m_fileName;
     m_durationMs = info.durationMs;
-    m_backend->load(resolvePath(m_fileName));
+    PcmLayout layout;
+    layout.formatTag = info.formatTag;
+    layout.channels = info.channels;
+    layout.sampleRate = info.sampleRate;
+    layout.blockAlign = info.blockAlign;
+    layout.dataOffset = info.dataOffset;
+    layout.dataBytes = info.dataBytes;
+    m_backend->load(resolvePath(m_fileName), layout);
     m_statusTimer.start();
 }
 
@@ -91,7 +98,8 @@ void SoundDevice::close()
 
 void SoundDevice::ended()
 {
+    // The backend is left alone: the sound server may still be sounding the last of it, and a
+    // stop or close from here on must not cut that off.
     m_status = StatusEnded;
-    m_backend->stop();
     emit Done(NotifySuccessful);
 }

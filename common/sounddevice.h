@@ -24,7 +24,9 @@
 //   - Done(NotifyFailure) when there was nothing playable to play. completionStatus() says so
 //     at once, and Done follows as soon as the event loop runs.
 // A play that another command cuts short (any command but "open" of the open name) raises no
-// Done at all, not even a pending failure one, so no sound is ever reported twice.
+// Done at all, not even a pending failure one, so no sound is ever reported twice. Only such a
+// command silences the sound: once Done is out, "stop", "close" and the rest let what is still
+// heard play to its end, and a new "play" starts over it.
 //
 // completionStatus() is 0 while the sound last started is playing and non-zero once it counts
 // as finished: StatusEnded after its end (and before any play), StatusFailed when it could not

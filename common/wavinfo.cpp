@@ -49,18 +49,28 @@ WavInfo readWavInfo(QIODevice& dev, const QString& name)
             info.channels = le16(fmt, 2);
             info.sampleRate = int(le32(fmt, 4));
             byteRate = le32(fmt, 8);
+            info.blockAlign = le16(fmt, 12);
             info.bitsPerSample = le16(fmt, 14);
             // WAVE_FORMAT_EXTENSIBLE names the real format in its sub-format GUID.
             if (tag == 0xFFFE && fmt.size() >= 26)
                 tag = le16(fmt, 24);
             if (tag != 1 && tag != 3)
                 return failed(name, QStringLiteral("its samples are compressed (format %1)").arg(tag));
+            info.formatTag = tag;
             if (info.channels == 0 || info.sampleRate == 0 || byteRate == 0 || info.bitsPerSample == 0)
                 return failed(name, QStringLiteral("its format header is broken"));
+            // Samples of 1 to 4 bytes, or floating point of 4 or 8, each in its own bytes.
+            const int container = info.blockAlign % info.channels == 0 ? info.blockAlign / info.channels : 0;
+            const bool known = tag == 1 ? container >= 1 && container <= 4 : container == 4 || container == 8;
+            if (!known || info.bitsPerSample > container * 8)
+                return failed(name, QStringLiteral("its samples are stored in an unknown way (%1 bits in %2 bytes per channel)")
+                                        .arg(info.bitsPerSample)
+                                        .arg(info.blockAlign / std::max(1, info.channels)));
             haveFormat = true;
         } else if (id == "data") {
             if (!haveFormat)
                 return failed(name, QStringLiteral("its samples come before their format"));
+            info.dataOffset = body;
             info.dataBytes = std::max<qint64>(0, std::min(size, fileSize - body));
             if (info.dataBytes == 0)
                 return failed(name, QStringLiteral("it holds no sound"));

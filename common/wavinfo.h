@@ -12,6 +12,9 @@ struct WavInfo {
     int channels = 0;
     int sampleRate = 0;
     int bitsPerSample = 0;
+    int formatTag = 0;    // 1 whole-number samples, 3 floating point
+    int blockAlign = 0;   // bytes of one frame, all channels
+    qint64 dataOffset = 0; // where the samples start in the file
     qint64 dataBytes = 0; // the sample bytes really present (a cut-off file counts what it has)
     qint64 durationMs = 0;
 };

@@ -40,7 +40,7 @@ bool pntPrintCanvas(const QImage& canvas, QPrinter& printer, QString* why)
             *why = QStringLiteral("The printer reported an error.");
         return false;
     }
-    return true;
+    return printerTookJob(printer, why);
 }
 
 bool pntPrintCanvas(const QImage& canvas)

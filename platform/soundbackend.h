@@ -1,9 +1,21 @@
 #pragma once
+#include <QList>
+#include <QPointer>
 #include <QString>
 #include <functional>
 #include <memory>
 
-class QSoundEffect;
+class PcmVoice;
+
+// Where the samples of a checked WAV file lie and how they are stored.
+struct PcmLayout {
+    int formatTag = 1;  // 1 whole-number samples, 3 floating point
+    int channels = 0;
+    int sampleRate = 0;
+    int blockAlign = 0; // bytes of one frame, all channels
+    qint64 dataOffset = 0;
+    qint64 dataBytes = 0;
+};
 
 // What makes a sound audible. The sound device decides when a sound has ended (from the WAV
 // header), so a backend only starts and stops playback and never reports anything back.
@@ -11,37 +23,48 @@ class SoundBackend {
 public:
     virtual ~SoundBackend() = default;
     // path names a WAV file whose header has been checked.
-    virtual void load(const QString& path) = 0;
-    virtual void play() = 0; // from the start
+    virtual void load(const QString& path, const PcmLayout& layout) = 0;
+    // From the start. A sound still heard from an earlier play finishes on its own.
+    virtual void play() = 0;
+    // Silences the sound now.
     virtual void stop() = 0;
+    // Drops the file; a sound still heard finishes on its own.
     virtual void unload() = 0;
 };
 
-// Plays through Qt Multimedia.
-class QSoundEffectBackend : public SoundBackend {
+// Plays through Qt's audio output, one stream per play, read from the file as it plays.
+// Sound servers hold a few tenths of a second that a stream has already been given; a stream
+// closed when its last sample is handed over loses them (Qt's QSoundEffect does so and cuts the
+// end off every sound). So each stream gets silence after its sound and is closed only well
+// after the last sample went out, unless it is stopped on purpose.
+class AudioSinkBackend : public SoundBackend {
 public:
-    QSoundEffectBackend();
-    ~QSoundEffectBackend() override;
-    void load(const QString& path) override;
+    AudioSinkBackend();
+    ~AudioSinkBackend() override;
+    void load(const QString& path, const PcmLayout& layout) override;
     void play() override;
     void stop() override;
     void unload() override;
 
 private:
-    std::unique_ptr<QSoundEffect> m_effect;
+    void release();
+    QString m_path;
+    PcmLayout m_layout;
+    PcmVoice* m_voice = nullptr;             // the last play
+    QList<QPointer<PcmVoice>> m_finishing;   // earlier plays still sounding
 };
 
 // For a machine without audio outputs: every sound is silence of its own length.
 class SilentSoundBackend : public SoundBackend {
 public:
-    void load(const QString&) override {}
+    void load(const QString&, const PcmLayout&) override {}
     void play() override {}
     void stop() override {}
     void unload() override {}
 };
 
-// The backend for a new sound device: QSoundEffect when the machine has an audio output,
-// otherwise silence. Tests install their own maker; an empty one restores the default.
+// The backend for a new sound device: Qt's audio output when the machine has one, otherwise
+// silence. Tests install their own maker; an empty one restores the default.
 using SoundBackendMaker = std::function<std::unique_ptr<SoundBackend>()>;
 std::unique_ptr<SoundBackend> makeSoundBackend();
 void setSoundBackendMaker(SoundBackendMaker maker);

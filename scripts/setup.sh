@@ -9,8 +9,9 @@ cd "$(dirname "$0")/.."
 mode=${1:-run}
 build=${BUILD_DIR:-build}
 
-packages="cmake g++ ninja-build qt6-base-dev qt6-multimedia-dev libgtest-dev fonts-liberation2
-pulseaudio xvfb xauth xdotool imagemagick poppler-utils man-db clang libclang-rt-14-dev"
+packages="cmake g++ ninja-build qt6-base-dev qt6-multimedia-dev libcups2-dev libgtest-dev fonts-liberation2
+pulseaudio pulseaudio-utils cups printer-driver-cups-pdf xvfb xauth xdotool imagemagick poppler-utils man-db
+clang libclang-rt-14-dev"
 missing=""
 for p in $packages; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing="$missing $p"

@@ -2,7 +2,7 @@
 
 #include <QFileInfo>
 
-void RecordingSoundBackend::load(const QString& path) { m_log->append(QStringLiteral("load ") + QFileInfo(path).fileName()); }
+void RecordingSoundBackend::load(const QString& path, const PcmLayout&) { m_log->append(QStringLiteral("load ") + QFileInfo(path).fileName()); }
 
 SoundRecorder::SoundRecorder()
 {

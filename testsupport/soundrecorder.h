@@ -11,7 +11,7 @@
 class RecordingSoundBackend : public SoundBackend {
 public:
     explicit RecordingSoundBackend(std::shared_ptr<QStringList> log) : m_log(std::move(log)) {}
-    void load(const QString& path) override;
+    void load(const QString& path, const PcmLayout& layout) override;
     void play() override { m_log->append(QStringLiteral("play")); }
     void stop() override { m_log->append(QStringLiteral("stop")); }
     void unload() override { m_log->append(QStringLiteral("unload")); }

@@ -75,7 +75,7 @@ TEST(WavInfo, WhatCannotBePlayedIsRefusedWithAReason)
 }
 
 // The event rules hold on every backend that runs without a person listening.
-enum class Backend { Silent, Recording, QtEffect };
+enum class Backend { Silent, Recording, AudioSink };
 
 class SoundDeviceRules : public ::testing::TestWithParam<Backend> {
 protected:
@@ -88,7 +88,7 @@ protected:
         switch (GetParam()) {
         case Backend::Silent: backend = std::make_unique<SilentSoundBackend>(); break;
         case Backend::Recording: backend = std::make_unique<RecordingSoundBackend>(calls); break;
-        case Backend::QtEffect: backend = std::make_unique<QSoundEffectBackend>(); break;
+        case Backend::AudioSink: backend = std::make_unique<AudioSinkBackend>(); break;
         }
         device = std::make_unique<SoundDevice>(std::move(backend));
         done = std::make_unique<QSignalSpy>(device.get(), &SoundDevice::Done);
@@ -206,12 +206,12 @@ TEST_P(SoundDeviceRules, StatusUpdatesComeWhileASoundIsOpen)
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, SoundDeviceRules,
-                         ::testing::Values(Backend::Silent, Backend::Recording, Backend::QtEffect),
+                         ::testing::Values(Backend::Silent, Backend::Recording, Backend::AudioSink),
                          [](const auto& info) {
                              switch (info.param) {
                              case Backend::Silent: return std::string("Silent");
                              case Backend::Recording: return std::string("Recording");
-                             default: return std::string("QSoundEffect");
+                             default: return std::string("AudioSink");
                              }
                          });
 
@@ -230,4 +230,29 @@ TEST(SoundDevice, TheRecorderStandsInForEveryNewDevice)
     device.setCommand(QStringLiteral("rewind")); // not a command: ignored
     EXPECT_EQ(*recorder.calls, (QStringList{QStringLiteral("load a.wav"), QStringLiteral("play"), QStringLiteral("stop"),
                                             QStringLiteral("unload"), QStringLiteral("load b.wav")}));
+}
+
+TEST(SoundDevice, OnlyACommandBeforeDoneSilencesTheSound)
+{
+    TestFolders folders;
+    folders.write(QStringLiteral("a.wav"), wavBytes(30));
+    SoundRecorder recorder;
+    SoundDevice device;
+    QSignalSpy done(&device, &SoundDevice::Done);
+    device.setFileName(folders.path(QStringLiteral("a.wav")));
+    device.setCommand(QStringLiteral("open"));
+    device.setCommand(QStringLiteral("play"));
+    ASSERT_TRUE(done.wait(2000));
+    // The server may still be sounding its last part: nothing here may cut it.
+    for (const char* c : {"stop", "prev", "eject", "close"})
+        device.setCommand(QLatin1String(c));
+    EXPECT_EQ(*recorder.calls, (QStringList{QStringLiteral("load a.wav"), QStringLiteral("play"), QStringLiteral("unload")}));
+
+    // A close while the sound is still reported playing silences it.
+    recorder.calls->clear();
+    device.setCommand(QStringLiteral("open"));
+    device.setCommand(QStringLiteral("play"));
+    device.setCommand(QStringLiteral("close"));
+    EXPECT_EQ(*recorder.calls, (QStringList{QStringLiteral("load a.wav"), QStringLiteral("play"), QStringLiteral("stop"),
+                                            QStringLiteral("unload")}));
 }

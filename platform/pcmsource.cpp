@@ -1,0 +1,71 @@
+#include "platform/pcmsource.h"
+
+#include <QByteArray>
+#include <algorithm>
+#include <cstring>
+
+PcmSource::PcmSource(const QString& path, const PcmLayout& layout, int outRate, int silenceMs)
+    : m_file(path), m_in(layout), m_outRate(std::max(1, outRate)), m_outChannels(layout.channels >= 2 ? 2 : 1)
+{
+    m_in.sampleRate = std::max(1, m_in.sampleRate);
+    m_sourceFrames = m_in.blockAlign > 0 ? m_in.dataBytes / m_in.blockAlign : 0;
+    m_soundFrames = (m_sourceFrames * m_outRate + m_in.sampleRate - 1) / m_in.sampleRate;
+    m_totalFrames = m_soundFrames + qint64(m_outRate) * std::max(0, silenceMs) / 1000;
+}
+
+bool PcmSource::open(OpenMode mode)
+{
+    // A file that went away plays as silence of its length.
+    m_file.open(QIODevice::ReadOnly);
+    return QIODevice::open(mode | QIODevice::Unbuffered);
+}
+
+float PcmSource::sample(const uchar* frame, int channel) const
+{
+    const int size = m_in.blockAlign / m_in.channels;
+    const uchar* p = frame + channel * size;
+    if (m_in.formatTag == 3) {
+        if (size == 4) {
+            float f;
+            std::memcpy(&f, p, 4);
+            return f;
+        }
+        double d;
+        std::memcpy(&d, p, 8);
+        return float(d);
+    }
+    switch (size) {
+    case 1: return (int(p[0]) - 128) / 128.0f;
+    case 2: return float(int16_t(uint16_t(p[0] | p[1] << 8))) / 32768.0f;
+    case 3: return float(int32_t(uint32_t(p[0] << 8 | p[1] << 16 | p[2] << 24)) >> 8) / 8388608.0f;
+    case 4: return float(int32_t(uint32_t(p[0] | p[1] << 8 | p[2] << 16 | uint32_t(p[3]) << 24))) / 2147483648.0f;
+    default: return 0;
+    }
+}
+
+qint64 PcmSource::readData(char* data, qint64 maxlen)
+{
+    const qint64 first = pos() / frameBytes();
+    const qint64 count = std::min(maxlen / frameBytes(), m_totalFrames - first);
+    if (count <= 0)
+        return 0;
+    float* out = reinterpret_cast<float*>(data);
+    std::fill(out, out + count * m_outChannels, 0.0f);
+    const qint64 soundEnd = std::min(first + count, m_soundFrames);
+    if (first < soundEnd) {
+        const qint64 from = sourceFrame(first);
+        const qint64 to = std::min(sourceFrame(soundEnd - 1) + 1, m_sourceFrames);
+        QByteArray bytes((to - from) * m_in.blockAlign, '\0');
+        if (m_file.isOpen() && m_file.seek(m_in.dataOffset + from * m_in.blockAlign))
+            m_file.read(bytes.data(), bytes.size());
+        const auto* frames = reinterpret_cast<const uchar*>(bytes.constData());
+        for (qint64 f = first; f < soundEnd; ++f) {
+            const qint64 s = sourceFrame(f) - from;
+            if (s < 0 || s >= to - from)
+                continue;
+            for (int c = 0; c < m_outChannels; ++c)
+                out[(f - first) * m_outChannels + c] = sample(frames + s * m_in.blockAlign, c);
+        }
+    }
+    return count * frameBytes();
+}

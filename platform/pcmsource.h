@@ -1,0 +1,36 @@
+#pragma once
+#include "platform/soundbackend.h"
+
+#include <QFile>
+#include <QIODevice>
+
+// The samples of a WAV file as 32-bit floating point, in one or two channels (further channels
+// are left out) and at the rate asked for, followed by a stretch of silence. The file is read
+// as the source is read, so a long sound never sits in memory; samples the file no longer has
+// come out as silence.
+class PcmSource : public QIODevice {
+public:
+    PcmSource(const QString& path, const PcmLayout& layout, int outRate, int silenceMs);
+    bool open(OpenMode mode) override;
+    int channels() const { return m_outChannels; }
+    int sampleRate() const { return m_outRate; }
+    qint64 size() const override { return m_totalFrames * frameBytes(); }
+    bool isSequential() const override { return false; }
+
+protected:
+    qint64 readData(char* data, qint64 maxlen) override;
+    qint64 writeData(const char*, qint64) override { return -1; }
+
+private:
+    qint64 frameBytes() const { return qint64(m_outChannels) * qint64(sizeof(float)); }
+    qint64 sourceFrame(qint64 outFrame) const { return outFrame * m_in.sampleRate / m_outRate; }
+    float sample(const uchar* frame, int channel) const;
+
+    QFile m_file;
+    PcmLayout m_in;
+    int m_outRate;
+    int m_outChannels;
+    qint64 m_sourceFrames;
+    qint64 m_soundFrames; // output frames that carry the sound
+    qint64 m_totalFrames; // and the silence after it
+};
