@@ -65,5 +65,9 @@ void showHelpScreen(bool active, const QString& folder, const QString& file, QWi
     const QString path = folder + file;
     if (!file.isEmpty() && fioFileExists(path))
         help.setHelpPicture(loadPicture(path));
+    // Over the middle of the window it helps with, so that nothing of that window shows around
+    // it and looks clickable; window managers and their guesses of frame sizes place it off.
+    if (parent)
+        help.setGeometry(QRect(parent->window()->geometry().center() - QPoint(help.width() / 2, help.height() / 2), help.size()));
     help.exec();
 }

@@ -4,13 +4,14 @@
 #include <algorithm>
 #include <cstring>
 
-PcmSource::PcmSource(const QString& path, const PcmLayout& layout, int outRate, int silenceMs)
+PcmSource::PcmSource(const QString& path, const PcmLayout& layout, int outRate, int leadMs, int tailMs)
     : m_file(path), m_in(layout), m_outRate(std::max(1, outRate)), m_outChannels(layout.channels >= 2 ? 2 : 1)
 {
     m_in.sampleRate = std::max(1, m_in.sampleRate);
     m_sourceFrames = m_in.blockAlign > 0 ? m_in.dataBytes / m_in.blockAlign : 0;
     m_soundFrames = (m_sourceFrames * m_outRate + m_in.sampleRate - 1) / m_in.sampleRate;
-    m_totalFrames = m_soundFrames + qint64(m_outRate) * std::max(0, silenceMs) / 1000;
+    m_leadFrames = qint64(m_outRate) * std::max(0, leadMs) / 1000;
+    m_totalFrames = m_leadFrames + m_soundFrames + qint64(m_outRate) * std::max(0, tailMs) / 1000;
 }
 
 bool PcmSource::open(OpenMode mode)
@@ -51,20 +52,23 @@ qint64 PcmSource::readData(char* data, qint64 maxlen)
         return 0;
     float* out = reinterpret_cast<float*>(data);
     std::fill(out, out + count * m_outChannels, 0.0f);
-    const qint64 soundEnd = std::min(first + count, m_soundFrames);
-    if (first < soundEnd) {
-        const qint64 from = sourceFrame(first);
-        const qint64 to = std::min(sourceFrame(soundEnd - 1) + 1, m_sourceFrames);
+    // Output frames [begin, end) of this read carry sound, counted from the sound's start.
+    const qint64 begin = std::max<qint64>(first - m_leadFrames, 0);
+    const qint64 end = std::min(first + count - m_leadFrames, m_soundFrames);
+    if (begin < end) {
+        const qint64 from = sourceFrame(begin);
+        const qint64 to = std::min(sourceFrame(end - 1) + 1, m_sourceFrames);
         QByteArray bytes((to - from) * m_in.blockAlign, '\0');
         if (m_file.isOpen() && m_file.seek(m_in.dataOffset + from * m_in.blockAlign))
             m_file.read(bytes.data(), bytes.size());
         const auto* frames = reinterpret_cast<const uchar*>(bytes.constData());
-        for (qint64 f = first; f < soundEnd; ++f) {
+        for (qint64 f = begin; f < end; ++f) {
             const qint64 s = sourceFrame(f) - from;
             if (s < 0 || s >= to - from)
                 continue;
+            const qint64 at = (f + m_leadFrames - first) * m_outChannels;
             for (int c = 0; c < m_outChannels; ++c)
-                out[(f - first) * m_outChannels + c] = sample(frames + s * m_in.blockAlign, c);
+                out[at + c] = sample(frames + s * m_in.blockAlign, c);
         }
     }
     return count * frameBytes();

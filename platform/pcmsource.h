@@ -5,12 +5,12 @@
 #include <QIODevice>
 
 // The samples of a WAV file as 32-bit floating point, in one or two channels (further channels
-// are left out) and at the rate asked for, followed by a stretch of silence. The file is read
+// are left out) and at the rate asked for, with a stretch of silence before and after them. The file is read
 // as the source is read, so a long sound never sits in memory; samples the file no longer has
 // come out as silence.
 class PcmSource : public QIODevice {
 public:
-    PcmSource(const QString& path, const PcmLayout& layout, int outRate, int silenceMs);
+    PcmSource(const QString& path, const PcmLayout& layout, int outRate, int leadMs, int tailMs);
     bool open(OpenMode mode) override;
     int channels() const { return m_outChannels; }
     int sampleRate() const { return m_outRate; }
@@ -23,7 +23,8 @@ protected:
 
 private:
     qint64 frameBytes() const { return qint64(m_outChannels) * qint64(sizeof(float)); }
-    qint64 sourceFrame(qint64 outFrame) const { return outFrame * m_in.sampleRate / m_outRate; }
+    // The file's frame that output frame f (counted from the start of the sound) shows.
+    qint64 sourceFrame(qint64 f) const { return f * m_in.sampleRate / m_outRate; }
     float sample(const uchar* frame, int channel) const;
 
     QFile m_file;
@@ -31,6 +32,7 @@ private:
     int m_outRate;
     int m_outChannels;
     qint64 m_sourceFrames;
+    qint64 m_leadFrames;  // output frames of silence before the sound
     qint64 m_soundFrames; // output frames that carry the sound
-    qint64 m_totalFrames; // and the silence after it
+    qint64 m_totalFrames; // all of them, with the silence after the sound
 };

@@ -5,7 +5,9 @@
 #include <QAudioDevice>
 #include <QAudioSink>
 #include <QMediaDevices>
+#include <QThread>
 #include <QTimer>
+#include <atomic>
 
 namespace {
 SoundBackendMaker& maker()
@@ -14,109 +16,150 @@ SoundBackendMaker& maker()
     return m;
 }
 
-// Silence after each sound, and how long a stream stays open after its last sample went out:
-// both longer than any sound server holds back (PulseAudio holds up to about 0.85 s on slow
-// outputs).
-constexpr int kSilenceMs = 300;
+// A new stream loses its first few milliseconds (up to 9 ms seen on PulseAudio), so each sound
+// comes after a little silence. After it, more silence, and the stream stays open longer than
+// any sound server holds back (PulseAudio holds up to about 0.85 s on slow outputs).
+constexpr int kLeadMs = 30;
+constexpr int kTailMs = 300;
+constexpr int kBufferMs = 250;
 constexpr int kDrainMs = 1500;
 }
 
-// One play of a sound: its own stream, read from the file.
+// The thread every stream is fed from; it ends with the program.
+class AudioThread {
+public:
+    static QThread* get()
+    {
+        static AudioThread t;
+        return &t.m_thread;
+    }
+    ~AudioThread()
+    {
+        m_thread.quit();
+        m_thread.wait();
+    }
+
+private:
+    AudioThread()
+    {
+        m_thread.setObjectName(QStringLiteral("audio"));
+        m_thread.start();
+    }
+    QThread m_thread;
+};
+
+// One play of a sound: its own stream, read from the file. Lives in the audio thread; the
+// backend reaches it only through queued calls and the finished flag.
 class PcmVoice : public QObject {
 public:
-    PcmVoice(const QString& path, const PcmLayout& layout)
+    std::atomic<bool> finished{false};
+
+    // In the audio thread.
+    void start(const QString& path, const PcmLayout& layout, const QAudioDevice& device, const QAudioFormat& format)
     {
-        const QAudioDevice device = QMediaDevices::defaultAudioOutput();
-        QAudioFormat format;
-        format.setSampleFormat(QAudioFormat::Float);
-        format.setChannelCount(layout.channels >= 2 ? 2 : 1);
-        format.setSampleRate(layout.sampleRate);
-        // An output that cannot take the file's rate gets its own; the source resamples.
-        if (!device.isFormatSupported(format))
-            format.setSampleRate(device.preferredFormat().sampleRate());
-        m_source = std::make_unique<PcmSource>(path, layout, format.sampleRate(), kSilenceMs);
+        m_source = std::make_unique<PcmSource>(path, layout, format.sampleRate(), kLeadMs, kTailMs);
         m_source->open(QIODevice::ReadOnly);
         m_sink = std::make_unique<QAudioSink>(device, format);
-        m_drain.setSingleShot(true);
-        m_drain.setInterval(kDrainMs);
-        connect(&m_drain, &QTimer::timeout, this, [this] { cut(); });
+        m_sink->setBufferSize(format.bytesForDuration(kBufferMs * 1000));
+        m_drain = std::make_unique<QTimer>();
+        m_drain->setSingleShot(true);
+        m_drain->setInterval(kDrainMs);
+        connect(m_drain.get(), &QTimer::timeout, this, [this] { cut(); });
         connect(m_sink.get(), &QAudioSink::stateChanged, this, [this](QAudio::State state) {
-            if (state == QAudio::IdleState && !m_drain.isActive())
-                m_drain.start();
+            if (state == QAudio::IdleState && !m_drain->isActive())
+                m_drain->start();
+            else if (state == QAudio::StoppedState)
+                finished = true;
         });
         m_sink->start(m_source.get());
+        if (m_sink->state() == QAudio::StoppedState)
+            finished = true;
     }
 
-    // Stops the stream now; nothing more is heard.
+    // In the audio thread: silences the stream now.
     void cut()
     {
-        m_drain.stop();
-        if (m_sink->state() != QAudio::StoppedState)
+        if (m_drain)
+            m_drain->stop();
+        if (m_sink && m_sink->state() != QAudio::StoppedState)
             m_sink->stop();
-        if (m_released)
-            deleteLater();
-    }
-
-    // Lets the sound play out, then frees everything.
-    void release()
-    {
-        m_released = true;
-        if (m_sink->state() == QAudio::StoppedState || m_sink->error() != QAudio::NoError)
-            deleteLater();
+        finished = true;
     }
 
 private:
     // The sink goes first: it still reads from its source while it stops.
     std::unique_ptr<PcmSource> m_source;
     std::unique_ptr<QAudioSink> m_sink;
-    QTimer m_drain;
-    bool m_released = false;
+    std::unique_ptr<QTimer> m_drain;
 };
 
 AudioSinkBackend::AudioSinkBackend() = default;
 
 AudioSinkBackend::~AudioSinkBackend()
 {
-    delete m_voice;
-    for (const QPointer<PcmVoice>& v : m_finishing)
-        delete v.data();
+    QThread* thread = AudioThread::get();
+    for (PcmVoice* v : m_voices) {
+        if (thread->isRunning())
+            QMetaObject::invokeMethod(v, [v] { delete v; }, Qt::BlockingQueuedConnection);
+        else
+            delete v;
+    }
+}
+
+void AudioSinkBackend::reap()
+{
+    // Only finished streams are freed; each frees itself in its own thread.
+    for (auto it = m_voices.begin(); it != m_voices.end();) {
+        if (*it != m_current && (*it)->finished) {
+            (*it)->deleteLater();
+            it = m_voices.erase(it);
+        } else {
+            ++it;
+        }
+    }
 }
 
 void AudioSinkBackend::load(const QString& path, const PcmLayout& layout)
 {
-    release();
+    m_current = nullptr;
     m_path = path;
     m_layout = layout;
 }
 
-void AudioSinkBackend::release()
-{
-    if (!m_voice)
-        return;
-    m_finishing.removeAll(nullptr);
-    m_finishing.append(m_voice);
-    m_voice->release();
-    m_voice = nullptr;
-}
-
 void AudioSinkBackend::play()
 {
+    m_current = nullptr; // a sound still heard from the last play goes on to its end
+    reap();
     if (m_path.isEmpty())
         return;
-    release();
-    m_voice = new PcmVoice(m_path, m_layout);
+    const QAudioDevice device = QMediaDevices::defaultAudioOutput();
+    QAudioFormat format;
+    format.setSampleFormat(QAudioFormat::Float);
+    format.setChannelCount(m_layout.channels >= 2 ? 2 : 1);
+    format.setSampleRate(m_layout.sampleRate);
+    // An output that cannot take the file's rate gets its own; the source resamples.
+    if (!device.isFormatSupported(format))
+        format.setSampleRate(device.preferredFormat().sampleRate());
+    auto* voice = new PcmVoice;
+    voice->moveToThread(AudioThread::get());
+    QMetaObject::invokeMethod(voice, [=, path = m_path, layout = m_layout] { voice->start(path, layout, device, format); });
+    m_current = voice;
+    m_voices.push_back(voice);
 }
 
 void AudioSinkBackend::stop()
 {
-    if (m_voice)
-        m_voice->cut();
+    if (m_current) {
+        PcmVoice* v = m_current;
+        QMetaObject::invokeMethod(v, [v] { v->cut(); });
+    }
 }
 
 void AudioSinkBackend::unload()
 {
-    release();
+    m_current = nullptr;
     m_path.clear();
+    reap();
 }
 
 void setSoundBackendMaker(SoundBackendMaker m) { maker() = std::move(m); }

@@ -1,9 +1,8 @@
 #pragma once
-#include <QList>
-#include <QPointer>
 #include <QString>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class PcmVoice;
 
@@ -36,7 +35,8 @@ public:
 // Sound servers hold a few tenths of a second that a stream has already been given; a stream
 // closed when its last sample is handed over loses them (Qt's QSoundEffect does so and cuts the
 // end off every sound). So each stream gets silence after its sound and is closed only well
-// after the last sample went out, unless it is stopped on purpose.
+// after the last sample went out, unless it is stopped on purpose. Streams are fed from a
+// thread of their own, so a window busy for a moment never lets one run dry.
 class AudioSinkBackend : public SoundBackend {
 public:
     AudioSinkBackend();
@@ -47,11 +47,11 @@ public:
     void unload() override;
 
 private:
-    void release();
+    void reap();
     QString m_path;
     PcmLayout m_layout;
-    PcmVoice* m_voice = nullptr;             // the last play
-    QList<QPointer<PcmVoice>> m_finishing;   // earlier plays still sounding
+    PcmVoice* m_current = nullptr;  // the last play, until another starts or the file is dropped
+    std::vector<PcmVoice*> m_voices; // every play not yet freed, the current one among them
 };
 
 // For a machine without audio outputs: every sound is silence of its own length.

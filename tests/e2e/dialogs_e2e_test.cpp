@@ -19,46 +19,6 @@ const QPoint kDialogOpen(72, 300);
 const QPoint kDialogSave(72, 164);
 QPoint paletteCell(int row, int column) { return {16 + column * 609 / 14 + 20, 432 + row * 17 + 8}; }
 
-bool isPicture(const QString& name)
-{
-    const QString ext = QFileInfo(name).suffix().toLower();
-    return !name.contains('_') && (ext == "bmp" || ext == "gif" || ext == "jpg" || ext == "jpeg" || ext == "wmf");
-}
-
-// The catalog's listed pictures in the dialog's order, and the figure of the first one that has one.
-struct FigurePicture {
-    int cell = -1;
-    QString base;
-    QVector<QPointF> points;
-};
-
-FigurePicture firstFigure(const QString& folder)
-{
-    FigurePicture found;
-    int cell = 0;
-    for (const QString& name : listDir(folder, ListKind::FilesOnly)) {
-        const QString base = folder + "/" + QFileInfo(name).completeBaseName();
-        if (!isPicture(name) || !(QFile::exists(base + "_.bmp") || QFile::exists(base + "_.gif") || QFile::exists(base + "_.jpg")))
-            continue;
-        QFile ini(base + ".INI");
-        if (found.cell < 0 && ini.open(QIODevice::ReadOnly)) {
-            const QList<QByteArray> lines = ini.readAll().split('\n');
-            int at = 0;
-            while (at < lines.size() && !lines[at].trimmed().toLower().startsWith("[coords]"))
-                ++at;
-            const int count = at + 1 < lines.size() ? lines[at + 1].trimmed().toInt() : 0;
-            for (int i = 0; i < count && at + 2 + i < lines.size(); ++i) {
-                const QList<QByteArray> xy = lines[at + 2 + i].trimmed().split('\t');
-                found.points.append(QPointF(xy[0].toDouble(), xy[1].toDouble()));
-            }
-            found.cell = cell;
-            found.base = base;
-        }
-        ++cell;
-    }
-    return found;
-}
-
 void settle() { QThread::msleep(600); }
 
 } // namespace

@@ -1,4 +1,6 @@
 #include "harness.h"
+#include "soundcheck.h"
+#include "platform/files.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -9,6 +11,13 @@
 #include <QThread>
 
 namespace {
+bool isCatalogPicture(const QString& name)
+{
+    const QString ext = QFileInfo(name).suffix().toLower();
+    return !name.contains('_') && (ext == "bmp" || ext == "gif" || ext == "jpg" || ext == "jpeg" || ext == "wmf");
+}
+
+
 void pause(int ms)
 {
     QThread::msleep(ms);
@@ -78,10 +87,12 @@ QString XServer::run(const QString& program, const QStringList& args, int* exitC
     return QString::fromLocal8Bit(p.readAllStandardOutput());
 }
 
-void XServer::key(const QString& keys) const
+double XServer::key(const QString& keys) const
 {
+    const double at = steadyMs();
     run(QStringLiteral("xdotool"), {QStringLiteral("key"), keys});
     pause(150);
+    return at;
 }
 
 void XServer::focus(qulonglong window) const
@@ -89,18 +100,26 @@ void XServer::focus(qulonglong window) const
     run(QStringLiteral("xdotool"), {QStringLiteral("windowfocus"), QStringLiteral("--sync"), QString::number(window)});
 }
 
-void XServer::click(int x, int y) const
+double XServer::click(int x, int y) const
 {
+    // The click comes after xdotool starts and well before it is seen to end.
+    const double at = steadyMs();
     run(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), QString::number(x), QString::number(y), QStringLiteral("click"),
                                     QStringLiteral("1")});
     pause(150);
+    return at;
 }
 
 QImage XServer::screenshot(const QString& savePath) const
 {
     const QString path = savePath.isEmpty() ? QDir::temp().filePath(QStringLiteral("e2e-shot.png")) : savePath;
-    run(QStringLiteral("import"), {QStringLiteral("-window"), QStringLiteral("root"), path});
-    return QImage(path);
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        run(QStringLiteral("import"), {QStringLiteral("-window"), QStringLiteral("root"), path});
+        const QImage shot(path);
+        if (!shot.isNull())
+            return shot;
+    }
+    return QImage();
 }
 
 qulonglong XServer::waitForWindow(const QString& title, int timeoutMs) const
@@ -134,13 +153,15 @@ QRect XServer::geometry(qulonglong window) const
     return r;
 }
 
-ProgramRun::ProgramRun(const QString& executable, const QStringList& args, const QString& windowsFolder)
+ProgramRun::ProgramRun(const QString& executable, const QStringList& args, const QString& windowsFolder,
+                       const QProcessEnvironment& extra)
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("DISPLAY"), XServer::instance() ? XServer::instance()->display() : QString());
     env.remove(QStringLiteral("QT_QPA_PLATFORM"));
     env.insert(QStringLiteral("WINDIR"), windowsFolder);
     env.insert(QStringLiteral("PULSE_SERVER"), QStringLiteral("unix:/nonexistent")); // the silent sound backend
+    env.insert(extra);
     m_process.setProcessEnvironment(env);
     m_process.start(executable, args);
     m_process.waitForStarted(5000);
@@ -234,7 +255,8 @@ qint64 ProgramRun::peakMegabytes() const
 int ProgramRun::answerMessages(const QString& prefix, int quietMs, int timeoutMs)
 {
     XServer* x = XServer::instance();
-    int answered = 0;
+    const int before = m_answered;
+    int& answered = m_answered;
     QElapsedTimer total, quiet;
     total.start();
     quiet.start();
@@ -245,14 +267,16 @@ int ProgramRun::answerMessages(const QString& prefix, int quietMs, int timeoutMs
             const QString out = x->run(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
                                                                    QStringLiteral("--class"), QStringLiteral(".")});
             const QStringList ids = out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-            // The box is the newest small window.
-            for (auto it = ids.rbegin(); it != ids.rend(); ++it) {
-                const QRect g = x->geometry(it->toULongLong());
-                if (g.width() > 60 && g.width() < 600 && g.height() < 400) {
-                    x->focus(it->toULongLong());
-                    break;
-                }
+            // The box is the newest small window with a title (a splash has none).
+            qulonglong box = 0;
+            for (const QString& id : ids) {
+                const QRect g = x->geometry(id.toULongLong());
+                const bool titled = !x->run(QStringLiteral("xdotool"), {QStringLiteral("getwindowname"), id}).trimmed().isEmpty();
+                if (titled && g.width() > 60 && g.width() < 600 && g.height() < 400)
+                    box = std::max(box, id.toULongLong());
             }
+            if (box)
+                x->focus(box);
             x->key(QStringLiteral("Return"));
             ++answered;
             quiet.restart();
@@ -262,5 +286,34 @@ int ProgramRun::answerMessages(const QString& prefix, int quietMs, int timeoutMs
             break;
         m_process.waitForReadyRead(100);
     }
-    return answered;
+    return answered - before;
 }
+
+// The catalog's listed pictures in the dialog's order, and the figure of the first one that has one.
+FigurePicture firstFigure(const QString& folder)
+{
+    FigurePicture found;
+    int cell = 0;
+    for (const QString& name : listDir(folder, ListKind::FilesOnly)) {
+        const QString base = folder + "/" + QFileInfo(name).completeBaseName();
+        if (!isCatalogPicture(name) || !(QFile::exists(base + "_.bmp") || QFile::exists(base + "_.gif") || QFile::exists(base + "_.jpg")))
+            continue;
+        QFile ini(base + ".INI");
+        if (found.cell < 0 && ini.open(QIODevice::ReadOnly)) {
+            const QList<QByteArray> lines = ini.readAll().split('\n');
+            int at = 0;
+            while (at < lines.size() && !lines[at].trimmed().toLower().startsWith("[coords]"))
+                ++at;
+            const int count = at + 1 < lines.size() ? lines[at + 1].trimmed().toInt() : 0;
+            for (int i = 0; i < count && at + 2 + i < lines.size(); ++i) {
+                const QList<QByteArray> xy = lines[at + 2 + i].trimmed().split('\t');
+                found.points.append(QPointF(xy[0].toDouble(), xy[1].toDouble()));
+            }
+            found.cell = cell;
+            found.base = base;
+        }
+        ++cell;
+    }
+    return found;
+}
+

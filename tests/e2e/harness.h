@@ -1,5 +1,7 @@
 #pragma once
 #include <QImage>
+#include <QPointF>
+#include <QVector>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QString>
@@ -13,8 +15,9 @@ public:
     QString display() const { return m_display; }
     // Runs an X tool (xdotool, import) on this display; returns its standard output.
     QString run(const QString& program, const QStringList& args, int* exitCode = nullptr) const;
-    void key(const QString& keys) const;
-    void click(int x, int y) const;
+    // Each returns the steady time (steadyMs) at which the key or click was given.
+    double key(const QString& keys) const;
+    double click(int x, int y) const;
     // Gives the window the keyboard, as a window manager would when it is clicked.
     void focus(qulonglong window) const;
     QImage screenshot(const QString& savePath = QString()) const;
@@ -33,7 +36,9 @@ private:
 // One run of a real program with its own system folder.
 class ProgramRun {
 public:
-    ProgramRun(const QString& executable, const QStringList& args, const QString& windowsFolder);
+    // Without a sound server the program plays silently.
+    ProgramRun(const QString& executable, const QStringList& args, const QString& windowsFolder,
+               const QProcessEnvironment& extra = {});
     ~ProgramRun();
     // Waits until stderr holds text; false on timeout or when the program ended without it.
     bool waitForStderr(const QString& text, int timeoutMs = 10000);
@@ -44,13 +49,15 @@ public:
     // Peak resident memory of the program so far, in megabytes (0 when it has ended).
     qint64 peakMegabytes() const;
     // Answers each message box the program shows (each also prints a line starting with prefix)
-    // with Return, until no new message has come for quietMs. Returns how many were answered.
+    // with Return, until no new message has come for quietMs. Returns how many were answered;
+    // messages answered by an earlier call are not answered again.
     int answerMessages(const QString& prefix, int quietMs = 1500, int timeoutMs = 30000);
     bool running() const { return m_process.state() != QProcess::NotRunning; }
 
 private:
     QProcess m_process;
     QString m_stderr;
+    int m_answered = 0;
 };
 
 // A theme folder for one test, made from the built sample theme's pictures and sounds.
@@ -66,3 +73,12 @@ public:
 private:
     QTemporaryDir m_dir;
 };
+
+// A picture of a sample catalog that has a dot-to-dot figure: its cell in the open dialog's
+// grid, its path without extension, and its points.
+struct FigurePicture {
+    int cell = -1;
+    QString base;
+    QVector<QPointF> points;
+};
+FigurePicture firstFigure(const QString& folder);

@@ -1,0 +1,285 @@
+// A whole sitting with Brushbox as a child has it: open, paint, save and save again, help, print,
+// on a real sound server (its output recorded) and a real printer (its PDF read back).
+#include "harness.h"
+#include "printqueue.h"
+#include "soundcheck.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QThread>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Places in the paint window and its small dialogs, from their layouts.
+const QPoint kCanvas(224, 16);
+const QPoint kDrawButton(60, 60), kFillButton(164, 172), kPrintButton(164, 260), kSaveButton(60, 324),
+    kOpenButton(164, 324), kSoundButton(60, 396), kSmallHelp(617, 7);
+QPoint catalogSlot(int k) { return {24 + 40 * k + 16, 40}; }
+QPoint gridCell(int n) { return {24 + 40 * (n % 8) + 16, 88 + 40 * (n / 8) + 16}; }
+const QPoint kDialogOpen(72, 300), kDialogSave(72, 164);
+QPoint paletteCell(int row, int column) { return {16 + column * 609 / 14 + 20, 432 + row * 17 + 8}; }
+
+// The sounds of the sitting: one tone each, so the recording tells them apart.
+struct Tone {
+    const char* file;
+    double frequency;
+    int ms;
+};
+const Tone kStart{"start.wav", 600, 600}, kClick{"click.wav", 1400, 80}, kOpen{"open.wav", 2200, 400},
+    kSave{"save.wav", 3000, 400}, kGood{"good.wav", 3800, 500}, kBird{"bird.wav", 4600, 700};
+
+void settle() { QThread::msleep(700); }
+
+// The sample theme, in a folder of its own, with the tones for sounds.
+void makeTheme(const ThemeFolder& t)
+{
+    t.copyFromSample("gfx", "gfx");
+    t.copyFromSample("pictures", "pictures");
+    QFile sample(QStringLiteral(BIN_DIR "/zypaint.ini"));
+    sample.open(QIODevice::ReadOnly);
+    t.write("zypaint.ini", sample.readAll().replace("%apppath%", (t.path() + "/").toUtf8()));
+    for (const Tone& tone : {kStart, kClick, kOpen, kSave, kGood})
+        t.write(QStringLiteral("snd/") + tone.file, toneWav(tone.frequency, tone.ms));
+    t.write(QStringLiteral("pictures/Animals/") + kBird.file, toneWav(kBird.frequency, kBird.ms));
+}
+
+// How far the page's middle differs from the canvas, as the mean difference per colour channel
+// (0 the same, 255 the opposite); the canvas is looked for a few pixels around the middle.
+double pageDifference(const QString& pdf, const QImage& canvas, QString* png)
+{
+    *png = pdf + ".png";
+    QProcess::execute(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("96"), QStringLiteral("-png"),
+                                                   QStringLiteral("-singlefile"), pdf, pdf});
+    const QImage page(*png);
+    if (page.isNull())
+        return 255;
+    double best = 255;
+    const QPoint centre((page.width() - canvas.width()) / 2, (page.height() - canvas.height()) / 2);
+    for (int dy = -3; dy <= 3; ++dy)
+        for (int dx = -3; dx <= 3; ++dx) {
+            double sum = 0;
+            for (int y = 0; y < canvas.height(); y += 2)
+                for (int x = 0; x < canvas.width(); x += 2) {
+                    const QRgb a = canvas.pixel(x, y), b = page.pixel(centre.x() + dx + x, centre.y() + dy + y);
+                    sum += std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) + std::abs(qBlue(a) - qBlue(b));
+                }
+            best = std::min(best, sum / (3.0 * ((canvas.width() + 1) / 2) * ((canvas.height() + 1) / 2)));
+        }
+    return best;
+}
+
+bool devicesRequired() { return qEnvironmentVariableIsSet("BB_REQUIRE_DEVICES"); }
+
+} // namespace
+
+TEST(SittingEndToEnd, BrushboxOpenPaintSaveThriceHelpPrintAndEnd)
+{
+    XServer* x = XServer::instance();
+    if (!x)
+        GTEST_SKIP() << "Xvfb is not installed";
+    SoundServer* sound = SoundServer::instance();
+    if (!sound && devicesRequired())
+        FAIL() << "no PulseAudio server could be had";
+    PrintQueue queue;
+    if (!queue.ready() && devicesRequired())
+        FAIL() << "no print queue: " << qPrintable(queue.whyNot());
+    const FigurePicture figure = firstFigure(BIN_DIR "/pictures/Things");
+    ASSERT_GE(figure.cell, 0);
+
+    ThemeFolder t;
+    makeTheme(t);
+    QProcessEnvironment env;
+    if (sound)
+        env.insert(QStringLiteral("PULSE_SERVER"), sound->address());
+    if (queue.ready())
+        env.insert(QStringLiteral("PRINTER"), queue.name());
+    std::unique_ptr<SoundRecording> recording;
+    if (sound)
+        recording = std::make_unique<SoundRecording>(*sound);
+    QVector<ExpectedSound> heard{{"start", kStart.frequency, kStart.ms, -1}};
+    auto expect = [&heard](const Tone& tone, double click, bool whole = true) {
+        heard.append({QString::fromLatin1(tone.file).section('.', 0, 0), tone.frequency, tone.ms, click, whole});
+    };
+
+    ProgramRun run(BRUSHBOX_EXE, {t.path("zypaint.ini")}, t.windows(), env);
+    const auto window = x->waitForWindow("Brushbox");
+    ASSERT_NE(window, 0u) << qPrintable(run.stderrText());
+    settle();
+    settle();
+    const QPoint origin = x->geometry(window).topLeft();
+    const QPoint canvas = origin + kCanvas;
+    auto clickAt = [&](QPoint base, QPoint p) { return x->click(base.x() + p.x(), base.y() + p.y()); };
+    const QString saved = t.windows() + "/Paintings/Red folder/";
+
+    // 1. Open the figure picture and connect its dots.
+    double click = clickAt(origin, kOpenButton);
+    expect(kClick, click, false); // the open dialog's own sound cuts it
+    expect(kOpen, click);
+    auto dialog = x->waitForWindow("Open");
+    ASSERT_NE(dialog, 0u) << qPrintable(run.stderrText());
+    settle();
+    QPoint at = x->geometry(dialog).topLeft();
+    clickAt(at, catalogSlot(1)); // Things
+    settle();
+    clickAt(at, gridCell(figure.cell));
+    settle();
+    expect(kClick, clickAt(at, kDialogOpen));
+    settle();
+    double lastDot = 0;
+    for (int i = 1; i < figure.points.size(); ++i) {
+        lastDot = clickAt(canvas, figure.points[i].toPoint());
+        QThread::msleep(150);
+    }
+    expect(kGood, lastDot);
+    settle();
+
+    // 2. Fill in yellow and save into the Red folder.
+    clickAt(origin, paletteCell(0, 6));
+    expect(kClick, clickAt(origin, kFillButton));
+    settle();
+    clickAt(canvas, {396, 396});
+    click = clickAt(origin, kSaveButton);
+    expect(kClick, click, false); // the save dialog's own sound cuts it on its first showing
+    expect(kSave, click);
+    dialog = x->waitForWindow("Save");
+    ASSERT_NE(dialog, 0u) << qPrintable(run.stderrText());
+    settle();
+    at = x->geometry(dialog).topLeft();
+    clickAt(at, catalogSlot(0));
+    QThread::msleep(300);
+    expect(kClick, clickAt(at, kDialogSave));
+    settle();
+    ASSERT_TRUE(QFileInfo::exists(saved + "0.bmp") && QFileInfo::exists(saved + "0_.bmp")) << qPrintable(run.stderrText());
+    const QRgb yellow = qRgb(0xFF, 0xD7, 0x00) & 0xFFFFFF;
+    EXPECT_EQ(QImage(saved + "0.bmp").pixel(396, 396) & 0xFFFFFF, yellow);
+
+    // 3. Open a picture with a sound, hear it, draw on it, save again with one click.
+    click = clickAt(origin, kOpenButton);
+    expect(kClick, click, false);
+    expect(kOpen, click);
+    dialog = x->waitForWindow("Open");
+    ASSERT_NE(dialog, 0u);
+    settle();
+    at = x->geometry(dialog).topLeft();
+    clickAt(at, catalogSlot(0)); // Animals
+    settle();
+    clickAt(at, gridCell(0)); // the bird
+    settle();
+    expect(kClick, clickAt(at, kDialogOpen));
+    settle();
+    expect(kBird, clickAt(origin, kSoundButton));
+    QThread::msleep(kBird.ms + 300);
+    clickAt(origin, paletteCell(0, 10));
+    expect(kClick, clickAt(origin, kDrawButton));
+    settle();
+    x->run(QStringLiteral("xdotool"), {"mousemove", QString::number(canvas.x() + 20), QString::number(canvas.y() + 380), "mousedown",
+                                       "1", "mousemove", QString::number(canvas.x() + 380), QString::number(canvas.y() + 380),
+                                       "mouseup", "1"});
+    settle();
+    expect(kClick, clickAt(origin, kSaveButton));
+    dialog = x->waitForWindow("Save");
+    ASSERT_NE(dialog, 0u) << "the second save: " << qPrintable(run.stderrText());
+    settle();
+    at = x->geometry(dialog).topLeft();
+    expect(kClick, clickAt(at, kDialogSave));
+    settle();
+    ASSERT_TRUE(QFileInfo::exists(saved + "1.bmp") && QFileInfo::exists(saved + "1_.bmp")) << "the second save";
+    const QImage second(saved + "1.bmp");
+    EXPECT_EQ(second.pixel(200, 380) & 0xFFFFFF, qRgb(0x10, 0x40, 0xC0) & 0xFFFFFF) << "the stroke is saved";
+
+    // 4. A save cancelled with Esc, then a third one.
+    expect(kClick, clickAt(origin, kSaveButton));
+    dialog = x->waitForWindow("Save");
+    ASSERT_NE(dialog, 0u);
+    settle();
+    x->focus(dialog);
+    x->key("Escape");
+    settle();
+    EXPECT_FALSE(QFileInfo::exists(saved + "2.bmp"));
+    expect(kClick, clickAt(origin, kSaveButton));
+    dialog = x->waitForWindow("Save");
+    ASSERT_NE(dialog, 0u) << "after a cancelled save";
+    settle();
+    at = x->geometry(dialog).topLeft();
+    expect(kClick, clickAt(at, kDialogSave));
+    settle();
+    EXPECT_TRUE(QFileInfo::exists(saved + "2.bmp") && QFileInfo::exists(saved + "2_.bmp")) << "the third save";
+    EXPECT_EQ(QDir(saved).entryList(QDir::Files).size(), 6);
+
+    // 5. The help screen twice: F1, then the small help button; a click ends each.
+    for (int round = 0; round < 2; ++round) {
+        if (round == 0) {
+            x->focus(window);
+            x->key("F1");
+        } else {
+            clickAt(origin, kSmallHelp);
+        }
+        settle();
+        const auto help = x->waitForWindow(" ", 3000);
+        ASSERT_NE(help, 0u) << "help, showing " << round + 1;
+        EXPECT_TRUE(x->geometry(help).contains(x->geometry(window))) << "the help screen covers the whole paint window";
+        const QImage shot = x->screenshot(QDir::temp().filePath(QStringLiteral("e2e-sitting-help%1.png").arg(round)));
+        EXPECT_NE(shot.pixel(canvas + QPoint(200, 200)), QImage(saved + "2.bmp").pixel(200, 200))
+            << "the help screen covers the canvas";
+        clickAt(origin, {320, 240});
+        settle();
+        EXPECT_EQ(x->screenshot().pixel(canvas + QPoint(396, 396)) & 0xFFFFFF, QImage(saved + "2.bmp").pixel(396, 396) & 0xFFFFFF);
+    }
+
+    // 6. Print twice; the pages show the painting.
+    for (int round = 0; round < 2; ++round) {
+        expect(kClick, clickAt(origin, kPrintButton));
+        settle();
+    }
+    if (queue.ready()) {
+        const QStringList pdfs = queue.pdfs(2);
+        ASSERT_EQ(pdfs.size(), 2) << qPrintable(run.stderrText());
+        QThread::msleep(500);
+        for (const QString& pdf : pdfs) {
+            QString png;
+            const double diff = pageDifference(pdf, QImage(saved + "2.bmp").convertToFormat(QImage::Format_RGB32), &png);
+            EXPECT_LT(diff, 8) << qPrintable(png);
+        }
+
+        // A queue that refuses jobs, then a stopped one: a message each, and the window is the child's again.
+        for (const bool stopped : {false, true}) {
+            stopped ? queue.setEnabled(false) : queue.setAccepting(false);
+            expect(kClick, clickAt(origin, kPrintButton));
+            const QString words = stopped ? QStringLiteral("is stopped.") : QStringLiteral("takes no new jobs just now.");
+            EXPECT_TRUE(run.waitForStderr(words, 10000)) << qPrintable(run.stderrText());
+            EXPECT_TRUE(run.stderrText().contains(QStringLiteral("Your painting could not be printed. The printer '%1' %2")
+                                                      .arg(queue.name(), words)));
+            EXPECT_EQ(run.answerMessages(QStringLiteral("brushbox: ")), 1);
+            stopped ? queue.setEnabled(true) : queue.setAccepting(true);
+            settle();
+            const QRgb before = x->screenshot().pixel(canvas + QPoint(396, 396));
+            if (!stopped) // then the fill tool is current, and a current tool's button plays nothing
+                expect(kClick, clickAt(origin, kFillButton));
+            clickAt(origin, paletteCell(0, stopped ? 5 : 3));
+            clickAt(canvas, {396, 396});
+            settle();
+            EXPECT_NE(x->screenshot(QDir::temp().filePath(QStringLiteral("e2e-sitting-refused%1.png").arg(int(stopped))))
+                          .pixel(canvas + QPoint(396, 396)),
+                      before)
+                << "the window takes clicks again";
+        }
+        EXPECT_EQ(queue.pdfs(3, 2000).size(), 2) << "a refused job came out after all";
+    }
+
+    // 7. The end: Esc, and every sound was heard whole, in order, on time.
+    x->focus(window);
+    x->key("Escape");
+    EXPECT_TRUE(run.waitForExit());
+    if (recording) {
+        recording->stop();
+        QStringList table;
+        const QStringList failures = checkSounds(*recording, heard, &table);
+        QFile report(QDir::temp().filePath(QStringLiteral("e2e-sitting-brushbox-sounds.txt")));
+        if (report.open(QIODevice::WriteOnly))
+            report.write(("sound\tfile ms\theard ms\tafter click ms\n" + table.join('\n') + '\n').toUtf8());
+        EXPECT_TRUE(failures.isEmpty()) << qPrintable(failures.join('\n')) << "\n" << qPrintable(table.join('\n'));
+    }
+}
