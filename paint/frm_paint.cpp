@@ -171,6 +171,12 @@ void frm_Paint::pntClear()
     pic_Paint->setFillColor(pen);
 }
 
+void frm_Paint::useShownColour()
+{
+    pic_Paint->setForeColor(shp_CurrentColor->backColor());
+    pic_Paint->setFillColor(shp_CurrentColor->backColor());
+}
+
 void frm_Paint::EnablePaintInterface()
 {
     setEnabled(true);

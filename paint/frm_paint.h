@@ -61,6 +61,8 @@ public:
     // After the open dialog: the chosen picture replaces the painting only when it can be read.
     void openChosenPicture();
     void Spray(double X, double Y);
+    // Pen and fill colour become the colour the colour box shows.
+    void useShownColour();
     void EnablePaintInterface();
     void UnablePaintInterface();
 

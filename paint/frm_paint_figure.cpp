@@ -38,6 +38,7 @@ void frm_Paint::completeFigure()
         pic_Paint->Line(pts[j - 1].x, pts[j - 1].y, pts[j].x, pts[j].y);
     pic_Paint->Line(pts[Figure.intLineCount - 1].x, pts[Figure.intLineCount - 1].y, pts[0].x, pts[0].y);
     intTool = 2;
+    useShownColour(); // the dots left the fill colour black: the lock colour, that no fill could undo
     Activate();
     while (QApplication::overrideCursor())
         QApplication::restoreOverrideCursor();

@@ -115,6 +115,12 @@ void frm_Paint::SetPicture(bool clearFirst)
             pic_Paint->Print(strChosenName);
         }
     }
+    // Printing the name leaves the pen in the name's colour. The figure's lines are black; without
+    // a figure the child paints on in the colour the colour box shows, not in black or the name's.
+    if (intTool == 3)
+        pic_Paint->setForeColor(0);
+    else
+        useShownColour();
 
     PaintButton& sound = PaintSettings.buttons[btnSound];
     ImageControl* soundButton = img_Button[btnSound];

@@ -65,12 +65,14 @@ QString folderPath(const QString& value)
 struct Reader {
     int catalogCounter = -1;
 
+    // Messages and log lines name a folder as its value expands, without the separator added
+    // for joining file names to it.
     bool folderKey(PaintFolder& folder, const QString& value, const char* message)
     {
         folder.raw = value;
         folder.expanded = folderPath(value);
         if (!fioDirExists(folder.expanded)) {
-            msgBox(QString::fromLatin1(message) + folder.expanded + QLatin1Char('\''));
+            msgBox(QString::fromLatin1(message) + fioExpandPath(value) + QLatin1Char('\''));
             return false;
         }
         return true;
@@ -84,30 +86,30 @@ struct Reader {
             return folderKey(PaintSettings.snd, value, "Bad sound path: '");
         if (is(key, "picture")) {
             const bool ok = folderKey(PaintSettings.picture, value, "Bad picture path: '");
-            debugLog(QStringLiteral("--> OpenINI: Bildkatalog(picture): ") + PaintSettings.picture.expanded + QStringLiteral(" (")
+            debugLog(QStringLiteral("--> OpenINI: Bildkatalog(picture): ") + fioExpandPath(value) + QStringLiteral(" (")
                      + PaintSettings.picture.raw + QStringLiteral(")"));
             return ok;
         }
         if (is(key, "catalog") && !value.isEmpty()) {
             PaintSettings.catalog.raw = value;
             PaintSettings.catalog.expanded = folderPath(value);
-            return checkCatalogFolder(PaintSettings.catalog.expanded);
+            return checkCatalogFolder(PaintSettings.catalog.expanded, fioExpandPath(value));
         }
         return true;
     }
 
-    bool checkCatalogFolder(const QString& folder)
+    bool checkCatalogFolder(const QString& folder, const QString& written)
     {
         if (bolDebug) {
-            pntWriteLog(QStringLiteral("--> OpenINI: Användarkatalog(catalog): ") + folder);
-            msgBox(QStringLiteral("Användarkatalog: ") + folder);
+            pntWriteLog(QStringLiteral("--> OpenINI: Användarkatalog(catalog): ") + written);
+            msgBox(QStringLiteral("Användarkatalog: ") + written);
             pntWriteLog(QStringLiteral("--> OpenINI: Användarkatalog(catalog): Undersöker om den finns..."));
         }
         if (fioDirExists(folder))
             return true;
         if (fioIsFullPath(folder)) {
             if (bolDebug) {
-                msgBox(QStringLiteral("Katalogen '") + folder + QStringLiteral("' skapas..."));
+                msgBox(QStringLiteral("Katalogen '") + written + QStringLiteral("' skapas..."));
                 pntWriteLog(QStringLiteral("----> OpenINI: Användarkatalog(catalog): fanns ej, skapar: '")
                             + fioRemoveBackslash(folder) + QStringLiteral("'..."));
             }
@@ -116,7 +118,7 @@ struct Reader {
                 return folderCreationFailed(folder, reason);
             return true;
         }
-        msgBox(QStringLiteral("Kan ej skapa användarkatalog: ") + folder);
+        msgBox(QStringLiteral("Kan ej skapa användarkatalog: ") + written);
         debugLog(QStringLiteral("----> OpenINI: Användarkatalog(catalog): fanns ej, kan EJ skapa: ") + fioRemoveBackslash(folder));
         return true;
     }

@@ -4,10 +4,21 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <cmath>
 
 int mouseButtonCode(Qt::MouseButtons b)
 {
     return (b & Qt::LeftButton ? 1 : 0) | (b & Qt::RightButton ? 2 : 0) | (b & Qt::MiddleButton ? 4 : 0);
+}
+
+QPointF exactPosition(const QWidget* w, const QMouseEvent* e)
+{
+    // Qt hands a child widget its position rounded to whole pixels; under display scaling that
+    // moves a click by up to half a pixel (a dot 3.85 pixels away is missed). The position in
+    // the window keeps the fraction. An event made by hand may carry no such position.
+    const QPointF inWindow = e->scenePosition() - QPointF(w->mapTo(w->window(), QPoint(0, 0)));
+    const QPointF d = inWindow - e->position();
+    return std::abs(d.x()) < 1 && std::abs(d.y()) < 1 ? inWindow : e->position();
 }
 
 int shiftCode(Qt::KeyboardModifiers m)
@@ -44,12 +55,12 @@ void ImageControl::mousePressEvent(QMouseEvent* e)
 {
     if (e->button() == Qt::LeftButton)
         m_pressed = true;
-    emit MouseDown(mouseButtonCode(e->button()), shiftCode(e->modifiers()), e->position().x(), e->position().y());
+    emit MouseDown(mouseButtonCode(e->button()), shiftCode(e->modifiers()), exactPosition(this, e).x(), exactPosition(this, e).y());
 }
 
 void ImageControl::mouseMoveEvent(QMouseEvent* e)
 {
-    emit MouseMove(mouseButtonCode(e->buttons()), shiftCode(e->modifiers()), e->position().x(), e->position().y());
+    emit MouseMove(mouseButtonCode(e->buttons()), shiftCode(e->modifiers()), exactPosition(this, e).x(), exactPosition(this, e).y());
 }
 
 void ImageControl::mouseReleaseEvent(QMouseEvent* e)
@@ -57,7 +68,7 @@ void ImageControl::mouseReleaseEvent(QMouseEvent* e)
     const bool click = e->button() == Qt::LeftButton && m_pressed && rect().contains(e->position().toPoint());
     if (e->button() == Qt::LeftButton)
         m_pressed = false;
-    emit MouseUp(mouseButtonCode(e->button()), shiftCode(e->modifiers()), e->position().x(), e->position().y());
+    emit MouseUp(mouseButtonCode(e->button()), shiftCode(e->modifiers()), exactPosition(this, e).x(), exactPosition(this, e).y());
     if (click && isEnabled() && isVisible())
         emit Click();
 }

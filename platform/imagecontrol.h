@@ -56,3 +56,5 @@ private:
 // The mouse buttons and shift keys as the controls report them.
 int mouseButtonCode(Qt::MouseButtons buttons);
 int shiftCode(Qt::KeyboardModifiers modifiers);
+// Where the mouse is on the widget, to a fraction of a pixel.
+QPointF exactPosition(const QWidget* widget, const QMouseEvent* event);

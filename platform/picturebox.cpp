@@ -183,17 +183,17 @@ void PictureBox::paintEvent(QPaintEvent*)
 
 void PictureBox::mousePressEvent(QMouseEvent* e)
 {
-    emit MouseDown(mouseButtonCode(e->button()), shiftCode(e->modifiers()), e->position().x(), e->position().y());
+    emit MouseDown(mouseButtonCode(e->button()), shiftCode(e->modifiers()), exactPosition(this, e).x(), exactPosition(this, e).y());
 }
 
 void PictureBox::mouseMoveEvent(QMouseEvent* e)
 {
-    emit MouseMove(mouseButtonCode(e->buttons()), shiftCode(e->modifiers()), e->position().x(), e->position().y());
+    emit MouseMove(mouseButtonCode(e->buttons()), shiftCode(e->modifiers()), exactPosition(this, e).x(), exactPosition(this, e).y());
 }
 
 void PictureBox::mouseReleaseEvent(QMouseEvent* e)
 {
-    emit MouseUp(mouseButtonCode(e->button()), shiftCode(e->modifiers()), e->position().x(), e->position().y());
+    emit MouseUp(mouseButtonCode(e->button()), shiftCode(e->modifiers()), exactPosition(this, e).x(), exactPosition(this, e).y());
 }
 
 namespace {

@@ -200,6 +200,44 @@ TEST(OpenAndSetPicture, AFigureGetsNumberedDotsLockedToolsAndTheFigureTool)
     EXPECT_TRUE(t.form->img_Button[btnDraw]->isEnabled());
 }
 
+TEST(OpenAndSetPicture, AfterAPictureThePenAndFillAreTheColourTheBoxShows)
+{
+    DialogTest t;
+    PaintSettings.nameText.border = true;
+    PaintSettings.nameText.active = true;
+    PaintSettings.nameText.forecolor = 0x2010D0; // the name in red
+    PaintSettings.current.startcolor = 0x00C000; // the box in green
+    t.open();
+    t.picture("cat", kTriangle);
+    auto choose = [&t](int cell) {
+        frm_Open dlg(t.form->mmc_Sound);
+        dlg.img_Catalog_Click(0);
+        dlg.img_picture_Click(cell);
+        dlg.opnOpenFile();
+        t.form->openChosenPicture();
+    };
+    choose(0);
+    ASSERT_EQ(intTool, 3);
+    EXPECT_EQ(t.canvas().ForeColor(), 0u) << "the figure's lines are black, not in the name's colour";
+    t.form->pic_Paint_MouseDown(1, 0, 150, 120);
+    EXPECT_EQ(t.canvas().Point(125, 85), 0);
+    t.form->pic_Paint_MouseDown(1, 0, 50, 120);
+    ASSERT_EQ(intTool, 2);
+    EXPECT_EQ(t.canvas().ForeColor(), 0x00C000u);
+    EXPECT_EQ(t.canvas().FillColor(), 0x00C000u) << "not black, the lock colour";
+    t.form->pic_Paint_MouseDown(1, 0, 390, 390);
+    EXPECT_EQ(t.canvas().Point(390, 390), 0x00C000);
+
+    // A picture without a figure: the box's colour at once, after the name is printed.
+    t.form->pic_Palette_MouseDown(1, 0, 450, 10);
+    const uint32_t picked = t.form->shp_CurrentColor->backColor();
+    t.picture("dog");
+    choose(1);
+    EXPECT_EQ(intTool, 2);
+    EXPECT_EQ(t.canvas().ForeColor(), picked);
+    EXPECT_EQ(t.canvas().FillColor(), picked);
+}
+
 TEST(OpenAndSetPicture, ABrokenFigureOrNoneLeavesTheToolsAndEndsAnUnfinishedFigure)
 {
     DialogTest t;

@@ -153,6 +153,10 @@ TEST(OpenINI, BadFoldersEndTheProgram)
         EXPECT_FALSE(t.read(QByteArray("app=zypaint\n[path]\n") + c.key + "=%apppath%nothere\n[help]\nactive=1\n"));
         EXPECT_EQ(t.boxes.texts(), QStringList{QString(c.message) + t.folders.app() + "/nothere/'"});
         EXPECT_FALSE(PaintSettings.help.active); // reading stopped
+        // Without a macro the message quotes the value as written: no separator is added.
+        Theme plain;
+        EXPECT_FALSE(plain.read(QByteArray("app=zypaint\n[path]\n") + c.key + "=" + plain.folders.app().toUtf8() + "\\nothere\n"));
+        EXPECT_EQ(plain.boxes.texts(), QStringList{QString(c.message) + plain.folders.app() + "/nothere'"});
     }
 }
 
@@ -164,7 +168,7 @@ TEST(OpenINI, CatalogFolderIsCreatedWhenAbsolute)
     EXPECT_TRUE(t.boxes.messages.isEmpty());
     resetPaintSettings();
     EXPECT_TRUE(t.read("app=zypaint\n[path]\ncatalog=relative\\cats\n"));
-    EXPECT_EQ(t.boxes.texts(), QStringList{"Kan ej skapa användarkatalog: relative/cats/"});
+    EXPECT_EQ(t.boxes.texts(), QStringList{"Kan ej skapa användarkatalog: relative/cats"});
 }
 
 TEST(OpenINI, CatalogFolderThatCannotBeMadeEndsWithReason)
@@ -292,4 +296,15 @@ TEST(OpenINI, DebugModeShowsAndLogsCatalogSteps)
                                   "------> OpenINI: bildanvändarkatalog: (0)Anna, ej låst",
                                   "--> OpenINI: bildanvändarkatalog: antal: 1, array 2",
                                   "----> OpenINI: bildanvändarkatalog: (1)Zoo, locked: True"}));
+
+    // A folder written without a macro keeps its spelling in every box and line.
+    Theme plain;
+    const QByteArray folder = plain.folders.app().toUtf8() + "/kids";
+    ASSERT_TRUE(plain.read("app=zypaint\ndebug=1\n[path]\npicture=" + plain.folders.app().toUtf8() + "\ncatalog=" + folder + "\n"));
+    EXPECT_EQ(plain.boxes.texts(), QStringList({"Debug Mode", "Användarkatalog: " + folder, "Katalogen '" + folder + "' skapas..."}));
+    const QStringList plainLines = QString::fromUtf8(plain.folders.read("windows/brushbox.log")).split("\r\n", Qt::SkipEmptyParts);
+    EXPECT_TRUE(plainLines.contains("--> OpenINI: Bildkatalog(picture): " + plain.folders.app() + " (" + plain.folders.app() + ")"));
+    EXPECT_TRUE(plainLines.contains("--> OpenINI: Användarkatalog(catalog): " + folder));
+    EXPECT_TRUE(plainLines.contains("----> OpenINI: Användarkatalog(catalog): fanns ej, skapar: '" + folder + "'..."));
+    EXPECT_TRUE(QFileInfo(QString(folder)).isDir());
 }

@@ -310,6 +310,21 @@ TEST(DotToDot, ADotIsHitInsideFourPixelsAndMissedAtFour)
     EXPECT_EQ(intTool, 3);
 }
 
+TEST(DotToDot, AClickIsTestedWhereItReallyWasNotWhereQtRoundedIt)
+{
+    PaintWindowTest t;
+    frm_Paint& f = t.open();
+    giveFigure(f, {{100, 50}, {150, 120}, {50, 120}});
+    // Under display scaling a click lands between whole pixels: 3.85 pixels right of the dot.
+    // Qt hands the canvas 154, rounded; the position in the window keeps 153.85.
+    const QPointF inCanvas(153.85, 116.15);
+    const QPointF inWindow = inCanvas + QPointF(f.pic_Paint->mapTo(&f, QPoint(0, 0)));
+    QMouseEvent press(QEvent::MouseButtonPress, inCanvas.toPoint(), inWindow, f.mapToGlobal(inWindow), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(f.pic_Paint, &press);
+    EXPECT_EQ(Figure.intLineNext, 2) << "a hit at 3.85 pixels";
+}
+
 TEST(DotToDot, TheLastHitCompletesTheFigureWithTheGoodSoundAndTheFillTool)
 {
     PaintWindowTest t;

@@ -75,7 +75,7 @@ TEST(BrokenFilesEndToEnd, FoldersAndFilesSwappedAndAHugeConfiguration)
         t.write("gfx", "not a folder");
         t.write("zypaint.ini", "app=zypaint\r\n" + pathLines(t));
         ProgramRun run(BRUSHBOX_EXE, {t.path("zypaint.ini")}, t.windows());
-        ASSERT_TRUE(run.waitForStderr("Bad graphics path: '" + t.path("gfx") + "/'")) << qPrintable(run.stderrText());
+        ASSERT_TRUE(run.waitForStderr("Bad graphics path: '" + t.path("gfx") + "'")) << qPrintable(run.stderrText());
         run.answerMessages("brushbox: ", 500);
         EXPECT_TRUE(run.waitForExit());
     }

@@ -60,7 +60,7 @@ TEST(BrushboxEndToEnd, MissingGraphicsFolderIsReportedAndEnds)
     ThemeFolder t;
     t.write("zypaint.ini", "app=zypaint\n[path]\ngfx=" + t.path("nothere").toUtf8() + "\n");
     ProgramRun run(BRUSHBOX_EXE, {t.path("zypaint.ini")}, t.windows());
-    const QString message = "brushbox: Brushbox: Bad graphics path: '" + t.path("nothere") + "/'";
+    const QString message = "brushbox: Brushbox: Bad graphics path: '" + t.path("nothere") + "'";
     ASSERT_TRUE(run.waitForStderr(message)) << qPrintable(run.stderrText());
     const auto box = x->waitForWindow("Brushbox");
     ASSERT_NE(box, 0u);
