@@ -3,6 +3,7 @@
 # Brushbox on the sample theme (run) or runs every test (test).
 #   scripts/setup.sh run    build and start Brushbox
 #   scripts/setup.sh test   build and run all tests
+#   scripts/setup.sh deps   only install the Debian packages
 #   BUILD_DIR, CMAKE_ARGS   choose another build folder / extra CMake options
 set -eu
 cd "$(dirname "$0")/.."
@@ -24,6 +25,8 @@ if [ -n "$missing" ]; then
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq $missing
 fi
 
+[ "$mode" = deps ] && exit 0
+
 # Qt and fontconfig keep some allocations for the life of the process; only our leaks count.
 LSAN_OPTIONS="suppressions=$(pwd)/.ci/lsan.supp:print_suppressions=0"
 ASAN_OPTIONS="detect_leaks=1:abort_on_error=0"
@@ -44,6 +47,6 @@ test)
     fi
     ctest --output-on-failure -j2 ;;
 *)
-    echo "usage: $0 run|test" >&2
+    echo "usage: $0 run|test|deps" >&2
     exit 2 ;;
 esac
