@@ -157,7 +157,8 @@ TEST(Sitting, HelpAndOpenWindowsAnswerEveryShowing)
     SittingTest t;
     t.open();
     t.form->show();
-    for (int round = 0; round < 2; ++round) {
+    for (int round = 0; round < 4; ++round) {
+        PaintSettings.open.largeIcons = round >= 2;
         InsideModal help([](QWidget* h) {
             EXPECT_NE(qobject_cast<frm_Help*>(h), nullptr);
             EXPECT_TRUE(h->isEnabled());

@@ -112,7 +112,9 @@ double XServer::click(int x, int y) const
 
 QImage XServer::screenshot(const QString& savePath) const
 {
-    const QString path = savePath.isEmpty() ? QDir::temp().filePath(QStringLiteral("e2e-shot.png")) : savePath;
+    // Other test runs on the machine take screenshots too.
+    const QString path = savePath.isEmpty() ? QDir::temp().filePath(QStringLiteral("e2e-shot-%1.png").arg(QCoreApplication::applicationPid()))
+                                            : savePath;
     for (int attempt = 0; attempt < 3; ++attempt) {
         run(QStringLiteral("import"), {QStringLiteral("-window"), QStringLiteral("root"), path});
         const QImage shot(path);

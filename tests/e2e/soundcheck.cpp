@@ -257,7 +257,7 @@ QStringList checkSounds(const SoundRecording& recording, const QVector<ExpectedS
     QStringList failures;
     QMap<double, QVector<SoundRecording::Span>> spans;
     QMap<double, int> used;
-    double previousStart = -1e300;
+    double previousStart = -1e300, previousEnd = -1e300;
     if (qEnvironmentVariableIsSet("BB_SOUND_DEBUG")) {
         const double base = recording.firstMs();
         recording.save(QStringLiteral("/tmp/sitting.raw"));
@@ -272,10 +272,11 @@ QStringList checkSounds(const SoundRecording& recording, const QVector<ExpectedS
             spans[e.frequency] = recording.heard(e.frequency);
         const QVector<SoundRecording::Span>& all = spans[e.frequency];
         int& next = used[e.frequency];
-        while (next < all.size() && e.clickMs >= 0 && all[next].startMs < e.clickMs - 50)
+        const double from = e.chained ? previousEnd : e.clickMs;
+        while (next < all.size() && from >= 0 && all[next].startMs < from - 50)
             ++next;
         // A sound cut off at once may not be heard at all: a later one is not it.
-        const bool missing = next >= all.size() || (!e.whole && e.clickMs >= 0 && all[next].startMs > e.clickMs + 150);
+        const bool missing = next >= all.size() || (!e.whole && from >= 0 && all[next].startMs > from + 150);
         if (missing) {
             if (e.whole)
                 failures << QStringLiteral("%1 was not heard").arg(e.name);
@@ -284,22 +285,24 @@ QStringList checkSounds(const SoundRecording& recording, const QVector<ExpectedS
             continue;
         }
         const SoundRecording::Span s = all[next++];
-        const double delay = e.clickMs >= 0 ? s.startMs - e.clickMs : 0;
+        const double delay = from >= 0 ? s.startMs - from : 0;
         if (table)
             *table << QStringLiteral("%1\t%2\t%3\t%4")
                           .arg(e.name)
                           .arg(e.lengthMs)
                           .arg(qRound(s.lengthMs()))
-                          .arg(e.clickMs >= 0 ? QString::number(qRound(delay)) : QStringLiteral("-"));
+                          .arg(from >= 0 ? QString::number(qRound(delay)) + (e.chained ? QStringLiteral(" (after the last)") : QString())
+                                         : QStringLiteral("-"));
         if (!e.whole)
             continue;
         if (s.lengthMs() < 0.95 * e.lengthMs)
             failures << QStringLiteral("%1 was heard for %2 ms of %3").arg(e.name).arg(qRound(s.lengthMs())).arg(e.lengthMs);
-        if (e.clickMs >= 0 && delay > 150)
-            failures << QStringLiteral("%1 started %2 ms after its click").arg(e.name).arg(qRound(delay));
+        if (from >= 0 && delay > 150)
+            failures << QStringLiteral("%1 started %2 ms after %3").arg(e.name).arg(qRound(delay)).arg(e.chained ? "the sound before it" : "its click");
         if (s.startMs < previousStart - 5)
             failures << QStringLiteral("%1 came before the sound expected ahead of it").arg(e.name);
         previousStart = s.startMs;
+        previousEnd = s.endMs;
     }
     return failures;
 }

@@ -73,9 +73,10 @@ struct ExpectedSound {
     int lengthMs;
     double clickMs;   // steady time of the click; < 0 when the sound has no click (a start sound)
     bool whole = true; // false when the program rightly cuts it off with the next sound
+    bool chained = false; // follows the sound before it, as the next link of a chain
 };
 
 // Checks a sitting: every sound heard in order, whole ones for at least 95 % of their length,
-// each starting within 150 ms of its click. Returns the failures, empty when all is well, and
+// each starting within 150 ms of its click, or of the end of the sound before it when chained. Returns the failures, empty when all is well, and
 // fills table with one line per sound: name, file length, heard length, delay after the click.
 QStringList checkSounds(const SoundRecording& recording, const QVector<ExpectedSound>& expected, QStringList* table);

@@ -1,4 +1,5 @@
 #include "harness.h"
+#include "soundcheck.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -10,6 +11,7 @@
 #include <gtest/gtest.h>
 #include <cmath>
 #include <cstring>
+#include <functional>
 #include <optional>
 
 #ifdef TWINTURN_EXE
@@ -146,7 +148,7 @@ public:
     {
         for (int attempt = 0; attempt < 4; ++attempt) {
             waitQuiet();
-            m_x->click(cards[k].center().x(), cards[k].center().y());
+            lastClickMs = m_x->click(cards[k].center().x(), cards[k].center().y());
             QElapsedTimer clock;
             clock.start();
             while (clock.elapsed() < 2500) {
@@ -208,6 +210,7 @@ public:
 
     QList<QRect> cards;
     QImage back;
+    double lastClickMs = 0; // the click that turned the card last turned
     QImage lastScreen() const { return m_shot; }
 
 private:
@@ -242,20 +245,12 @@ QList<QRect> findTexts(const QImage& shot, const QRect& column, QRgb colour)
     }
     return rows;
 }
-}
 
-TEST(TwinturnEndToEnd, TwoPlayersPlayThePairsGameToItsEndPicture)
+// A child with a perfect memory plays the board to its end: unknown cards are turned, and a pair
+// as soon as both are seen. Each turned card is reported with the click that turned it.
+void playToTheEnd(ProgramRun& run, Board& board,
+                  const std::function<void(int card, double clickMs, bool second, bool pair)>& turned = {})
 {
-    REQUIRE_X();
-    ThemeFolder t;
-    QDir().mkpath(t.windows());
-    ProgramRun run(TWINTURN_EXE, {QStringLiteral(BIN_DIR "/memory.ini")}, t.windows());
-    Board board(x, kGames + "pairs/");
-    if (board.cards.isEmpty())
-        board.lastScreen().save(QDir::temp().filePath("e2e-twinturn-no-board.png"));
-    ASSERT_EQ(board.cards.size(), 16) << "no board of 16 card backs on the screen; " << qPrintable(run.stderrText());
-
-    // A child with a perfect memory: turn unknown cards, and a pair as soon as both are seen.
     QMap<int, QImage> seen;
     QSet<int> taken;
     const int n = int(board.cards.size());
@@ -283,6 +278,8 @@ TEST(TwinturnEndToEnd, TwoPlayersPlayThePairsGameToItsEndPicture)
         ASSERT_GE(a, 0) << "no card left to turn";
         const QImage faceA = board.turn(a);
         ASSERT_FALSE(faceA.isNull()) << "card " << a << " did not turn";
+        if (turned)
+            turned(a, board.lastClickMs, false, false);
         seen[a] = faceA;
         int b = partner(a);
         if (b < 0)
@@ -290,6 +287,8 @@ TEST(TwinturnEndToEnd, TwoPlayersPlayThePairsGameToItsEndPicture)
         ASSERT_GE(b, 0);
         const QImage faceB = board.turn(b);
         ASSERT_FALSE(faceB.isNull()) << "card " << b << " did not turn";
+        if (turned)
+            turned(b, board.lastClickMs, true, samePixels(faceA, faceB));
         seen[b] = faceB;
         const bool goneA = board.wentAway(a, faceA);
         const bool goneB = board.wentAway(b, faceB);
@@ -299,6 +298,20 @@ TEST(TwinturnEndToEnd, TwoPlayersPlayThePairsGameToItsEndPicture)
             taken << a << b;
     }
     EXPECT_EQ(taken.size(), n) << "turns: " << turns;
+}
+}
+
+TEST(TwinturnEndToEnd, TwoPlayersPlayThePairsGameToItsEndPicture)
+{
+    REQUIRE_X();
+    ThemeFolder t;
+    QDir().mkpath(t.windows());
+    ProgramRun run(TWINTURN_EXE, {QStringLiteral(BIN_DIR "/memory.ini")}, t.windows());
+    Board board(x, kGames + "pairs/");
+    if (board.cards.isEmpty())
+        board.lastScreen().save(QDir::temp().filePath("e2e-twinturn-no-board.png"));
+    ASSERT_EQ(board.cards.size(), 16) << "no board of 16 card backs on the screen; " << qPrintable(run.stderrText());
+    playToTheEnd(run, board);
     const QString end = board.waitForEnd();
     board.lastScreen().save(QDir::temp().filePath("e2e-twinturn-pairs-end.png"));
     EXPECT_FALSE(end.isEmpty()) << "no end picture in the middle of the screen";
@@ -307,6 +320,78 @@ TEST(TwinturnEndToEnd, TwoPlayersPlayThePairsGameToItsEndPicture)
     EXPECT_TRUE(run.waitForExit(5000));
     if (run.running())
         run.kill();
+}
+
+// The pairs game with every sound on, on a real sound server: turn sound, the card's own sound
+// and the result sound of every turn, and the end sound, each heard whole and in its place.
+TEST(SittingEndToEnd, TwinturnPairsGameWithEverySoundHeard)
+{
+    REQUIRE_X();
+    SoundServer* sound = SoundServer::instance();
+    if (!sound) {
+        if (qEnvironmentVariableIsSet("BB_REQUIRE_DEVICES"))
+            FAIL() << "no PulseAudio server could be had";
+        GTEST_SKIP() << "no PulseAudio server";
+    }
+    struct Tone {
+        const char* file;
+        double frequency;
+        int ms;
+    };
+    const Tone turnTone{"turn.wav", 600, 150}, cardTone{"card", 1400, 300}, matchTone{"match.wav", 2200, 400},
+        missTone{"nomatch.wav", 3000, 350}, goodTone{"endgood.wav", 3800, 800}, badTone{"endbad.wav", 4600, 800};
+    ThemeFolder t;
+    t.copyFromSample("games", "games");
+    QFile sample(QStringLiteral(BIN_DIR "/memory.ini"));
+    sample.open(QIODevice::ReadOnly);
+    // Folders written without a macro are taken as written, so they end in a separator.
+    QByteArray ini;
+    for (QByteArray line : sample.readAll().split('\n')) {
+        line = line.trimmed();
+        if (line.contains("%apppath%"))
+            line = line.replace("%apppath%", (t.path() + "/").toUtf8()) + "/";
+        ini += line + "\r\n";
+    }
+    t.write("memory.ini", ini);
+    for (const Tone& tone : {turnTone, matchTone, missTone, goodTone, badTone})
+        t.write(QStringLiteral("games/sfx/") + tone.file, toneWav(tone.frequency, tone.ms));
+    for (const QString& wav : QDir(t.path("games/cards")).entryList({"*.wav"}))
+        t.write("games/cards/" + wav, toneWav(cardTone.frequency, cardTone.ms));
+
+    SoundRecording recording(*sound);
+    QProcessEnvironment env;
+    env.insert(QStringLiteral("PULSE_SERVER"), sound->address());
+    ProgramRun run(TWINTURN_EXE, {t.path("memory.ini")}, t.windows(), env);
+    Board board(x, t.path("games/pairs/"));
+    if (board.cards.isEmpty())
+        board.lastScreen().save(QDir::temp().filePath("e2e-sitting-twinturn-no-board.png"));
+    ASSERT_EQ(board.cards.size(), 16) << qPrintable(run.stderrText());
+    // The game waits for its sounds once the device has reported on itself (within a second).
+    QThread::msleep(1500);
+    QVector<ExpectedSound> heard;
+    auto name = [](const Tone& tone) { return QString::fromLatin1(tone.file).section('.', 0, 0); };
+    playToTheEnd(run, board, [&](int, double click, bool second, bool pair) {
+        heard.append({name(turnTone), turnTone.frequency, turnTone.ms, click});
+        heard.append({name(cardTone), cardTone.frequency, cardTone.ms, -1, true, true});
+        if (second) {
+            const Tone& result = pair ? matchTone : missTone;
+            heard.append({name(result), result.frequency, result.ms, -1, true, true});
+        }
+    });
+    const QString end = board.waitForEnd();
+    ASSERT_FALSE(end.isEmpty());
+    const Tone& endTone = end == "good" ? goodTone : badTone;
+    heard.append({name(endTone), endTone.frequency, endTone.ms, -1}); // after the last pair has flown off
+    QThread::msleep(endTone.ms + 500);
+    x->click(512, 384);
+    EXPECT_TRUE(run.waitForExit(5000));
+    recording.stop();
+    QStringList table;
+    const QStringList failures = checkSounds(recording, heard, &table);
+    QFile report(QDir::temp().filePath(QStringLiteral("e2e-sitting-twinturn-sounds.txt")));
+    if (report.open(QIODevice::WriteOnly))
+        report.write(("sound\tfile ms\theard ms\tafter click ms\n" + table.join('\n') + '\n').toUtf8());
+    EXPECT_TRUE(failures.isEmpty()) << qPrintable(failures.join('\n')) << "\n" << qPrintable(table.join('\n'));
 }
 
 TEST(TwinturnEndToEnd, TheAnimalNamesGameIsPlayedToItsEnd)
