@@ -56,8 +56,11 @@ PrintQueue::PrintQueue() : m_name(QStringLiteral("BrushboxTest%1").arg(QCoreAppl
 
 PrintQueue::~PrintQueue()
 {
-    if (ready())
-        runTool(QStringLiteral("lpadmin"), {QStringLiteral("-x"), m_name});
+    if (!ready())
+        return;
+    runTool(QStringLiteral("lpadmin"), {QStringLiteral("-x"), m_name});
+    for (const QString& pdf : pdfs(0, 0))
+        QFile::remove(pdf);
 }
 
 void PrintQueue::setAccepting(bool on) const

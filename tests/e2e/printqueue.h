@@ -3,8 +3,8 @@
 #include <QString>
 #include <QStringList>
 
-// A cups-pdf print queue of the test's own, made with lpadmin and removed again. A program
-// started with PRINTER set to its name prints on it; each job becomes a PDF file.
+// A cups-pdf print queue of the test's own, made with lpadmin and removed again with the PDF
+// files it wrote. A program started with PRINTER set to its name prints on it.
 class PrintQueue {
 public:
     PrintQueue();
