@@ -378,14 +378,10 @@ bool frm_MemoryGame::memMakeInterface()
     img_Quit->move(memDesign::QuitLeft, ui.Layout.Height - img_Quit->height() - 8);
 
     const int players = int(state.memPlayers.size());
+    // Each player's panel looks for the picture, so a missing one is reported once per player;
+    // a picture that is there is read only once.
     QImage playerPicture;
-    if (!ui.PlayerPicture.isEmpty()) {
-        const QString path = ui.gfx + ui.PlayerPicture;
-        if (!fioFileExists(path))
-            memHandleError(104, path);
-        else if (QString why; (playerPicture = loadPicture(path, &why)).isNull())
-            memHandleError(110, path, why);
-    }
+    bool playerPictureRead = false;
     for (int p = 0; p < 4; ++p) {
         if (p >= players) {
             lbl_PlayerName[p]->hide();
@@ -394,7 +390,23 @@ bool frm_MemoryGame::memMakeInterface()
         }
         MemImage* img = img_Player[p];
         img->move(ui.BoardLeft + p * memDesign::PlayerStep, ui.Layout.Height - img->height() - 8);
-        if (!playerPicture.isNull()) {
+        bool pictureFound = false;
+        if (!ui.PlayerPicture.isEmpty()) {
+            const QString path = ui.gfx + ui.PlayerPicture;
+            if (!fioFileExists(path)) {
+                memHandleError(104, path);
+            } else {
+                if (!playerPictureRead) {
+                    playerPictureRead = true;
+                    QString why;
+                    playerPicture = loadPicture(path, &why);
+                    if (playerPicture.isNull())
+                        memHandleError(110, path, why);
+                }
+                pictureFound = !playerPicture.isNull();
+            }
+        }
+        if (pictureFound) {
             img->setPicture(playerPicture);
             img->show();
         }
