@@ -465,8 +465,13 @@ void frm_MemoryGame::makeCards()
             label->setAlignment(Qt::AlignCenter);
             label->setGeometry(r.left(), r.top() + (r.height() - h) / 2, ui.CardWidth, h);
             label->hide();
-            if (!holder.Text.isEmpty())
+            if (!holder.Text.isEmpty()) {
+                // A light band keeps the text readable on any picture; a label drawn without a
+                // background of its own would not show it.
+                label->setAttribute(Qt::WA_TranslucentBackground, false);
+                label->setAttribute(Qt::WA_NoSystemBackground, false);
                 label->setStyleSheet(QStringLiteral("background: rgba(255,255,255,190); border-radius: 6px;"));
+            }
             if (bolDebug) {
                 label->show();
                 img->setPicture(holder.Picture);
