@@ -221,7 +221,7 @@ private:
     void problem(const At& at, const QString& text) { m_found.push_back({at.file, at.line, int(m_found.size()), text}); }
 
     // What start-up would say through memHandleError, in the same words.
-    // `how often` tells when start-up shows the message more than once.
+    // howOften says how often start-up shows the message when that is more than once.
     void startup(const At& at, const QString& what, int number, const QString& info = QString(), const QString& info2 = QString(),
                  const QString& howOften = QString())
     {
