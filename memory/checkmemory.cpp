@@ -221,14 +221,16 @@ private:
     void problem(const At& at, const QString& text) { m_found.push_back({at.file, at.line, int(m_found.size()), text}); }
 
     // What start-up would say through memHandleError, in the same words.
-    void startup(const At& at, const QString& what, int number, const QString& info = QString(), const QString& info2 = QString())
+    // howOften says how often start-up shows the message when that is more than once.
+    void startup(const At& at, const QString& what, int number, const QString& info = QString(), const QString& info2 = QString(),
+                 const QString& howOften = QString())
     {
         const MemErrorText e = memErrorText(number, info, info2);
         QString message = e.message;
         message.replace(QRegularExpression(QStringLiteral("\r+")), QStringLiteral(" "));
         const QString tag = e.kind == MemErrorKind::Fatal ? QStringLiteral("error") : QStringLiteral("warning");
         problem(at, (what.isEmpty() ? QString() : what + QStringLiteral(": ")) + message
-                        + QStringLiteral(" (%1 %2)").arg(tag).arg(number));
+                        + QStringLiteral(" (%1 %2%3)").arg(tag).arg(number).arg(howOften.isEmpty() ? QString() : QStringLiteral(", ") + howOften));
     }
 
     // The problems in file order: each file's lines in line order, the files as first named.
@@ -258,12 +260,13 @@ private:
 
     // folder + name as start-up loads it: missing gives the start-up warning number missing (0
     // when start-up loads it without a word), unreadable gives warning 110.
-    void picture(const At& at, const QString& what, const QString& folder, const QString& name, int missing)
+    void picture(const At& at, const QString& what, const QString& folder, const QString& name, int missing,
+                 const QString& howOftenMissing = QString())
     {
         const QString path = folder + name;
         if (!fioFileExists(path)) {
             if (missing)
-                startup(at, what, missing, path);
+                startup(at, what, missing, path, QString(), howOftenMissing);
             else
                 problem(at, QStringLiteral("%1: picture '%2' is missing").arg(what, shown(path)));
             return;
@@ -656,8 +659,12 @@ private:
         } else if (!noMatch.value.isEmpty()) {
             problem(noMatch.at, QStringLiteral("nomatchsound in [interface] has no effect without matchsound"));
         }
-        if (m_playerPicture.set && !m_playerPicture.value.isEmpty())
-            picture(m_playerPicture.at, QStringLiteral("picture in [players]"), gfx, m_playerPicture.value, 104);
+        if (m_playerPicture.set && !m_playerPicture.value.isEmpty()) {
+            // Start-up looks for the picture once for each player's panel.
+            const int panels = m_players.set ? std::clamp(mathToInt32(m_players.value), 1, 4) : 1;
+            picture(m_playerPicture.at, QStringLiteral("picture in [players]"), gfx, m_playerPicture.value, 104,
+                    panels > 1 ? QStringLiteral("shown once for each of the %1 players").arg(panels) : QString());
+        }
         if (m_players.set && mathToInt32(m_players.value) > 4)
             startup(m_players.at, QStringLiteral("players in [players]"), 15, QString::number(mathToInt32(m_players.value)));
         if (m_helpActive.set && mathToBool(m_helpActive.value)) {

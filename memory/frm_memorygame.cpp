@@ -378,14 +378,10 @@ bool frm_MemoryGame::memMakeInterface()
     img_Quit->move(memDesign::QuitLeft, ui.Layout.Height - img_Quit->height() - 8);
 
     const int players = int(state.memPlayers.size());
+    // Each player's panel looks for the picture, so a missing one is reported once per player;
+    // a picture that is there is read only once.
     QImage playerPicture;
-    if (!ui.PlayerPicture.isEmpty()) {
-        const QString path = ui.gfx + ui.PlayerPicture;
-        if (!fioFileExists(path))
-            memHandleError(104, path);
-        else if (QString why; (playerPicture = loadPicture(path, &why)).isNull())
-            memHandleError(110, path, why);
-    }
+    bool playerPictureRead = false;
     for (int p = 0; p < 4; ++p) {
         if (p >= players) {
             lbl_PlayerName[p]->hide();
@@ -394,7 +390,23 @@ bool frm_MemoryGame::memMakeInterface()
         }
         MemImage* img = img_Player[p];
         img->move(ui.BoardLeft + p * memDesign::PlayerStep, ui.Layout.Height - img->height() - 8);
-        if (!playerPicture.isNull()) {
+        bool pictureFound = false;
+        if (!ui.PlayerPicture.isEmpty()) {
+            const QString path = ui.gfx + ui.PlayerPicture;
+            if (!fioFileExists(path)) {
+                memHandleError(104, path);
+            } else {
+                if (!playerPictureRead) {
+                    playerPictureRead = true;
+                    QString why;
+                    playerPicture = loadPicture(path, &why);
+                    if (playerPicture.isNull())
+                        memHandleError(110, path, why);
+                }
+                pictureFound = !playerPicture.isNull();
+            }
+        }
+        if (pictureFound) {
             img->setPicture(playerPicture);
             img->show();
         }
@@ -453,8 +465,13 @@ void frm_MemoryGame::makeCards()
             label->setAlignment(Qt::AlignCenter);
             label->setGeometry(r.left(), r.top() + (r.height() - h) / 2, ui.CardWidth, h);
             label->hide();
-            if (!holder.Text.isEmpty())
+            if (!holder.Text.isEmpty()) {
+                // A light band keeps the text readable on any picture; a label drawn without a
+                // background of its own would not show it.
+                label->setAttribute(Qt::WA_TranslucentBackground, false);
+                label->setAttribute(Qt::WA_NoSystemBackground, false);
                 label->setStyleSheet(QStringLiteral("background: rgba(255,255,255,190); border-radius: 6px;"));
+            }
             if (bolDebug) {
                 label->show();
                 img->setPicture(holder.Picture);

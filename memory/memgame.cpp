@@ -198,11 +198,13 @@ void MemoryGame::memCheckCardStatus()
         return;
 
     m_settling = true;
-    m_view.setClockEnabled(false);
     const int a = s.memCardsTurned[0], b = s.memCardsTurned[1];
     // The try belongs to the child who turned the cards, whoever plays next.
     const int player = s.memCurrentPlayer;
-    if (pairs(a, b)) {
+    // The clock runs on while a found pair is taken off the board. A tick meanwhile may put the
+    // player out or end the game; the turn is still settled here, once, and handed on below.
+    const bool pair = pairs(a, b);
+    if (pair) {
         debugLog(QStringLiteral("--> memCheckCardStatus: Match!"));
         if (s.ui.LineActive)
             memDrawLine();
@@ -219,6 +221,8 @@ void MemoryGame::memCheckCardStatus()
         countTry(player);
     } else {
         debugLog(QStringLiteral("--> memCheckCardStatus: Ingen match..."));
+        // A miss costs no seconds: the clock stands still while the cards wait and turn back.
+        m_view.setClockEnabled(false);
         m_view.pause(1000);
         countTry(player);
         memChangePlayer();
@@ -234,7 +238,8 @@ void MemoryGame::memCheckCardStatus()
     ++m_settledTurns;
     memCheckPlayerStatus(player);
     passTurnFromOutPlayer();
-    if (!s.memGameOver)
+    // Only a miss stopped the clock; restarting it after a pair would put its next tick off.
+    if (!pair && !s.memGameOver)
         m_view.setClockEnabled(true);
 }
 
@@ -725,10 +730,11 @@ void MemoryGame::memCheckCardTextStatus()
         return;
     }
     m_settling = true;
-    m_view.setClockEnabled(false);
     memTextList& tl = s.ui.TextList;
     const int player = s.memCurrentPlayer;
-    if (t.CardReference == t.TextReference) {
+    // As in the card game, the clock runs on while a match is taken and stands still for a miss.
+    const bool match = t.CardReference == t.TextReference;
+    if (match) {
         s.memLastResult = memRESULTMATCH;
         m_view.pause(500);
         s.memDisplayCards[t.CardIndex].Removed = true;
@@ -741,6 +747,7 @@ void MemoryGame::memCheckCardTextStatus()
         m_view.setPlayerScore(player, scoreCaption(p.Score));
         memShowControls();
     } else {
+        m_view.setClockEnabled(false);
         m_view.pause(500);
         s.memLastResult = memRESULTNOMATCH;
         memRestoreCards();
@@ -757,7 +764,7 @@ void MemoryGame::memCheckCardTextStatus()
     m_settling = false;
     ++m_settledTurns;
     memCheckPlayerStatus(s.memCurrentPlayer);
-    if (!s.memGameOver)
+    if (!match && !s.memGameOver)
         m_view.setClockEnabled(true);
 }
 

@@ -174,6 +174,25 @@ TEST(TextCards, SecondChoicesOfOneKindAreIgnoredAndAMissKeepsThePlayer)
     EXPECT_EQ(g.player(0).Score, 1);
 }
 
+TEST(TextCards, TheClockRunsWhileAMatchIsTakenAndStandsStillForAMiss)
+{
+    TextGame g;
+    g.counter(memTIMER, 1000, 0);
+    g.tickWhen([&] { return g.game->settling(); });
+    const int starts = g.view.clockStarts;
+    g.game->img_Card_Click(0);
+    g.game->memTextClick(g.labelOf(1));
+    EXPECT_EQ(g.clockTicks, 0);
+    EXPECT_TRUE(g.view.clock);
+    EXPECT_EQ(g.view.clockStarts, starts + 1);
+    g.game->img_Card_Click(0);
+    g.game->memTextClick(g.labelOf(0));
+    EXPECT_GT(g.clockTicks, 0);
+    EXPECT_EQ(g.player(0).Time, g.clockTicks);
+    EXPECT_EQ(g.view.clockStarts, starts + 1);
+    EXPECT_EQ(g.game->settledTurns(), 2);
+}
+
 TEST(TextCards, DestroyOffKeepsAMatchedTextThatThenOnlyMisses)
 {
     TextGame g(2);

@@ -44,7 +44,11 @@ public:
     void setTextColor(int i, uint32_t c) override { textColors[i] = c; }
     void setTextVisible(int i, bool v) override { textVisible[i] = v; }
     void setTextEnabled(int i, bool e) override { textEnabled[i] = e; }
-    void setClockEnabled(bool e) override { clock = e; }
+    void setClockEnabled(bool e) override
+    {
+        clock = e;
+        clockStarts += e ? 1 : 0;
+    }
     void showEnd(const QImage& p) override
     {
         ++endShown;
@@ -76,6 +80,7 @@ public:
     QMap<int, uint32_t> textColors;
     QMap<int, bool> textVisible, textEnabled;
     bool clock = false;
+    int clockStarts = 0; // each start puts the next tick a whole second off
     int endShown = 0;
     QImage endPicture;
     QSize area{640, 480};

@@ -2,6 +2,7 @@
 #include "fakes.h"
 #include "memory/memgame.h"
 
+#include <functional>
 #include <memory>
 
 // A game on a fake board: cards dealt in order (position i shows holder i) unless a deal is given.
@@ -57,4 +58,16 @@ struct GameFixture {
         game->img_Card_Click(b);
     }
     memPlayer& player(int p) { return s.memPlayers[p]; }
+    // The game clock ticks whenever the rules let events run, while it is on and `when` holds,
+    // as tim_Timer does in the pauses and frames of a turn. clockTicks counts the ticks taken.
+    int clockTicks = 0;
+    void tickWhen(std::function<bool()> when)
+    {
+        view.onEvents = [this, when] {
+            if (view.clock && when()) {
+                ++clockTicks;
+                game->tim_Timer_Timer();
+            }
+        };
+    }
 };

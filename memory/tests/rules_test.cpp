@@ -174,6 +174,115 @@ TEST(Rules, TimerRunningOutMidTurnHandsOnWhenTheTurnSettles)
     EXPECT_EQ(f.s.memCurrentPlayer, 1);
 }
 
+// A found pair costs the player in turn the seconds of its pause and wipe-out; a miss costs none
+// and restarts the clock, while the clock of a pair is never restarted (its next tick would slip).
+TEST(Clock, RunsWhileAPairIsTakenAndStandsStillForAMiss)
+{
+    for (const int effect : {0, 2, 3}) {
+        GameFixture f(8, 2);
+        f.s.ui.Dissapear = effect;
+        f.counter(memTIMER, 1000, 0);
+        f.start();
+        f.tickWhen([&] { return f.game->settling(); });
+        const int starts = f.view.clockStarts;
+        f.turn(0, 1);
+        EXPECT_GT(f.clockTicks, 0) << "effect " << effect;
+        EXPECT_EQ(f.player(0).Time, f.clockTicks) << "effect " << effect;
+        EXPECT_EQ(f.view.captions[0], MemoryGame::signedText(f.clockTicks));
+        EXPECT_TRUE(f.view.clock);
+        EXPECT_EQ(f.view.clockStarts, starts) << "effect " << effect;
+
+        const int before = f.clockTicks;
+        f.turn(2, 4);
+        EXPECT_EQ(f.clockTicks, before) << "effect " << effect;
+        EXPECT_TRUE(f.view.clock);
+        EXPECT_EQ(f.view.clockStarts, starts + 1);
+        EXPECT_EQ(f.s.memCurrentPlayer, 1);
+    }
+}
+
+// Out of time in the middle of the fly-off: the turn still settles once, the pair scores for the
+// child who found it, and only then does the turn pass.
+TEST(Clock, OutOfTimeDuringTheWipeOutSettlesOnceAndThenHandsOn)
+{
+    GameFixture f(8, 2);
+    f.s.ui.Dissapear = 2;
+    f.counter(memTIMER, 3, 0);
+    f.counter(memTRIESMADE, 50, 1);
+    f.start();
+    QVector<int> inTurnWhileWiping;
+    f.tickWhen([&] {
+        if (f.s.memWiping)
+            inTurnWhileWiping << f.s.memCurrentPlayer;
+        return f.s.memWiping;
+    });
+    f.turn(0, 1);
+    ASSERT_GE(f.clockTicks, 3);
+    EXPECT_TRUE(f.player(0).Out);
+    EXPECT_EQ(inTurnWhileWiping.count(0), inTurnWhileWiping.size()); // nobody else's clock ran
+    EXPECT_EQ(f.view.struck, QVector<int>{0});
+    EXPECT_EQ(f.game->settledTurns(), 1);
+    EXPECT_EQ(f.player(0).Score, 2);
+    EXPECT_EQ(f.player(0).TriesMade, 1);
+    EXPECT_EQ(f.s.memCurrentPlayer, 1);
+    EXPECT_FALSE(f.s.memGameOver);
+    EXPECT_TRUE(f.view.clock);
+
+    f.view.onEvents = nullptr;
+    f.turn(2, 3); // the next child plays on
+    EXPECT_EQ(f.player(1).Score, 2);
+    EXPECT_EQ(f.game->settledTurns(), 2);
+}
+
+// The end reached by a tick during a wipe-out comes once; the turn is settled once after it, and
+// the clock stays stopped.
+TEST(Clock, AnEndReachedDuringAWipeOutComesOnceAndTheTurnStillSettlesOnce)
+{
+    {
+        // The only player's countdown runs out while the first pair shrinks away: a bad end.
+        GameFixture f(8, 1);
+        f.s.ui.Dissapear = 3;
+        f.counter(memCOUNTDOWN, 2, 1);
+        f.start();
+        f.tickWhen([&] { return f.s.memWiping; });
+        f.turn(0, 1);
+        EXPECT_TRUE(f.s.memGameOver);
+        EXPECT_FALSE(f.game->endWasGood());
+        EXPECT_EQ(f.view.endShown, 1);
+        EXPECT_EQ(f.player(0).Countdown, 0); // ticks after the end count nothing
+        EXPECT_EQ(f.game->settledTurns(), 1);
+        EXPECT_EQ(f.player(0).Score, 2);
+        EXPECT_FALSE(f.view.clock);
+        EXPECT_FALSE(f.s.memProcessing);
+        f.game->img_Card_Click(2);
+        EXPECT_FALSE(f.s.memDisplayCards[2].Turned);
+    }
+    {
+        // A tick while the last pair flies off ends the game, well, before the pair has scored.
+        GameFixture f(4, 2);
+        f.s.ui.Dissapear = 2;
+        f.counter(memTIMER, 100, 0);
+        f.start();
+        f.turn(0, 1);
+        bool endedWhileWiping = false;
+        f.view.onEvents = [&] {
+            if (f.view.clock && f.s.memWiping) {
+                f.game->tim_Timer_Timer();
+                endedWhileWiping = endedWhileWiping || (f.s.memGameOver && f.s.memWiping);
+            }
+        };
+        f.turn(2, 3);
+        EXPECT_TRUE(endedWhileWiping);
+        EXPECT_TRUE(f.s.memGameOver);
+        EXPECT_TRUE(f.game->endWasGood());
+        EXPECT_EQ(f.view.endShown, 1);
+        EXPECT_EQ(f.game->settledTurns(), 2);
+        EXPECT_EQ(f.player(0).Score, 4);
+        EXPECT_EQ(f.s.memCardsLeft, 0);
+        EXPECT_FALSE(f.view.clock);
+    }
+}
+
 TEST(Rules, CountdownReachingZeroPutsThePlayerOut)
 {
     GameFixture f(8, 1);

@@ -75,3 +75,38 @@ TEST(GameWindow, AnUnreadableCardBackWithoutBordersGetsAPlainBack)
     }
     frm_MemoryGame::setScreenSizeForTests(QSize());
 }
+
+// Each player's panel looks for its picture: a missing one is reported once for each player the
+// game has (0 players is one, more than four is four), a present one shows on each panel.
+TEST(GameWindow, APlayerPictureIsLookedForOnEachPlayersPanel)
+{
+    ThrowingEnder ender;
+    frm_MemoryGame::setScreenSizeForTests(QSize(1024, 768));
+    const QString title104 = QStringLiteral("Error in application (# 104)");
+    for (const auto& [asked, panels] : {std::pair{0, 1}, {1, 1}, {3, 3}, {7, 4}}) {
+        for (const bool present : {false, true}) {
+            GameFiles g;
+            g.main = "[players]\r\nplayers=" + QByteArray::number(asked) + "\r\ndefaultname=Player\r\npicture=panel.bmp\r\n";
+            if (present)
+                g.folders.write(QStringLiteral("gfx/panel.bmp"), pictureBytes("BMP", 20, 10));
+            g.write();
+            memFile = g.ini();
+            MessageRecorder boxes;
+            frm_MemoryGame window;
+            ASSERT_TRUE(window.Form_Load()) << qPrintable(boxes.texts().join('\n'));
+            int shown104 = 0;
+            for (const MsgRecord& m : boxes.messages) {
+                if (m.title != title104)
+                    continue;
+                ++shown104;
+                EXPECT_TRUE(m.text.contains(g.folders.path(QStringLiteral("gfx/panel.bmp")))) << qPrintable(m.text);
+            }
+            EXPECT_EQ(shown104, present ? 0 : panels) << asked << " players";
+            for (int p = 0; p < 4; ++p) {
+                EXPECT_EQ(!window.img_Player[p]->picture().isNull(), present && p < panels) << asked << " players, panel " << p;
+                EXPECT_EQ(window.lbl_PlayerName[p]->isVisibleTo(&window), p < panels);
+            }
+        }
+    }
+    frm_MemoryGame::setScreenSizeForTests(QSize());
+}
