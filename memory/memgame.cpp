@@ -300,9 +300,17 @@ bool MemoryGame::memCheckPlayerStatus(int memChkPlayer)
         if (allOut)
             memMakeEnd();
     }
-    if (s.memCardsTaken == s.memCardCount)
+    // The last pair is counted as taken when its second card turns; the game ends once that
+    // turn has settled and scored. A clock tick during its sounds must not end it first: the
+    // pair would never score, and in a game of two the wrong child could win.
+    if (s.memCardsTaken == s.memCardCount && !turnOpen())
         memMakeEnd();
     return false;
+}
+
+bool MemoryGame::turnOpen() const
+{
+    return s.memCardStatus != -1 || s.memProcessing || m_settling || s.TextGame.CardChosen || s.TextGame.TextChosen;
 }
 
 void MemoryGame::tim_Timer_Timer()
@@ -323,7 +331,7 @@ void MemoryGame::tim_Timer_Timer()
     }
     memCheckPlayerStatus(s.memCurrentPlayer);
     // A player out of time hands over at once when no turn is open; otherwise when it settles.
-    if (s.memCardStatus == -1 && !s.memProcessing && !m_settling && !s.TextGame.CardChosen && !s.TextGame.TextChosen)
+    if (!turnOpen())
         passTurnFromOutPlayer();
 }
 

@@ -104,6 +104,8 @@ private:
     bool pairs(int a, int b) const;
     void countTry(int player);
     void passTurnFromOutPlayer();
+    // Cards of a turn are open or the turn is being settled.
+    bool turnOpen() const;
     void wipeFly(const QVector<int>& cards);
     void wipeShrink(const QVector<int>& cards);
     QString sfx(const QString& name) const { return s.ui.sfx + name; }

@@ -105,6 +105,39 @@ TEST(SoundChain, BeforeAnyStatusUpdateNothingWaits)
     EXPECT_EQ(g.game->settledTurns(), 3);
 }
 
+// The clock ticks while the last pair's sounds play: the game must wait for the pair to be
+// settled, or the child who found it would never get its points.
+TEST(SoundChain, ATickDuringTheLastPairsSoundsLetsThePairScoreFirst)
+{
+    SoundGame g(4, 2);
+    g.counter(memTIMER, 1000, 0);
+    g.start();
+    g.statusUpdates();
+    for (int c : {0, 1}) {
+        g.game->img_Card_Click(c);
+        g.done();
+        g.done();
+    }
+    g.done();
+    ASSERT_EQ(g.player(0).Score, 2);
+    g.game->img_Card_Click(2);
+    g.done();
+    g.done();
+    g.game->img_Card_Click(3);
+    g.game->tim_Timer_Timer(); // during the turn sound of the last card
+    g.done();
+    g.game->tim_Timer_Timer(); // during its card sound
+    g.done();
+    g.game->tim_Timer_Timer(); // during the match sound
+    EXPECT_FALSE(g.s.memGameOver);
+    g.done();
+    EXPECT_TRUE(g.s.memGameOver);
+    EXPECT_EQ(g.view.endShown, 1);
+    EXPECT_EQ(g.player(0).Score, 4);
+    EXPECT_EQ(g.s.memCardsLeft, 0);
+    EXPECT_TRUE(g.game->endWasGood());
+}
+
 TEST(SoundChain, TheEndPlaysItsSoundOnce)
 {
     SoundGame g(2);
