@@ -366,6 +366,19 @@ TEST(SittingEndToEnd, TwinturnPairsGameWithEverySoundHeard)
     if (board.cards.isEmpty())
         board.lastScreen().save(QDir::temp().filePath("e2e-sitting-twinturn-no-board.png"));
     ASSERT_EQ(board.cards.size(), 16) << qPrintable(run.stderrText());
+    // The help screen twice: each comes up over the board, and a click takes it away.
+    const auto game = x->waitForWindow("Twinturn", 5000);
+    for (int round = 0; round < 2; ++round) {
+        if (game)
+            x->focus(game);
+        x->key("F1");
+        const auto help = x->waitForWindow(" ", 3000);
+        ASSERT_NE(help, 0u) << "help, showing " << round + 1;
+        const QRect area = x->geometry(help);
+        x->click(area.center().x(), area.center().y());
+        QThread::msleep(500);
+        EXPECT_EQ(x->run("xdotool", {"search", "--onlyvisible", "--name", "^ $"}).trimmed(), QString()) << "help stays";
+    }
     // The game waits for its sounds once the device has reported on itself (within a second).
     QThread::msleep(1500);
     QVector<ExpectedSound> heard;
