@@ -9,6 +9,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTest>
+#include <QPointer>
 #include <QTimer>
 #include <functional>
 #include <gtest/gtest.h>
@@ -58,7 +59,7 @@ private:
     std::function<void(QWidget*)> m_step;
     QTimer m_poll;
     QElapsedTimer m_clock;
-    QWidget* m_window = nullptr;
+    QPointer<QWidget> m_window; // the open dialog is deleted once it closes
     bool m_ran = false;
     bool m_forced = false;
 };
