@@ -85,7 +85,7 @@ void registerPictureReader(const QString& extension, PictureReader reader)
     readers().insert(extension.toLower(), reader);
 }
 
-QImage loadPicture(const QString& rawPath, QString* error)
+QImage loadPicture(const QString& rawPath, QString* error, QSize shown)
 {
     const QString path = resolvePath(rawPath);
     const QFileInfo info(path);
@@ -129,6 +129,8 @@ QImage loadPicture(const QString& rawPath, QString* error)
         setError(error, QStringLiteral("Picture '%1' is cut off (%2 of its %3 bytes).").arg(path).arg(file.size()).arg(promised));
         return {};
     }
+    if (shown.isValid() && size.isValid() && (size.width() > shown.width() || size.height() > shown.height()))
+        reader.setScaledSize(size.scaled(shown, Qt::KeepAspectRatio).expandedTo(QSize(1, 1)));
     QImage img = reader.read();
     if (img.isNull()) {
         setError(error, QStringLiteral("Picture '%1' is not a picture this program can read (%2).")

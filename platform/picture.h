@@ -5,7 +5,9 @@
 // Loads a picture file (BMP, GIF, JPG/JPEG, and WMF through platform/wmf.h).
 // On failure the image is null and error says why, naming the file: missing, too large, or not
 // a picture this program can read.
-QImage loadPicture(const QString& path, QString* error = nullptr);
+// shown, when valid, is the size the picture will be shown at: a larger picture is decoded at
+// that size (a thumbnail of a huge picture takes little memory); a smaller one keeps its own.
+QImage loadPicture(const QString& path, QString* error = nullptr, QSize shown = QSize());
 
 // Largest picture accepted, in pixels, so an oversized header is refused before decoding.
 constexpr qint64 kMaxPicturePixels = 32LL * 1024 * 1024;
