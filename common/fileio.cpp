@@ -77,11 +77,8 @@ bool fioFileExists(const QString& rawPath)
         path.chop(1);
     if (path.isEmpty())
         return false;
-    const QString real = resolvePath(path);
-    if (QFileInfo(real).isDir())
-        return false;
-    QFile f(real);
-    return f.open(QIODevice::ReadOnly);
+    // A FIFO or a device is no file to read: opening one could block or never end.
+    return regularFileProblem(resolvePath(path)).isEmpty();
 }
 
 bool fioDirExists(const QString& rawPath)

@@ -14,8 +14,8 @@ bool isLineEnd(int c) { return c == '\r' || c == '\n'; }
 bool IniReader::open(const QString& path)
 {
     close();
-    m_file.setFileName(resolvePath(path));
-    if (!m_file.open(QIODevice::ReadOnly))
+    m_error.clear();
+    if (!openRegularFile(m_file, resolvePath(path), FileKind::Text, &m_error))
         return false;
     // One pass to learn the encoding, so a long file is never held whole.
     Utf8Detector detector;

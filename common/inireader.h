@@ -8,7 +8,9 @@
 // item runs to the next comma or line end. Files of any size are read in pieces.
 class IniReader {
 public:
+    // Only a regular file within the size bound of text files opens; error() then says why not.
     bool open(const QString& path);
+    QString error() const { return m_error; }
     void close();
     bool atEnd();
     // The next item; empty at the end of the file.
@@ -25,6 +27,7 @@ private:
     bool fill();
 
     QFile m_file;
+    QString m_error;
     QByteArray m_buffer;
     qsizetype m_pos = 0;
     bool m_utf8 = false;

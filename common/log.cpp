@@ -2,22 +2,33 @@
 
 #include "common/fileio.h"
 
+#include "platform/files.h"
+
 #include <QFile>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 QString logPath(const QString& name) { return fioGetWindowsDir() + name; }
 
 void writeLogLine(const QString& path, const QString& text, qint64 cutAt)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::Append))
+    // Only a plain file is written: a FIFO would block the program, and a link could lead the
+    // lines into a file that is not the log.
+    int fd = openForWriting(path, O_APPEND);
+    if (fd < 0)
         return;
-    if (cutAt >= 0 && file.size() > cutAt) {
-        file.close();
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    struct stat st {};
+    if (cutAt >= 0 && ::fstat(fd, &st) == 0 && st.st_size > cutAt) {
+        ::close(fd);
+        fd = openForWriting(path, O_TRUNC);
+        if (fd < 0)
             return;
     }
-    file.write(text.toUtf8());
-    file.write("\r\n", 2);
+    const QByteArray line = text.toUtf8() + "\r\n";
+    QFile file;
+    file.open(fd, QIODevice::WriteOnly | QIODevice::Append, QFileDevice::AutoCloseHandle);
+    file.write(line);
     file.close();
 }
 

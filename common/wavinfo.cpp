@@ -86,8 +86,9 @@ WavInfo readWavInfo(QIODevice& dev, const QString& name)
 WavInfo readWavInfo(const QString& rawPath)
 {
     const QString path = resolvePath(rawPath);
-    QFile file(path);
-    if (path.isEmpty() || !QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
-        return failed(path, QStringLiteral("the file is missing"));
+    QFile file;
+    QString why;
+    if (!openRegularFile(file, path, FileKind::Sound, &why))
+        return failed(path, QStringLiteral("the file ") + why);
     return readWavInfo(file, path);
 }

@@ -163,7 +163,7 @@ struct Reader {
             const QString icon = gfx + cat.name + QLatin1String(ext);
             if (fioFileExists(icon)) {
                 const QString target = catalogFolder + cat.name + QLatin1String(ext);
-                if (!QFile::copy(resolvePath(icon), target))
+                if (!copyRegularFile(resolvePath(icon), target, FileKind::Picture))
                     msgBox(QStringLiteral("Could not copy the catalog picture '%1' to '%2'.").arg(resolvePath(icon), target));
                 return true;
             }

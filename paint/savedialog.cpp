@@ -81,11 +81,17 @@ QString reason(const QFile& f) { return f.errorString(); }
 // Writes bytes to path and makes sure they reached the disk.
 bool writeDurably(const QString& path, const QByteArray& bytes, QString* error)
 {
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        *error = reason(f);
+    // A file of this name left from an earlier save is removed, never written through: it may be
+    // a link to a file outside the catalog. The new one is made afresh.
+    QFile::remove(path);
+    QString why;
+    const int fd = openForWriting(path, O_EXCL, &why);
+    if (fd < 0) {
+        *error = QStringLiteral("'%1' %2").arg(path, why);
         return false;
     }
+    QFile f;
+    f.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle);
     const bool ok = f.write(bytes) == bytes.size() && f.flush() && ::fsync(f.handle()) == 0;
     if (!ok)
         *error = f.error() != QFileDevice::NoError ? reason(f) : QString::fromLocal8Bit(strerror(errno));

@@ -2,8 +2,14 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 QString g_appFolderOverride;
@@ -84,4 +90,142 @@ QString appFolder()
     while (dir.size() > 1 && dir.endsWith(QLatin1Char('/')))
         dir.chop(1);
     return dir;
+}
+
+qint64 maxFileBytes(FileKind kind)
+{
+    switch (kind) {
+    case FileKind::Text: return 100LL * 1024 * 1024;
+    case FileKind::Picture: return 256LL * 1024 * 1024;
+    case FileKind::Sound: return 1024LL * 1024 * 1024;
+    }
+    return 0;
+}
+
+namespace {
+QString whatItIs(mode_t mode)
+{
+    if (S_ISDIR(mode))
+        return QStringLiteral("is a folder");
+    if (S_ISFIFO(mode))
+        return QStringLiteral("is a FIFO");
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return QStringLiteral("is a device");
+    if (S_ISSOCK(mode))
+        return QStringLiteral("is a socket");
+    return QStringLiteral("is not a regular file");
+}
+
+QString errnoText(int error)
+{
+    return error == ENOENT || error == ENOTDIR ? QStringLiteral("is missing")
+                                              : QStringLiteral("cannot be opened: ") + QString::fromLocal8Bit(std::strerror(error));
+}
+
+void setWhy(QString* why, const QString& text)
+{
+    if (why)
+        *why = text;
+}
+
+// The type is looked at before the open (a device may act on being opened) and again on the
+// open descriptor (the path may have changed in between). A FIFO opened without blocking
+// returns at once even with no writer.
+int openRegular(const QString& path, QString* why, struct stat* st)
+{
+    const QByteArray native = QFile::encodeName(path);
+    if (native.isEmpty()) {
+        setWhy(why, QStringLiteral("is missing"));
+        return -1;
+    }
+    if (::stat(native.constData(), st) != 0) {
+        setWhy(why, errnoText(errno));
+        return -1;
+    }
+    if (!S_ISREG(st->st_mode)) {
+        setWhy(why, whatItIs(st->st_mode));
+        return -1;
+    }
+    const int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
+        setWhy(why, errnoText(errno));
+        return -1;
+    }
+    if (::fstat(fd, st) != 0 || !S_ISREG(st->st_mode)) {
+        setWhy(why, whatItIs(st->st_mode));
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+}
+
+bool openRegularFile(QFile& file, const QString& path, FileKind kind, QString* why)
+{
+    struct stat st {};
+    const int fd = openRegular(path, why, &st);
+    if (fd < 0)
+        return false;
+    if (st.st_size > maxFileBytes(kind)) {
+        setWhy(why, QStringLiteral("is larger than %1 MB").arg(maxFileBytes(kind) / (1024 * 1024)));
+        ::close(fd);
+        return false;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        setWhy(why, QStringLiteral("cannot be opened: ") + file.errorString());
+        ::close(fd);
+        return false;
+    }
+    return true;
+}
+
+QString regularFileProblem(const QString& path)
+{
+    QString why;
+    struct stat st {};
+    const int fd = openRegular(path, &why, &st);
+    if (fd >= 0)
+        ::close(fd);
+    return why;
+}
+
+int openForWriting(const QString& path, int flags, QString* why)
+{
+    const QByteArray native = QFile::encodeName(path);
+    const int fd = ::open(native.constData(), O_WRONLY | O_CREAT | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY | flags, 0644);
+    if (fd < 0) {
+        setWhy(why, errno == ELOOP ? QStringLiteral("is a link") : errnoText(errno));
+        return -1;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        setWhy(why, whatItIs(st.st_mode));
+        ::close(fd);
+        return -1;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    return fd;
+}
+
+bool copyRegularFile(const QString& from, const QString& to, FileKind kind, QString* why)
+{
+    QFile in;
+    if (!openRegularFile(in, from, kind, why))
+        return false;
+    const int fd = openForWriting(to, O_EXCL, why);
+    if (fd < 0)
+        return false;
+    QFile out;
+    out.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle);
+    QByteArray chunk;
+    while (!(chunk = in.read(1024 * 1024)).isEmpty()) {
+        if (out.write(chunk) != chunk.size()) {
+            setWhy(why, QStringLiteral("cannot be written: ") + out.errorString());
+            out.close();
+            QFile::remove(to);
+            return false;
+        }
+    }
+    return true;
 }

@@ -20,3 +20,29 @@ QStringList listDir(const QString& folder, ListKind kind = ListKind::All);
 // The folder of the running program (links resolved), without a trailing "/"; tests may set it.
 QString appFolder();
 void setAppFolderForTests(const QString& folder);
+
+// What a reader expects a file to be; each kind has its own size bound, far above what a theme
+// needs, so that a file that is not what it claims cannot take the program's memory or time.
+enum class FileKind { Text, Picture, Sound };
+qint64 maxFileBytes(FileKind kind);
+
+class QFile;
+
+// Opens path for reading without ever blocking: only a regular file within the bound of its kind
+// is opened (a link is followed to what it names). Otherwise false, with why saying what the
+// path is: "is missing", "is a folder", "is a FIFO", "is a device", "is larger than 100 MB", or
+// why it cannot be opened.
+bool openRegularFile(QFile& file, const QString& path, FileKind kind, QString* why = nullptr);
+
+// Empty when path is a regular file that can be opened for reading; else what openRegularFile
+// would say (the size bound aside).
+QString regularFileProblem(const QString& path);
+
+// Opens path for writing without blocking and without following a link at its end; only a
+// regular file (made when missing) is opened. flags: O_APPEND or O_TRUNC. The descriptor, or -1
+// with why set.
+int openForWriting(const QString& path, int flags, QString* why = nullptr);
+
+// Copies a regular file of that kind to a new file at to (never over an existing file or
+// through a link); false with why set.
+bool copyRegularFile(const QString& from, const QString& to, FileKind kind, QString* why = nullptr);

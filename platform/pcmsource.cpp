@@ -1,11 +1,13 @@
 #include "platform/pcmsource.h"
 
+#include "platform/files.h"
+
 #include <QByteArray>
 #include <algorithm>
 #include <cstring>
 
 PcmSource::PcmSource(const QString& path, const PcmLayout& layout, int outRate, int leadMs, int tailMs)
-    : m_file(path), m_in(layout), m_outRate(std::max(1, outRate)), m_outChannels(layout.channels >= 2 ? 2 : 1)
+    : m_path(path), m_in(layout), m_outRate(std::max(1, outRate)), m_outChannels(layout.channels >= 2 ? 2 : 1)
 {
     m_in.sampleRate = std::max(1, m_in.sampleRate);
     m_sourceFrames = m_in.blockAlign > 0 ? m_in.dataBytes / m_in.blockAlign : 0;
@@ -16,8 +18,8 @@ PcmSource::PcmSource(const QString& path, const PcmLayout& layout, int outRate, 
 
 bool PcmSource::open(OpenMode mode)
 {
-    // A file that went away plays as silence of its length.
-    m_file.open(QIODevice::ReadOnly);
+    // A file that went away, or was swapped for something else, plays as silence of its length.
+    openRegularFile(m_file, m_path, FileKind::Sound);
     return QIODevice::open(mode | QIODevice::Unbuffered);
 }
 

@@ -27,6 +27,7 @@ private:
     qint64 sourceFrame(qint64 f) const { return f * m_in.sampleRate / m_outRate; }
     float sample(const uchar* frame, int channel) const;
 
+    QString m_path;
     QFile m_file;
     PcmLayout m_in;
     int m_outRate;

@@ -89,13 +89,10 @@ QImage loadPicture(const QString& rawPath, QString* error, QSize shown)
 {
     const QString path = resolvePath(rawPath);
     const QFileInfo info(path);
-    if (!info.exists() || !info.isFile()) {
-        setError(error, QStringLiteral("Picture '%1' is missing.").arg(path));
-        return {};
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        setError(error, QStringLiteral("Picture '%1' cannot be read: %2").arg(path, file.errorString()));
+    QFile file;
+    QString why;
+    if (!openRegularFile(file, path, FileKind::Picture, &why)) {
+        setError(error, QStringLiteral("Picture '%1' %2.").arg(path, why));
         return {};
     }
     const QString ext = info.suffix().toLower();
