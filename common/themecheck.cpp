@@ -32,10 +32,17 @@ QStringList ThemeReport::lines() const
     return out;
 }
 
+QString fileProblem(const QString& path)
+{
+    const QString why = regularFileProblem(resolvePath(toPlatformSeparators(path)));
+    return why.isEmpty() ? QStringLiteral("is missing") : why;
+}
+
 bool ThemeReport::checkPicture(const QString& file, int line, const QString& path, const QString& what)
 {
     if (!fioFileExists(path)) {
-        problem(file, line, QStringLiteral("%1: picture '%2' is missing").arg(what, toPlatformSeparators(path)));
+        // The real cause: missing, or a FIFO, a device, a folder that the program takes for missing.
+        problem(file, line, QStringLiteral("%1: picture '%2' %3").arg(what, toPlatformSeparators(path), fileProblem(path)));
         return false;
     }
     QString why;
@@ -49,7 +56,7 @@ bool ThemeReport::checkPicture(const QString& file, int line, const QString& pat
 bool ThemeReport::checkSound(const QString& file, int line, const QString& path, const QString& what)
 {
     if (!fioFileExists(path)) {
-        problem(file, line, QStringLiteral("%1: sound '%2' is missing").arg(what, toPlatformSeparators(path)));
+        problem(file, line, QStringLiteral("%1: sound '%2' %3").arg(what, toPlatformSeparators(path), fileProblem(path)));
         return false;
     }
     const WavInfo info = readWavInfo(resolvePath(path));

@@ -38,3 +38,7 @@ QString suggestion(const QString& word, const QStringList& known);
 // Whether a value starts with a number by the leading-number rule (an empty value reads as 0
 // and counts as one).
 bool looksNumeric(const QString& value);
+
+// What keeps a file from being read, as a checker says it: "is missing", "is a FIFO", "is a
+// device", "is a folder"...
+QString fileProblem(const QString& path);

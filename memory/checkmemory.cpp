@@ -129,11 +129,14 @@ struct Item {
 };
 
 // At most limit items: a card or list file is read no further than the board needs.
-bool readFile(const QString& path, QVector<Item>& items, int limit = INT_MAX)
+bool readFile(const QString& path, QVector<Item>& items, int limit = INT_MAX, QString* why = nullptr)
 {
     IniReader reader;
-    if (!reader.open(path))
+    if (!reader.open(path)) {
+        if (why)
+            *why = QStringLiteral("the file ") + reader.error();
         return false;
+    }
     int lastLine = 0;
     bool lastComment = false;
     while (items.size() < limit && !reader.atEnd()) {
@@ -371,8 +374,8 @@ private:
             startup({m_ini, 0}, QString(), 1, m_files[m_ini]);
             return false;
         }
-        if (!readFile(m_files[m_ini], items)) {
-            problem({m_ini, 0}, QStringLiteral("the file cannot be read"));
+        if (QString why; !readFile(m_files[m_ini], items, INT_MAX, &why)) {
+            problem({m_ini, 0}, why);
             return false;
         }
         readDeclaration(items);
@@ -492,8 +495,8 @@ private:
             return false;
         }
         index = fileIndex(path);
-        if (!readFile(path, items)) {
-            problem({index, 0}, QStringLiteral("the file cannot be read"));
+        if (QString why; !readFile(path, items, INT_MAX, &why)) {
+            problem({index, 0}, why);
             return false;
         }
         return true;
@@ -913,8 +916,8 @@ private:
         }
         const int file = fileIndex(path);
         QVector<Item> items;
-        if (!readFile(path, items, (count == INT_MAX ? memDesign::MaxCards : count) + 1)) {
-            problem({file, 0}, QStringLiteral("the file cannot be read"));
+        if (QString why; !readFile(path, items, (count == INT_MAX ? memDesign::MaxCards : count) + 1, &why)) {
+            problem({file, 0}, why);
             return INT_MAX;
         }
         const QString& card = m_card.value;
@@ -964,8 +967,8 @@ private:
         }
         const int file = fileIndex(path);
         QVector<Item> items;
-        if (!readFile(path, items, (count == INT_MAX ? memDesign::MaxCards : count) + 1)) {
-            problem({file, 0}, QStringLiteral("the file cannot be read"));
+        if (QString why; !readFile(path, items, (count == INT_MAX ? memDesign::MaxCards : count) + 1, &why)) {
+            problem({file, 0}, why);
             return;
         }
         int i = 0;

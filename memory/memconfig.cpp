@@ -532,7 +532,7 @@ void memShuffle(MemRandom& random, QVector<memDisplayCard>& display, int count)
 
 namespace {
 // Loads folder + name; a missing file gets missingNumber, an unreadable one warning 110.
-QImage loadGamePicture(const QString& folder, const QString& name, int missingNumber)
+QImage loadGamePicture(const QString& folder, const QString& name, int missingNumber, QSize shown = QSize())
 {
     const QString path = folder + name;
     if (!fioFileExists(path)) {
@@ -540,7 +540,7 @@ QImage loadGamePicture(const QString& folder, const QString& name, int missingNu
         return {};
     }
     QString why;
-    QImage image = loadPicture(path, &why);
+    QImage image = loadPicture(path, &why, shown);
     if (image.isNull())
         memHandleError(110, path, why);
     return image;
@@ -629,12 +629,14 @@ bool memFixVariabels(MemState& s, QSize screen)
         memShuffle(s.random, tl.Display, s.memCardCount);
     }
 
+    // Card pictures are shown at the card's size: a huge picture is read no larger.
+    const QSize card(std::max(1, ui.CardWidth), std::max(1, ui.CardHeight));
     if (s.intAppType == 0 && !ui.CardBackFile.isEmpty())
-        ui.CardBack = loadGamePicture(ui.gfx, ui.CardBackFile, 101);
+        ui.CardBack = loadGamePicture(ui.gfx, ui.CardBackFile, 101, card);
 
     for (memCardHolder& h : s.memCardHolders)
         if (!h.PictureFile.isEmpty())
-            h.Picture = loadGamePicture(ui.card, h.PictureFile, 105);
+            h.Picture = loadGamePicture(ui.card, h.PictureFile, 105, card);
 
     memShuffle(s.random, s.memDisplayCards, s.memCardCount);
     if (bolDebug)

@@ -103,7 +103,7 @@ public:
     {
         IniReader reader;
         if (!reader.open(m_path)) {
-            m_report.problem(m_path, 0, QStringLiteral("the configuration file cannot be read"));
+            m_report.problem(m_path, 0, QStringLiteral("the configuration file ") + reader.error());
             return;
         }
         const QString first = reader.readItem();
@@ -377,7 +377,8 @@ int runPaintCheck(const QStringList& configuration)
         report.problem(QStringLiteral("zypaint.ini"), 0,
                        QStringLiteral("not found in %1 nor in %2").arg(fioGetAppPath(), fioGetWindowsDir()));
     else if (!fioFileExists(path))
-        report.problem(path, 0, QStringLiteral("the configuration file does not exist"));
+        report.problem(path, 0, fileProblem(path) == QLatin1String("is missing") ? QStringLiteral("the configuration file does not exist")
+                                                                               : QStringLiteral("the configuration file ") + fileProblem(path));
     else
         checkPaintConfiguration(path, report);
     for (const QString& line : report.lines())

@@ -58,6 +58,7 @@ OpenForm::OpenForm(const OpenLayout& layout, SoundDevice* sound, QWidget* parent
       m_layout(layout), m_sound(sound)
 {
     setWindowTitle(QStringLiteral("Open"));
+    dialog.thumbnailSize = QSize(twipsToPixels(layout.cell), twipsToPixels(layout.cell));
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
     setFixedSize(twipsToPixels(layout.innerWidth), twipsToPixels(layout.innerHeight));

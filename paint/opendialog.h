@@ -22,8 +22,9 @@ struct PictureEntry {
 
 // The pictures a catalog folder offers, in listing order: picture files without "_" in their
 // name that have a thumbnail. A thumbnail that exists but cannot be read leaves its picture out;
-// problems (when given) names the first such file and why.
-QVector<PictureEntry> opnListPictures(const QString& folder, QString* problems = nullptr);
+// problems (when given) names the first such file and why. A thumbnail larger than shown is
+// read at that size: a catalog of huge thumbnails takes little memory.
+QVector<PictureEntry> opnListPictures(const QString& folder, QString* problems = nullptr, QSize shown = QSize());
 
 constexpr int kGridColumns = 8;
 constexpr int kGridCells = 32;
@@ -41,6 +42,7 @@ public:
     int16_t intFirstPicture = 0;
     int16_t intSelectedPicture = -1;
     int openCatalog = -1; // the slot whose pictures are listed
+    QSize thumbnailSize;  // the size of a grid cell, when a window shows the grid
 
     // Opens catalog slot k; false when the slot holds no catalog.
     bool chooseCatalog(int k, QString* problems = nullptr);

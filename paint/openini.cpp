@@ -65,6 +65,32 @@ QString folderPath(const QString& value)
 struct Reader {
     int catalogCounter = -1;
 
+    // A problem that many catalogs share is told once, with how many have it, and not in a box
+    // for each: ten thousand catalogs must not mean ten thousand boxes before the window.
+    struct Repeated {
+        QString kind, text;
+        int count = 0;
+    };
+    QVector<Repeated> pending;
+
+    void catalogMessage(const char* kind, const QString& text)
+    {
+        for (Repeated& r : pending)
+            if (r.kind == QLatin1String(kind)) {
+                ++r.count;
+                return;
+            }
+        pending.append({QString::fromLatin1(kind), text, 1});
+    }
+
+    void flushCatalogMessages()
+    {
+        for (const Repeated& r : pending)
+            msgBox(r.count == 1 ? r.text
+                                : r.text + QStringLiteral("\r\n(%1 more catalogs have the same problem.)").arg(r.count - 1));
+        pending.clear();
+    }
+
     // Messages and log lines name a folder as its value expands, without the separator added
     // for joining file names to it.
     bool folderKey(PaintFolder& folder, const QString& value, const char* message)
@@ -139,7 +165,7 @@ struct Reader {
                      .arg(catalogCounter).arg(cat.name, cat.locked ? QStringLiteral("True") : QStringLiteral("False")));
         // A name like "..\x" would make and save into folders outside the catalog folder.
         if (!cat.name.isEmpty() && !pntIsPlainFolderName(cat.name)) {
-            msgBox(QStringLiteral("The catalog name '%1' is not a plain folder name and is not used.").arg(cat.name));
+            catalogMessage("plain", QStringLiteral("The catalog name '%1' is not a plain folder name and is not used.").arg(cat.name));
             return true;
         }
         if (cat.locked)
@@ -150,26 +176,28 @@ struct Reader {
         if (fioDirExists(catalogFolder + cat.name))
             return true;
         if (!fioDirExists(catalogFolder)) {
-            msgBox(QStringLiteral("Kan ej skapa användarkatalog '") + catalogFolder + cat.name + QStringLiteral("'. Katalog '")
-                   + catalogFolder + QStringLiteral("' har ej skapats"));
+            catalogMessage("nofolder", QStringLiteral("Kan ej skapa användarkatalog '") + catalogFolder + cat.name
+                                           + QStringLiteral("'. Katalog '") + catalogFolder + QStringLiteral("' har ej skapats"));
             debugLog(QStringLiteral("--------> OpenINI: bildanvändarkatalog: (%1)%2, Kan ej skapa användarkatalog. Katalog '%3' har ej skapats.")
                          .arg(catalogCounter).arg(cat.name, catalogFolder));
             return true;
         }
         QString reason;
-        if (!makeFolder(catalogFolder + cat.name, &reason))
+        if (!makeFolder(catalogFolder + cat.name, &reason)) {
+            flushCatalogMessages();
             return folderCreationFailed(catalogFolder + cat.name, reason);
+        }
         for (const char* ext : {".bmp", ".gif", ".jpg"}) {
             const QString icon = gfx + cat.name + QLatin1String(ext);
             if (fioFileExists(icon)) {
                 const QString target = catalogFolder + cat.name + QLatin1String(ext);
                 if (!copyRegularFile(resolvePath(icon), target, FileKind::Picture))
-                    msgBox(QStringLiteral("Could not copy the catalog picture '%1' to '%2'.").arg(resolvePath(icon), target));
+                    catalogMessage("copy", QStringLiteral("Could not copy the catalog picture '%1' to '%2'.").arg(resolvePath(icon), target));
                 return true;
             }
         }
-        msgBox(QStringLiteral("Bilden '") + gfx + cat.name + QStringLiteral(".bmp/.gif/.jpg") + QStringLiteral("' för användarkatalogen '")
-               + catalogFolder + cat.name + QStringLiteral("' saknas."));
+        catalogMessage("icon", QStringLiteral("Bilden '") + gfx + cat.name + QStringLiteral(".bmp/.gif/.jpg")
+                                   + QStringLiteral("' för användarkatalogen '") + catalogFolder + cat.name + QStringLiteral("' saknas."));
         return true;
     }
 
@@ -381,10 +409,14 @@ bool OpenINI(const QString& strFile)
         }
         if (fioIsSection(item)) {
             section = fioGetSection(item);
+            reader.flushCatalogMessages();
             continue;
         }
-        if (!reader.item(section, item))
+        if (!reader.item(section, item)) {
+            reader.flushCatalogMessages();
             return false;
+        }
     }
+    reader.flushCatalogMessages();
     return true;
 }

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -14,6 +15,30 @@ MsgResponder& responder()
 
 void setMsgBoxResponder(MsgResponder r) { responder() = std::move(r); }
 
+QString msgShortened(const QString& text, int maxRun, int maxTotal)
+{
+    // Each stretch without a blank longer than maxRun keeps its start and end around an ellipsis,
+    // so a path still shows its folder and its file name.
+    QString out;
+    out.reserve(std::min<qsizetype>(text.size(), maxTotal + 16));
+    qsizetype i = 0;
+    while (i < text.size() && out.size() <= maxTotal) {
+        qsizetype j = i;
+        while (j < text.size() && !text.at(j).isSpace())
+            ++j;
+        if (j - i > maxRun)
+            out += text.mid(i, maxRun * 2 / 3) + QStringLiteral("\u2026") + text.mid(j - maxRun / 3, maxRun / 3);
+        else
+            out += text.mid(i, j - i);
+        while (j < text.size() && text.at(j).isSpace())
+            out += text.at(j++);
+        i = j;
+    }
+    if (i < text.size())
+        out += QStringLiteral("\u2026");
+    return out;
+}
+
 QString msgDefaultTitle()
 {
     const QString name = QCoreApplication::applicationName();
@@ -23,7 +48,7 @@ QString msgDefaultTitle()
 MsgResult msgBox(const QString& text, MsgButtons buttons, MsgIcon icon, const QString& title)
 {
     const QString shownTitle = title.isEmpty() ? msgDefaultTitle() : title;
-    QString oneLine = text;
+    QString oneLine = msgShortened(text, 2000, 8000);
     oneLine.replace(QLatin1String("\r\n"), QLatin1String(" ")).replace(QLatin1Char('\r'), QLatin1Char(' '))
         .replace(QLatin1Char('\n'), QLatin1Char(' '));
     const QString program = QCoreApplication::applicationName().toLower();
@@ -38,7 +63,8 @@ MsgResult msgBox(const QString& text, MsgButtons buttons, MsgIcon icon, const QS
 
     QMessageBox box;
     box.setWindowTitle(shownTitle);
-    QString shownText = text;
+    // A box lays out its whole text: a value of a megabyte would keep it busy for minutes.
+    QString shownText = msgShortened(text, 90, 2000);
     shownText.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     box.setText(shownText);
     switch (icon) {

@@ -24,3 +24,7 @@ void setMsgBoxResponder(MsgResponder responder);
 
 // The title used when a caller gives none: the program's name.
 QString msgDefaultTitle();
+
+// text with every stretch of more than maxRun characters without a blank cut in its middle, and
+// the whole cut after about maxTotal characters; short texts come back unchanged.
+QString msgShortened(const QString& text, int maxRun, int maxTotal);

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QImageReader>
+#include <atomic>
 #include <climits>
 
 namespace {
@@ -78,7 +79,48 @@ void setError(QString* error, const QString& text)
     if (error)
         *error = text;
 }
+
+// Every picture loaded and still held counts against one budget, so a theme of many huge
+// pictures gets a message instead of taking all the memory there is.
+std::atomic<qint64> g_heldBytes{0};
+qint64 g_budget = kPictureBudgetBytes;
+
+bool pictureBudgetAllows(qint64 bytes) { return g_heldBytes.load() + bytes <= g_budget; }
+
+QString budgetMessage(const QString& path)
+{
+    return QStringLiteral("Picture '%1' is not loaded: the pictures held take %2 MB, and all of them together may take %3 MB.")
+        .arg(path)
+        .arg(g_heldBytes.load() / (1024 * 1024))
+        .arg(g_budget / (1024 * 1024));
 }
+
+void release(void* holder)
+{
+    auto* image = static_cast<QImage*>(holder);
+    g_heldBytes -= image->sizeInBytes();
+    delete image;
+}
+
+// The same pixels in an image whose last copy gives its bytes back to the budget.
+QImage tracked(QImage img, const QString& path, QString* error)
+{
+    if (!pictureBudgetAllows(img.sizeInBytes())) {
+        setError(error, budgetMessage(path));
+        return {};
+    }
+    auto* holder = new QImage(std::move(img));
+    g_heldBytes += holder->sizeInBytes();
+    QImage shared(holder->bits(), holder->width(), holder->height(), holder->bytesPerLine(), holder->format(), release, holder);
+    shared.setColorTable(holder->colorTable());
+    shared.setDotsPerMeterX(holder->dotsPerMeterX());
+    shared.setDotsPerMeterY(holder->dotsPerMeterY());
+    return shared;
+}
+}
+
+qint64 pictureBytesHeld() { return g_heldBytes.load(); }
+void setPictureBudgetForTests(qint64 bytes) { g_budget = bytes > 0 ? bytes : kPictureBudgetBytes; }
 
 void registerPictureReader(const QString& extension, PictureReader reader)
 {
@@ -100,10 +142,12 @@ QImage loadPicture(const QString& rawPath, QString* error, QSize shown)
         const QByteArray bytes = file.read(64LL * 1024 * 1024);
         QString why;
         QImage img = (*it)(bytes, &why);
-        if (img.isNull())
+        if (img.isNull()) {
             setError(error, QStringLiteral("Picture '%1' is not a picture this program can read%2")
                                 .arg(path, why.isEmpty() ? QStringLiteral(".") : QStringLiteral(": ") + why));
-        return img;
+            return img;
+        }
+        return tracked(std::move(img), path, error);
     }
     // Qt refuses larger allocations itself; together with the size check above no picture file
     // can make the program take more memory than a big canvas does.
@@ -126,13 +170,20 @@ QImage loadPicture(const QString& rawPath, QString* error, QSize shown)
         setError(error, QStringLiteral("Picture '%1' is cut off (%2 of its %3 bytes).").arg(path).arg(file.size()).arg(promised));
         return {};
     }
-    if (shown.isValid() && size.isValid() && (size.width() > shown.width() || size.height() > shown.height()))
-        reader.setScaledSize(size.scaled(shown, Qt::KeepAspectRatio).expandedTo(QSize(1, 1)));
+    // Large enough to cover what is shown, so stretching it loses nothing.
+    if (shown.isValid() && size.isValid() && (size.width() > shown.width() || size.height() > shown.height())) {
+        size = size.scaled(shown, Qt::KeepAspectRatioByExpanding).boundedTo(size).expandedTo(QSize(1, 1));
+        reader.setScaledSize(size);
+    }
+    if (size.isValid() && !pictureBudgetAllows(qint64(size.width()) * size.height() * 4)) {
+        setError(error, budgetMessage(path));
+        return {};
+    }
     QImage img = reader.read();
     if (img.isNull()) {
         setError(error, QStringLiteral("Picture '%1' is not a picture this program can read (%2).")
                             .arg(path, reader.errorString()));
         return {};
     }
-    return img;
+    return tracked(std::move(img), path, error);
 }

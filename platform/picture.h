@@ -15,3 +15,10 @@ constexpr qint64 kMaxPicturePixels = 32LL * 1024 * 1024;
 // A reader for a format Qt lacks (Windows metafiles); it returns a null image on failure.
 using PictureReader = QImage (*)(const QByteArray& bytes, QString* error);
 void registerPictureReader(const QString& extension, PictureReader reader);
+
+// All pictures held at once may take this much; a picture that would go beyond it is not loaded
+// and the error says so.
+constexpr qint64 kPictureBudgetBytes = 1024LL * 1024 * 1024;
+qint64 pictureBytesHeld();
+// A smaller budget for tests; 0 restores the real one.
+void setPictureBudgetForTests(qint64 bytes);

@@ -394,8 +394,9 @@ TEST(CatalogNames, ANameOutsideItsFolderIsRefusedAtStartAndNeverMade)
     EXPECT_FALSE(QFileInfo::exists(folders.path("app/up")));
     EXPECT_TRUE(QFileInfo(folders.path("app/catalogs/Good")).isDir());
     const QStringList texts = boxes.texts();
-    ASSERT_GE(texts.size(), 3);
-    EXPECT_EQ(texts[0], "The catalog name '..\\outside' is not a plain folder name and is not used.");
-    EXPECT_EQ(texts[2], "The catalog name '..' is not a plain folder name and is not used.");
+    ASSERT_GE(texts.size(), 1);
+    // One box for the three, with the first name and the count.
+    EXPECT_EQ(texts[0], "The catalog name '..\\outside' is not a plain folder name and is not used.\r\n"
+                        "(2 more catalogs have the same problem.)");
     resetPaintSettings();
 }

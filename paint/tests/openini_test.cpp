@@ -308,3 +308,18 @@ TEST(OpenINI, DebugModeShowsAndLogsCatalogSteps)
     EXPECT_TRUE(plainLines.contains("----> OpenINI: Användarkatalog(catalog): fanns ej, skapar: '" + folder + "'..."));
     EXPECT_TRUE(QFileInfo(QString(folder)).isDir());
 }
+
+TEST(OpenINI, ManyCatalogsWithOneProblemGiveOneBoxWithACount)
+{
+    Theme t;
+    QByteArray ini = "app=zypaint\n[path]\ngfx=%apppath%gfx\ncatalog=%apppath%cats\n[catalogs]\n";
+    for (int i = 0; i < 2000; ++i)
+        ini += "Kids" + QByteArray::number(i) + "\t0\n";
+    ini += "[help]\nactive=1\n";
+    ASSERT_TRUE(t.read(ini));
+    ASSERT_EQ(t.boxes.texts().size(), 1) << "a box for each catalog without its picture";
+    EXPECT_EQ(t.boxes.texts()[0], "Bilden '" + t.gfx() + "Kids0.bmp/.gif/.jpg' för användarkatalogen '" + t.folders.app()
+                                      + "/cats/Kids0' saknas.\r\n(1999 more catalogs have the same problem.)");
+    EXPECT_TRUE(QFileInfo(t.folders.app() + "/cats/Kids1999").isDir());
+    EXPECT_TRUE(PaintSettings.help.active) << "reading goes on after the catalogs";
+}
