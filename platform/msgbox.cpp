@@ -30,7 +30,7 @@ QString msgShortened(const QString& text, int maxRun, int maxTotal)
             out += text.mid(i, maxRun * 2 / 3) + QStringLiteral("\u2026") + text.mid(j - maxRun / 3, maxRun / 3);
         else
             out += text.mid(i, j - i);
-        while (j < text.size() && text.at(j).isSpace())
+        while (j < text.size() && text.at(j).isSpace() && out.size() <= maxTotal)
             out += text.at(j++);
         i = j;
     }

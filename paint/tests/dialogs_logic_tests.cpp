@@ -328,6 +328,21 @@ TEST(Saving, ARefusedWriteOrAnEncodingFailureLeavesNoHalfFiles)
     EXPECT_EQ(c.folders.read("user/Mine/4.bmp"), "precious");
 }
 
+TEST(Saving, AStaleTemporaryFileThatIsALinkIsNeverWrittenThrough)
+{
+    Catalogs c;
+    const QString mine = c.add("Mine", false);
+    c.folders.write("outside.txt", "someone's file");
+    ASSERT_TRUE(QFile::link(c.folders.path("outside.txt"), mine + "/_saving_0.tmp"));
+    ASSERT_TRUE(QFile::link(c.folders.path("outside.txt"), mine + "/_saving_0_.tmp"));
+    QString error;
+    ASSERT_TRUE(pntWritePainting(mine, 0, painting(), thumb(), &error)) << qPrintable(error);
+    EXPECT_EQ(c.folders.read("outside.txt"), "someone's file");
+    EXPECT_EQ(QImage(mine + "/0.bmp").size(), QSize(401, 401));
+    EXPECT_FALSE(QFileInfo(mine + "/0.bmp").isSymLink());
+    EXPECT_FALSE(QFileInfo(mine + "/0_.bmp").isSymLink());
+}
+
 TEST(Saving, AFullDiskKeepsEveryEarlierPaintingAndLeavesNoHalfFiles)
 {
     if (geteuid() != 0)
@@ -399,4 +414,33 @@ TEST(CatalogNames, ANameOutsideItsFolderIsRefusedAtStartAndNeverMade)
     EXPECT_EQ(texts[0], "The catalog name '..\\outside' is not a plain folder name and is not used.\r\n"
                         "(2 more catalogs have the same problem.)");
     resetPaintSettings();
+}
+
+// Thumbnails of 5600 x 5600 pixels, each a small file: the catalog must not take gigabytes.
+TEST(OpenDialogLogic, HugeThumbnailsAreReadAtTheSizeTheyAreShown)
+{
+    if (!kMemoryMeasurable)
+        GTEST_SKIP() << "memory figures mean nothing under AddressSanitizer";
+    Catalogs c;
+    const QString animals = c.add("Animals", true);
+    c.folders.write("huge.gif", pictureBytes("GIF", 5600, 5600, Qt::green));
+    for (int i = 0; i < 32; ++i) {
+        c.folders.write(QStringLiteral("pictures/Animals/p%1.bmp").arg(i), pictureBytes("BMP", 8, 8));
+        // Hard links: one file on disk, 32 thumbnails in the catalog.
+        ASSERT_EQ(::link(QFile::encodeName(c.folders.path("huge.gif")).constData(),
+                         QFile::encodeName(c.folders.path(QStringLiteral("pictures/Animals/p%1_.gif").arg(i))).constData()),
+                  0);
+    }
+    QFile clear(QStringLiteral("/proc/self/clear_refs"));
+    if (clear.open(QIODevice::WriteOnly))
+        clear.write("5"); // the peak starts again from here
+    clear.close();
+    const qint64 before = residentKilobytes();
+    const QVector<PictureEntry> entries = opnListPictures(animals, nullptr, QSize(33, 33));
+    const qint64 peakMb = (statusKilobytes("VmHWM") - before) / 1024;
+    ASSERT_EQ(entries.size(), 32);
+    EXPECT_EQ(entries[0].thumbnail.size(), QSize(33, 33));
+    // One picture at a time is decoded whole (125 MB), none is kept so.
+    qInfo("32 thumbnails of 5600 x 5600: peak %lld MB", peakMb);
+    EXPECT_LT(peakMb, 400) << "the catalog took " << peakMb << " MB at its peak";
 }
