@@ -10,6 +10,8 @@
 #include "paint/frm_splash.h"
 #include "paint/paintsettings.h"
 #include "platform/files.h"
+
+#include <QHash>
 #include "platform/msgbox.h"
 #include "platform/picture.h"
 
@@ -81,6 +83,23 @@ struct Reader {
                 return;
             }
         pending.append({QString::fromLatin1(kind), text, 1});
+    }
+
+    // The names in the catalog folder, read once: looking each catalog up on its own would read
+    // the whole folder again for each, and ten thousand catalogs would take minutes.
+    QString catalogNamesOf;
+    QHash<QString, QString> catalogNames; // lower case -> as on disk
+
+    bool catalogFolderHas(const QString& folder, const QString& name)
+    {
+        if (folder != catalogNamesOf) {
+            catalogNamesOf = folder;
+            catalogNames.clear();
+            for (const QString& n : listDir(folder, ListKind::FoldersOnly))
+                catalogNames.insert(n.toLower(), n);
+        }
+        const auto it = catalogNames.constFind(name.toLower());
+        return it != catalogNames.constEnd() && fioDirExists(folder + *it);
     }
 
     void flushCatalogMessages()
@@ -173,7 +192,7 @@ struct Reader {
         debugLog(QStringLiteral("------> OpenINI: bildanvändarkatalog: (%1)%2, ej låst").arg(catalogCounter).arg(cat.name));
         const QString catalogFolder = PaintSettings.catalog.expanded;
         const QString gfx = PaintSettings.gfx.expanded;
-        if (fioDirExists(catalogFolder + cat.name))
+        if (catalogFolderHas(catalogFolder, cat.name))
             return true;
         if (!fioDirExists(catalogFolder)) {
             catalogMessage("nofolder", QStringLiteral("Kan ej skapa användarkatalog '") + catalogFolder + cat.name
@@ -187,6 +206,7 @@ struct Reader {
             flushCatalogMessages();
             return folderCreationFailed(catalogFolder + cat.name, reason);
         }
+        catalogNames.insert(cat.name.toLower(), cat.name);
         for (const char* ext : {".bmp", ".gif", ".jpg"}) {
             const QString icon = gfx + cat.name + QLatin1String(ext);
             if (fioFileExists(icon)) {

@@ -4,9 +4,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
+#include <QMutex>
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -20,6 +23,48 @@ QString toPlatformSeparators(const QString& path)
     QString p = path;
     p.replace(QLatin1Char('\\'), QLatin1Char('/'));
     return p;
+}
+
+namespace {
+// The entry of folder whose name matches part without regard to case; empty when none does.
+// The folder is read name by name, without looking up each entry: a folder of ten thousand
+// catalogs is looked through in a moment.
+// The folders last looked through, each with its names by their lower case, kept while the
+// folder stays unchanged: a dialog that looks up every catalog's picture in a folder of ten
+// thousand reads that folder once.
+struct FolderNames {
+    timespec changed {};
+    nlink_t links = 0;
+    QHash<QString, QString> byLower;
+};
+
+QString caseInsensitiveEntry(const QString& folder, const QString& part)
+{
+    static QMutex lock;
+    static QHash<QString, FolderNames> cache;
+    const QByteArray native = QFile::encodeName(folder);
+    struct stat st {};
+    if (::stat(native.constData(), &st) != 0 || !S_ISDIR(st.st_mode))
+        return {};
+    QMutexLocker guard(&lock);
+    if (cache.size() > 16 && !cache.contains(folder))
+        cache.clear();
+    FolderNames& names = cache[folder];
+    if (names.changed.tv_sec != st.st_mtim.tv_sec || names.changed.tv_nsec != st.st_mtim.tv_nsec || names.links != st.st_nlink
+        || names.byLower.isEmpty()) {
+        names.changed = st.st_mtim;
+        names.links = st.st_nlink;
+        names.byLower.clear();
+        if (DIR* dir = ::opendir(native.constData())) {
+            while (const dirent* e = ::readdir(dir)) {
+                const QString name = QFile::decodeName(e->d_name);
+                names.byLower.insert(name.toLower(), name);
+            }
+            ::closedir(dir);
+        }
+    }
+    return names.byLower.value(part.toLower());
+}
 }
 
 QString resolvePath(const QString& raw)
@@ -41,15 +86,9 @@ QString resolvePath(const QString& raw)
         QString candidate = current.isEmpty() || current.endsWith(QLatin1Char('/')) ? current + part
                                                                                      : current + QLatin1Char('/') + part;
         if (!QFileInfo::exists(candidate) && part != QLatin1String(".") && part != QLatin1String("..")) {
-            const QDir dir(current.isEmpty() ? QStringLiteral(".") : current);
-            const QStringList entries = dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-            for (const QString& e : entries) {
-                if (e.compare(part, Qt::CaseInsensitive) == 0) {
-                    candidate = current.isEmpty() || current.endsWith(QLatin1Char('/')) ? current + e
-                                                                                        : current + QLatin1Char('/') + e;
-                    break;
-                }
-            }
+            const QString e = caseInsensitiveEntry(current.isEmpty() ? QStringLiteral(".") : current, part);
+            if (!e.isEmpty())
+                candidate = current.isEmpty() || current.endsWith(QLatin1Char('/')) ? current + e : current + QLatin1Char('/') + e;
             if (!QFileInfo::exists(candidate))
                 return path;
         }
