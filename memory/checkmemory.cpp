@@ -9,6 +9,7 @@
 #include "common/themecheck.h"
 #include "common/wavinfo.h"
 #include "memory/memerrors.h"
+#include "platform/files.h"
 #include "memory/memstate.h"
 #include "platform/files.h"
 #include "platform/picture.h"
@@ -231,6 +232,10 @@ private:
         const MemErrorText e = memErrorText(number, info, info2);
         QString message = e.message;
         message.replace(QRegularExpression(QStringLiteral("\r+")), QStringLiteral(" "));
+        // Start-up takes a FIFO or a device for a missing file; the checker says what it is.
+        if (const QString cause = info.isEmpty() ? QString() : fileProblem(info);
+            cause == QLatin1String("is a FIFO") || cause == QLatin1String("is a device") || cause == QLatin1String("is a socket"))
+            message += QStringLiteral(" [the file ") + cause + QStringLiteral("]");
         const QString tag = e.kind == MemErrorKind::Fatal ? QStringLiteral("error") : QStringLiteral("warning");
         problem(at, (what.isEmpty() ? QString() : what + QStringLiteral(": ")) + message
                         + QStringLiteral(" (%1 %2%3)").arg(tag).arg(number).arg(howOften.isEmpty() ? QString() : QStringLiteral(", ") + howOften));

@@ -4,7 +4,9 @@
 #include "platform/files.h"
 #include "testsupport/testsupport.h"
 
+#include <QFile>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 QStringList check(const TestFolders& folders, const QByteArray& ini)
@@ -116,4 +118,19 @@ TEST(PaintCheck, NearestWordOnlyForLikelyTypos)
     EXPECT_TRUE(looksNumeric(""));
     EXPECT_FALSE(looksNumeric("yes"));
     EXPECT_FALSE(looksNumeric("&H"));
+}
+
+TEST(PaintCheck, NamesWhatAFileThatIsNoFileReallyIs)
+{
+    TestFolders f;
+    f.mkdir("app/gfx");
+    f.mkdir("app/snd");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(f.path("app/gfx/back.bmp")).constData(), 0644), 0);
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), f.path("app/snd/click.wav")));
+    const QStringList lines = check(f, "app=zypaint\n[path]\ngfx=%apppath%gfx\nsnd=%apppath%snd\n"
+                                       "[interface]\nbackground=back.bmp\nbuttonsound=click.wav\n");
+    EXPECT_TRUE(lines.contains(QStringLiteral("6: background in [interface]: picture '%1' is a FIFO").arg(f.path("app/gfx/back.bmp"))))
+        << qPrintable(lines.join('\n'));
+    EXPECT_TRUE(lines.contains(QStringLiteral("7: buttonsound in [interface]: sound '%1' is a device").arg(f.path("app/snd/click.wav"))))
+        << qPrintable(lines.join('\n'));
 }
