@@ -7,30 +7,65 @@
 #include <QDir>
 #include <QFileInfo>
 
-QString gamGetFilePath(const QString& name, const QStringList& arguments)
+QStringList gamClassThemeFolders()
 {
+    QString dirs = qEnvironmentVariable("XDG_CONFIG_DIRS");
+    if (dirs.trimmed().isEmpty())
+        dirs = QStringLiteral("/etc/xdg");
+    QStringList folders;
+    for (const QString& d : dirs.split(QLatin1Char(':'), Qt::SkipEmptyParts))
+        folders << fioWithBackslash(d) + QStringLiteral("brushbox-twinturn/");
+    return folders;
+}
+
+ConfigurationFile gamFindConfiguration(const QString& name, const QStringList& arguments)
+{
+    const QString app = fioWithBackslash(fioGetAppPath());
+    const QString installed = installedDataFolder();
     if (!arguments.isEmpty()) {
         const QString arg = toPlatformSeparators(arguments.join(QLatin1Char(' ')));
         if (fioIsFullPath(arg))
-            return arg;
-        const QString inProgramFolder = fioWithBackslash(fioGetAppPath()) + arg;
+            return {arg, QStringLiteral("named on the command line")};
+        const QString inProgramFolder = app + arg;
+        if (fioFileExists(inProgramFolder))
+            return {inProgramFolder, QStringLiteral("named on the command line, found in the program's folder")};
         // Started from a shell, a relative path means the current folder.
-        if (!fioFileExists(inProgramFolder) && fioFileExists(arg))
-            return QFileInfo(arg).absoluteFilePath();
-        return inProgramFolder;
+        if (fioFileExists(arg))
+            return {QFileInfo(arg).absoluteFilePath(), QStringLiteral("named on the command line, found in the current folder")};
+        if (!installed.isEmpty() && fioFileExists(installed + arg))
+            return {installed + arg, QStringLiteral("named on the command line, found among the installed sample themes")};
+        return {inProgramFolder, QStringLiteral("named on the command line")};
     }
-    const QString app = fioWithBackslash(fioGetAppPath()) + name;
-    if (fioFileExists(app))
-        return app;
+    if (fioFileExists(app + name))
+        return {app + name, QStringLiteral("beside the program")};
     const QString windows = fioGetWindowsDir();
     if (!windows.isEmpty()) {
         // The system folder already ends in a separator; the joined path doubles it, which the
         // memory game's log shows.
         const QString sys = windows + QLatin1Char('/') + name;
         if (fioFileExists(sys))
-            return sys;
+            return {sys, QStringLiteral("the user's own, in the system folder")};
     }
+    for (const QString& folder : gamClassThemeFolders())
+        if (fioFileExists(folder + name))
+            return {folder + name, QStringLiteral("the class theme for every user of this computer")};
+    if (!installed.isEmpty() && fioFileExists(installed + name))
+        return {installed + name, QStringLiteral("the sample theme installed with the program")};
     return {};
+}
+
+QString gamGetFilePath(const QString& name, const QStringList& arguments) { return gamFindConfiguration(name, arguments).path; }
+
+QString gamPlacesLookedIn(const QString& name)
+{
+    QStringList places{fioWithBackslash(fioGetAppPath()) + name};
+    if (!fioGetWindowsDir().isEmpty())
+        places << fioGetWindowsDir() + name;
+    for (const QString& folder : gamClassThemeFolders())
+        places << folder + name;
+    if (!installedDataFolder().isEmpty())
+        places << installedDataFolder() + name;
+    return places.join(QStringLiteral(", "));
 }
 
 QString gamGetFilePath(const QString& name)

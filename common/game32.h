@@ -2,8 +2,25 @@
 #include <QString>
 #include <QStringList>
 
-// The configuration file to use: the command-line argument (relative ones taken from the program
-// folder, or else the current folder), else name in the program folder, else in the system
-// folder; empty when there is none.
+// Where the configuration file is looked for, in this order.
+//  - The command-line argument: an absolute path as it is; a relative one from the program
+//    folder, else the current folder, else the installed sample themes.
+//  - Without one: name beside the program (a build tree or a copy run from its own folder);
+//    else the user's own in the system folder; else the class theme in a system-wide folder
+//    (each of $XDG_CONFIG_DIRS, default /etc/xdg, plus "/brushbox-twinturn/"); else the sample
+//    theme installed with the program (share/brushbox-twinturn beside its bin folder).
+struct ConfigurationFile {
+    QString path;   // empty when there is none
+    QString reason; // why this one, for the debug log and the checker
+};
+ConfigurationFile gamFindConfiguration(const QString& name, const QStringList& arguments);
+
+// The path alone, or the empty text.
 QString gamGetFilePath(const QString& name, const QStringList& arguments);
 QString gamGetFilePath(const QString& name);
+
+// The folders of the class themes, each ending in "/brushbox-twinturn/".
+QStringList gamClassThemeFolders();
+
+// Every place looked in without an argument, for a message when there is no file.
+QString gamPlacesLookedIn(const QString& name);

@@ -1081,13 +1081,16 @@ void checkMemoryConfiguration(const QString& path, ThemeReport& report)
 
 int runMemoryCheck(const QStringList& configuration)
 {
-    const QString path = gamGetFilePath(QStringLiteral("memory.ini"), configuration);
+    const ConfigurationFile found = gamFindConfiguration(QStringLiteral("memory.ini"), configuration);
+    const QString path = found.path;
+    if (!path.isEmpty())
+        std::printf("Checking %s (%s)\n", qUtf8Printable(path), qUtf8Printable(found.reason));
     ThemeReport report;
     if (path.isEmpty()) {
         QString message = memErrorText(1).message;
         message.replace(QRegularExpression(QStringLiteral("\r+")), QStringLiteral(" "));
         report.problem(QStringLiteral("memory.ini"), 0,
-                       QStringLiteral("not found in %1 nor in %2: %3 (error 1)").arg(fioGetAppPath(), fioGetWindowsDir(), message));
+                       QStringLiteral("not found; looked for %1: %2 (error 1)").arg(gamPlacesLookedIn(QStringLiteral("memory.ini")), message));
     } else {
         checkMemoryConfiguration(path, report);
     }

@@ -43,7 +43,10 @@ bool Memory(const QString& strFile)
 int Main(const QStringList& configuration)
 {
     bolDebug = true;
-    const QString path = gamGetFilePath(QStringLiteral("memory.ini"), configuration);
+    const ConfigurationFile found = gamFindConfiguration(QStringLiteral("memory.ini"), configuration);
+    const QString path = found.path;
+    if (!path.isEmpty())
+        debugLog(QStringLiteral("--> Main: ") + path + QStringLiteral(" (") + found.reason + QStringLiteral(")"));
     bool ok = false;
     if (!path.isEmpty())
         ok = Memory(path);

@@ -27,8 +27,8 @@ int Main(const QStringList& configuration)
         pntWriteLog(QStringLiteral("----> ...fick filnamn: ") + strFile);
     if (strFile.isEmpty()) {
         // No box: there is no theme to show one in, but an adult at a terminal learns why.
-        std::fprintf(stderr, "brushbox: no zypaint.ini in %s or %s\n", qUtf8Printable(fioGetAppPath()),
-                     qUtf8Printable(fioGetWindowsDir()));
+        std::fprintf(stderr, "brushbox: no configuration file; looked for %s\n",
+                     qUtf8Printable(gamPlacesLookedIn(QStringLiteral("zypaint.ini"))));
         return 1;
     }
     if (!fioFileExists(strFile)) {

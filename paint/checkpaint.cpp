@@ -371,11 +371,14 @@ void checkPaintConfiguration(const QString& path, ThemeReport& report)
 
 int runPaintCheck(const QStringList& configuration)
 {
-    const QString path = gamGetFilePath(QStringLiteral("zypaint.ini"), configuration);
+    const ConfigurationFile found = gamFindConfiguration(QStringLiteral("zypaint.ini"), configuration);
+    const QString path = found.path;
+    if (!path.isEmpty())
+        std::printf("Checking %s (%s)\n", qUtf8Printable(path), qUtf8Printable(found.reason));
     ThemeReport report;
     if (path.isEmpty())
         report.problem(QStringLiteral("zypaint.ini"), 0,
-                       QStringLiteral("not found in %1 nor in %2").arg(fioGetAppPath(), fioGetWindowsDir()));
+                       QStringLiteral("not found; looked for %1").arg(gamPlacesLookedIn(QStringLiteral("zypaint.ini"))));
     else if (!fioFileExists(path))
         report.problem(path, 0, fileProblem(path) == QLatin1String("is missing") ? QStringLiteral("the configuration file does not exist")
                                                                                : QStringLiteral("the configuration file ") + fileProblem(path));

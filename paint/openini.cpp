@@ -3,6 +3,7 @@
 #include "paint/catalogs.h"
 
 #include "common/fileio.h"
+#include "common/game32.h"
 #include "common/inireader.h"
 #include "common/log.h"
 #include "common/math32.h"
@@ -11,6 +12,7 @@
 #include "paint/paintsettings.h"
 #include "platform/files.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include "platform/msgbox.h"
 #include "platform/picture.h"
@@ -426,6 +428,10 @@ bool OpenINI(const QString& strFile)
         if (is(item, "debug=1")) {
             msgBox(QStringLiteral("Debug Mode"));
             bolDebug = true;
+            // Which file this is, and why it was the one taken.
+            const ConfigurationFile found = gamFindConfiguration(QStringLiteral("zypaint.ini"), QCoreApplication::arguments().mid(1));
+            if (found.path == strFile)
+                pntWriteLog(QStringLiteral("--> OpenINI: ") + strFile + QStringLiteral(" (") + found.reason + QStringLiteral(")"));
         }
         if (fioIsSection(item)) {
             section = fioGetSection(item);

@@ -118,6 +118,12 @@ QStringList listDir(const QString& folder, ListKind kind)
 
 void setAppFolderForTests(const QString& folder) { g_appFolderOverride = folder; }
 
+QString installedDataFolder()
+{
+    const QString folder = QDir::cleanPath(appFolder() + QStringLiteral("/../share/brushbox-twinturn"));
+    return QFileInfo(folder).isDir() ? folder + QLatin1Char('/') : QString();
+}
+
 QString appFolder()
 {
     if (!g_appFolderOverride.isEmpty())

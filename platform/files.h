@@ -21,6 +21,10 @@ QStringList listDir(const QString& folder, ListKind kind = ListKind::All);
 QString appFolder();
 void setAppFolderForTests(const QString& folder);
 
+// Where an installed program's sample themes lie: share/brushbox-twinturn/ beside the folder of
+// the program (/usr/share/... for /usr/bin); empty when there is no such folder.
+QString installedDataFolder();
+
 // What a reader expects a file to be; each kind has its own size bound, far above what a theme
 // needs, so that a file that is not what it claims cannot take the program's memory or time.
 enum class FileKind { Text, Picture, Sound };

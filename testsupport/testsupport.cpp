@@ -29,11 +29,13 @@ QStringList MessageRecorder::texts() const
     return t;
 }
 
-TestFolders::TestFolders() : m_oldWindir(qgetenv("WINDIR"))
+TestFolders::TestFolders() : m_oldWindir(qgetenv("WINDIR")), m_oldConfigDirs(qgetenv("XDG_CONFIG_DIRS"))
 {
     mkdir(QStringLiteral("windows"));
     mkdir(QStringLiteral("app"));
     qputenv("WINDIR", windows().toLocal8Bit());
+    // Class themes of the machine the tests run on are no concern of theirs.
+    qputenv("XDG_CONFIG_DIRS", path(QStringLiteral("xdg")).toLocal8Bit());
     setAppFolderForTests(app());
 }
 
@@ -44,6 +46,10 @@ TestFolders::~TestFolders()
         qunsetenv("WINDIR");
     else
         qputenv("WINDIR", m_oldWindir);
+    if (m_oldConfigDirs.isEmpty())
+        qunsetenv("XDG_CONFIG_DIRS");
+    else
+        qputenv("XDG_CONFIG_DIRS", m_oldConfigDirs);
 }
 
 void TestFolders::write(const QString& relative, const QByteArray& bytes) const

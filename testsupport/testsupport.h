@@ -50,6 +50,7 @@ public:
 private:
     QTemporaryDir m_dir;
     QByteArray m_oldWindir;
+    QByteArray m_oldConfigDirs;
 };
 
 // A small valid picture file of the given format ("BMP", "GIF", "JPG").

@@ -1,5 +1,6 @@
 #include "common/fileio.h"
 #include "common/game32.h"
+#include "platform/files.h"
 #include "common/log.h"
 
 #include "testsupport/testsupport.h"
@@ -84,6 +85,40 @@ TEST(ConfigLookup, ArgumentAppFolderSystemFolder)
     EXPECT_EQ(gamGetFilePath("zypaint.ini", {}), folders.windows() + "//zypaint.ini");
     folders.write("app/zypaint.ini", "app=zypaint");
     EXPECT_EQ(gamGetFilePath("zypaint.ini", {}), folders.app() + "/zypaint.ini");
+}
+
+// An installed program has no configuration beside it: the pupil's own file comes first, then
+// the class theme of the computer, then the sample theme installed with the program.
+TEST(ConfigLookup, InstalledProgramsTakeThePupilsTheClasssThenTheSampleTheme)
+{
+    TestFolders folders;
+    folders.mkdir("usr/bin");
+    setAppFolderForTests(folders.path("usr/bin"));
+    qputenv("XDG_CONFIG_DIRS", (folders.path("none") + ":" + folders.path("xdg")).toLocal8Bit());
+    EXPECT_EQ(gamFindConfiguration("memory.ini", {}).path, "");
+    folders.write("usr/share/brushbox-twinturn/memory.ini", "app=memory");
+    folders.write("usr/share/brushbox-twinturn/games/four/memory.ini", "app=memory");
+    ConfigurationFile found = gamFindConfiguration("memory.ini", {});
+    EXPECT_EQ(found.path, folders.path("usr/share/brushbox-twinturn/memory.ini"));
+    EXPECT_EQ(found.reason, "the sample theme installed with the program");
+    // A relative argument finds the installed sample games too.
+    EXPECT_EQ(gamFindConfiguration("memory.ini", {"games/four/memory.ini"}).path,
+              folders.path("usr/share/brushbox-twinturn/games/four/memory.ini"));
+
+    folders.write("xdg/brushbox-twinturn/memory.ini", "app=memory");
+    found = gamFindConfiguration("memory.ini", {});
+    EXPECT_EQ(found.path, folders.path("xdg/brushbox-twinturn/memory.ini"));
+    EXPECT_EQ(found.reason, "the class theme for every user of this computer");
+
+    folders.write("windows/memory.ini", "app=memory");
+    found = gamFindConfiguration("memory.ini", {});
+    EXPECT_EQ(found.path, folders.windows() + "//memory.ini");
+    EXPECT_EQ(found.reason, "the user's own, in the system folder");
+
+    // A copy run from its own folder keeps its own theme, whatever else there is.
+    folders.write("usr/bin/memory.ini", "app=memory");
+    EXPECT_EQ(gamFindConfiguration("memory.ini", {}).reason, "beside the program");
+    EXPECT_TRUE(gamPlacesLookedIn("zypaint.ini").contains(folders.path("none") + "/brushbox-twinturn/zypaint.ini"));
 }
 
 TEST(Log, PaintLogIsCutPast30000Bytes)

@@ -375,7 +375,7 @@ TEST(MemoryCheck, CommandLine)
     g.write();
     const ProgramOutput clean = runTwinturn({QStringLiteral("--check"), g.ini()});
     EXPECT_EQ(clean.code, 0) << qPrintable(clean.out);
-    EXPECT_EQ(clean.out, g.ini() + QStringLiteral(": no problems found\n"));
+    EXPECT_EQ(clean.out, QStringLiteral("Checking %1 (named on the command line)\n%1: no problems found\n").arg(g.ini()));
 
     g.folders.write(QStringLiteral("data/global.ini"), "cardsx=2\r\ncardsy=2\r\ncardwidth=40\r\ncardheigth=40\r\npicture=back.bmp\r\n");
     const ProgramOutput broken = runTwinturn({g.ini(), QStringLiteral("--check")});

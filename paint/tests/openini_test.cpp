@@ -139,7 +139,8 @@ TEST(OpenINI, DebugSwitchOnlyAsExactItem)
     EXPECT_TRUE(t.read("app=zypaint\nDEBUG=1\n"));
     EXPECT_TRUE(bolDebug);
     EXPECT_EQ(t.boxes.texts(), QStringList{"Debug Mode"});
-    EXPECT_TRUE(t.folders.read("windows/brushbox.log").isEmpty()); // nothing logged before the switch
+    // Nothing logged before the switch; at it, which file this is and why it was taken.
+    EXPECT_EQ(t.folders.read("windows/brushbox.log"), "--> OpenINI: " + t.folders.app().toUtf8() + "/zypaint.ini (beside the program)\r\n");
 }
 
 TEST(OpenINI, BadFoldersEndTheProgram)
@@ -288,7 +289,8 @@ TEST(OpenINI, DebugModeShowsAndLogsCatalogSteps)
                                                  + "Anna' saknas."}));
     const QString log = QString::fromUtf8(t.folders.read("windows/brushbox.log"));
     const QStringList lines = log.split("\r\n", Qt::SkipEmptyParts);
-    EXPECT_EQ(lines, QStringList({"--> OpenINI: Användarkatalog(catalog): " + kids,
+    EXPECT_EQ(lines, QStringList({"--> OpenINI: " + t.folders.app() + "/zypaint.ini (beside the program)",
+                                  "--> OpenINI: Användarkatalog(catalog): " + kids,
                                   "--> OpenINI: Användarkatalog(catalog): Undersöker om den finns...",
                                   "----> OpenINI: Användarkatalog(catalog): fanns ej, skapar: '" + t.folders.app() + "/kids'...",
                                   "--> OpenINI: bildanvändarkatalog: antal: 0, array 1",
