@@ -8,7 +8,9 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QCoreApplication>
 #include <QFileInfo>
+#include <sys/stat.h>
 #include <cerrno>
 #include <dirent.h>
 #include <cstring>
@@ -116,11 +118,61 @@ QByteArray bmpBytes(const QImage& image)
 }
 }
 
-bool pntWritePainting(const QString& rawFolder, int n, const QImage& painting, const QImage& thumbnail, QString* error)
+namespace {
+// A name of this save's own for its temporary files: several programs, on several computers,
+// may save into one folder at once.
+QString temporaryName(const QString& folder, const QString& number, const char* tail)
+{
+    static int counter = 0;
+    return folder + QStringLiteral("_saving_%1_%2_%3%4")
+                        .arg(number)
+                        .arg(QCoreApplication::applicationPid())
+                        .arg(++counter)
+                        .arg(QLatin1String(tail));
+}
+
+// Puts temp in place as target when no file of that name exists; never replaces one. EEXIST in
+// *error means another save took the name.
+bool claim(const QString& temp, const QString& target, int* errorNumber)
+{
+    const QByteArray from = QFile::encodeName(temp), to = QFile::encodeName(target);
+    if (::link(from.constData(), to.constData()) == 0) {
+        ::unlink(from.constData());
+        return true;
+    }
+    const int why = errno;
+    struct stat st {};
+    if (why == EEXIST && ::stat(from.constData(), &st) == 0 && st.st_nlink == 2) {
+        // A network file system may report a link it made on a retry as existing.
+        ::unlink(from.constData());
+        return true;
+    }
+    if (why == EPERM || why == ENOTSUP || why == EOPNOTSUPP || why == EMLINK || why == ENOSYS) {
+        // No hard links here: an exclusive create claims the name, the rename fills it.
+        const int fd = ::open(to.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+        if (fd < 0) {
+            *errorNumber = errno;
+            return false;
+        }
+        ::close(fd);
+        if (::rename(from.constData(), to.constData()) == 0)
+            return true;
+        *errorNumber = errno;
+        ::unlink(to.constData());
+        return false;
+    }
+    *errorNumber = why;
+    return false;
+}
+}
+
+bool pntWritePainting(const QString& rawFolder, int n, const QImage& painting, const QImage& thumbnail, QString* error, bool* taken)
 {
     QString why;
     if (!error)
         error = &why;
+    if (taken)
+        *taken = false;
     QString folder = rawFolder;
     if (!folder.endsWith(QLatin1Char('/')))
         folder += QLatin1Char('/');
@@ -132,10 +184,12 @@ bool pntWritePainting(const QString& rawFolder, int n, const QImage& painting, c
     const QString target = folder + number + QStringLiteral(".bmp");
     const QString thumbTarget = folder + number + QStringLiteral("_.bmp");
     // "_" and the extension keep both names out of the open dialog and the number search.
-    const QString temp = folder + QStringLiteral("_saving_") + number + QStringLiteral(".tmp");
-    const QString thumbTemp = folder + QStringLiteral("_saving_") + number + QStringLiteral("_.tmp");
-    if (QFileInfo::exists(target)) {
+    const QString temp = temporaryName(folder, number, ".tmp");
+    const QString thumbTemp = temporaryName(folder, number, "_.tmp");
+    if (QFileInfo::exists(target) || QFileInfo(target).isSymLink()) {
         *error = QStringLiteral("'%1' already exists").arg(target);
+        if (taken)
+            *taken = true;
         return false;
     }
     const QByteArray paintingBytes = bmpBytes(painting);
@@ -150,20 +204,22 @@ bool pntWritePainting(const QString& rawFolder, int n, const QImage& painting, c
         QFile::remove(temp);
         return false;
     }
-    // A thumbnail left behind by a deleted painting is replaced; a painting never is.
-    QFile::remove(thumbTarget);
-    QFile thumbFile(thumbTemp);
-    if (!thumbFile.rename(thumbTarget)) {
-        *error = reason(thumbFile);
+    // The painting's name first: whoever claims it owns the number, and only then its thumbnail
+    // (one left behind by a deleted painting is replaced).
+    int errorNumber = 0;
+    if (!claim(temp, target, &errorNumber)) {
         QFile::remove(temp);
         QFile::remove(thumbTemp);
+        *error = errorNumber == EEXIST ? QStringLiteral("'%1' already exists").arg(target)
+                                       : QString::fromLocal8Bit(std::strerror(errorNumber));
+        if (taken)
+            *taken = errorNumber == EEXIST;
         return false;
     }
-    QFile paintingFile(temp);
-    if (!paintingFile.rename(target)) {
-        *error = reason(paintingFile);
-        QFile::remove(temp);
-        QFile::remove(thumbTarget);
+    if (::rename(QFile::encodeName(thumbTemp).constData(), QFile::encodeName(thumbTarget).constData()) != 0) {
+        *error = QString::fromLocal8Bit(std::strerror(errno));
+        QFile::remove(thumbTemp);
+        QFile::remove(target);
         return false;
     }
     if (const int dir = ::open(QFile::encodeName(folder).constData(), O_RDONLY); dir >= 0) {
@@ -195,12 +251,21 @@ SaveDialog::Result SaveDialog::save(const QImage& painting, const QImage& thumbn
         *error = QStringLiteral("the folder '%1' does not exist").arg(fioRemoveBackslash(folder));
         return Result::Failed;
     }
-    const int n = pntFreeNumber(pntFolderNames(folder));
-    if (n < 0) {
-        *error = QStringLiteral("every number from 0 to %1 is in use").arg(kMaxPaintingNumber);
-        return Result::Failed;
+    // Another computer may take the free number first: then the next free one is tried.
+    for (int attempt = 0; attempt < 1000; ++attempt) {
+        const int n = pntFreeNumber(pntFolderNames(folder));
+        if (n < 0) {
+            *error = QStringLiteral("every number from 0 to %1 is in use").arg(kMaxPaintingNumber);
+            return Result::Failed;
+        }
+        bool taken = false;
+        if (pntWritePainting(folder, n, painting, thumbnail, error, &taken)) {
+            if (number)
+                *number = n;
+            return Result::Saved;
+        }
+        if (!taken)
+            return Result::Failed;
     }
-    if (number)
-        *number = n;
-    return pntWritePainting(folder, n, painting, thumbnail, error) ? Result::Saved : Result::Failed;
+    return Result::Failed;
 }

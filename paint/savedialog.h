@@ -17,10 +17,14 @@ int pntFreeNumber(const QStringList& fileNames);
 QStringList pntFolderNames(const QString& folder);
 
 // Writes painting and thumbnail into folder as number n, both or neither: each is written to a
-// temporary file in the folder (a name the open dialog never lists), flushed to disk, then
-// renamed into place. An existing painting is never replaced. On failure nothing of this save
-// remains and error says why.
-bool pntWritePainting(const QString& folder, int n, const QImage& painting, const QImage& thumbnail, QString* error);
+// temporary file in the folder (a name the open dialog never lists), flushed to disk, then put in
+// place. The painting's name is claimed atomically (a hard link, or an exclusive create where the
+// file system has no links), so an existing painting is never replaced, also when another
+// computer saves into the same folder at the same moment. On failure nothing of this save remains
+// and error says why; taken (when given) tells that n was taken meanwhile, and another number
+// may be tried.
+bool pntWritePainting(const QString& folder, int n, const QImage& painting, const QImage& thumbnail, QString* error,
+                      bool* taken = nullptr);
 
 // The save dialog without its window: the row of user catalogs, the chosen slot (kept while the
 // window is hidden between showings) and the save itself.

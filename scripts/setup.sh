@@ -4,13 +4,14 @@
 #   scripts/setup.sh run    build and start Brushbox
 #   scripts/setup.sh test   build and run all tests
 #   scripts/setup.sh deps   only install the Debian packages
+#   scripts/setup.sh package   build the Debian package; its path is the last line printed
 #   BUILD_DIR, CMAKE_ARGS   choose another build folder / extra CMake options
 set -eu
 cd "$(dirname "$0")/.."
 mode=${1:-run}
 build=${BUILD_DIR:-build}
 
-packages="cmake g++ ninja-build qt6-base-dev qt6-multimedia-dev libcups2-dev libgtest-dev fonts-liberation2
+packages="cmake g++ ninja-build lintian appstream qt6-base-dev qt6-multimedia-dev libcups2-dev libgtest-dev fonts-liberation2
 pulseaudio pulseaudio-utils cups printer-driver-cups-pdf xvfb xauth xdotool imagemagick poppler-utils man-db
 clang libclang-rt-14-dev"
 missing=""
@@ -37,6 +38,12 @@ cmake -S . -B "$build" -G Ninja ${CMAKE_ARGS:-}
 cmake --build "$build"
 
 case "$mode" in
+package)
+    # Installed for every user: the programs in /usr/bin, the themes in /usr/share.
+    cmake -S . -B "$build" -DCMAKE_INSTALL_PREFIX=/usr >/dev/null
+    cmake --build "$build"
+    (cd "$build" && cpack -G DEB >/dev/null)
+    ls -t "$build"/brushbox-twinturn_*.deb | head -n 1 | xargs realpath ;;
 run)
     exec "$build/bin/brushbox" ;;
 test)
@@ -47,6 +54,6 @@ test)
     fi
     ctest --output-on-failure -j2 ;;
 *)
-    echo "usage: $0 run|test|deps" >&2
+    echo "usage: $0 run|test|deps|package" >&2
     exit 2 ;;
 esac

@@ -7,6 +7,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <memory>
+#include <QSet>
 #include <QFileInfo>
 #include <QProcess>
 #include <gtest/gtest.h>
@@ -305,42 +307,24 @@ TEST(Saving, AVanishedFolderOrAFileInItsPlaceFailsWithAReasonAndWritesNothing)
     EXPECT_FALSE(pntWritePainting(mine + "/inner", 0, painting(), thumb(), &error));
 }
 
-TEST(Saving, ARefusedWriteOrAnEncodingFailureLeavesNoHalfFiles)
+TEST(Saving, AnEncodingFailureLeavesNothingAndAPaintingIsNeverReplaced)
 {
     Catalogs c;
     const QString mine = c.add("Mine", false);
     QString error;
-    // A folder in the temporary file's place: the write cannot even start.
-    c.folders.mkdir("user/Mine/_saving_0.tmp");
-    EXPECT_FALSE(pntWritePainting(mine, 0, painting(), thumb(), &error));
-    EXPECT_FALSE(error.isEmpty());
-    EXPECT_FALSE(QFileInfo::exists(mine + "/0.bmp"));
-    QDir(mine).rmdir("_saving_0.tmp");
-    // The thumbnail's temporary place blocked: the painting's temporary file goes too.
-    c.folders.mkdir("user/Mine/_saving_0_.tmp");
-    EXPECT_FALSE(pntWritePainting(mine, 0, painting(), thumb(), &error));
-    QDir(mine).rmdir("_saving_0_.tmp");
-    EXPECT_EQ(QDir(mine).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot), QStringList());
     EXPECT_FALSE(pntWritePainting(mine, 0, QImage(), thumb(), &error));
-    // An existing painting is never replaced.
+    EXPECT_EQ(QDir(mine).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot), QStringList());
+    // An existing painting is never replaced, nor one that is a link.
     c.folders.write("user/Mine/4.bmp", "precious");
-    EXPECT_FALSE(pntWritePainting(mine, 4, painting(), thumb(), &error));
+    bool taken = false;
+    EXPECT_FALSE(pntWritePainting(mine, 4, painting(), thumb(), &error, &taken));
+    EXPECT_TRUE(taken);
     EXPECT_EQ(c.folders.read("user/Mine/4.bmp"), "precious");
-}
-
-TEST(Saving, AStaleTemporaryFileThatIsALinkIsNeverWrittenThrough)
-{
-    Catalogs c;
-    const QString mine = c.add("Mine", false);
     c.folders.write("outside.txt", "someone's file");
-    ASSERT_TRUE(QFile::link(c.folders.path("outside.txt"), mine + "/_saving_0.tmp"));
-    ASSERT_TRUE(QFile::link(c.folders.path("outside.txt"), mine + "/_saving_0_.tmp"));
-    QString error;
-    ASSERT_TRUE(pntWritePainting(mine, 0, painting(), thumb(), &error)) << qPrintable(error);
+    ASSERT_TRUE(QFile::link(c.folders.path("outside.txt"), mine + "/5.bmp"));
+    EXPECT_FALSE(pntWritePainting(mine, 5, painting(), thumb(), &error));
     EXPECT_EQ(c.folders.read("outside.txt"), "someone's file");
-    EXPECT_EQ(QImage(mine + "/0.bmp").size(), QSize(401, 401));
-    EXPECT_FALSE(QFileInfo(mine + "/0.bmp").isSymLink());
-    EXPECT_FALSE(QFileInfo(mine + "/0_.bmp").isSymLink());
+    EXPECT_EQ(QDir(mine).entryList({"_saving*"}, QDir::Files), QStringList()) << "temporary files left behind";
 }
 
 TEST(Saving, AFullDiskKeepsEveryEarlierPaintingAndLeavesNoHalfFiles)
@@ -443,4 +427,47 @@ TEST(OpenDialogLogic, HugeThumbnailsAreReadAtTheSizeTheyAreShown)
     // One picture at a time is decoded whole (125 MB), none is kept so.
     qInfo("32 thumbnails of 5600 x 5600: peak %lld MB", peakMb);
     EXPECT_LT(peakMb, 400) << "the catalog took " << peakMb << " MB at its peak";
+}
+
+// A class saving into one folder at the same moment from four computers: every painting is kept,
+// each with its own thumbnail, none overwritten by another.
+TEST(Saving, FourComputersSavingIntoOneFolderAtOnceLoseNothing)
+{
+    Catalogs c;
+    const QString folder = c.add("Class", false);
+    constexpr int processes = 4, saves = 50;
+    std::vector<std::unique_ptr<QProcess>> running;
+    for (int id = 0; id < processes; ++id) {
+        running.push_back(std::make_unique<QProcess>());
+        running.back()->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        running.back()->start(QStringLiteral(SAVESTRESS_EXE), {folder, QString::number(id), QString::number(saves)});
+    }
+    for (auto& p : running) {
+        ASSERT_TRUE(p->waitForFinished(120000));
+        EXPECT_EQ(p->exitCode(), 0) << "a save failed";
+    }
+    QSet<QRgb> seen;
+    int paintings = 0, thumbnails = 0;
+    for (const QString& name : QDir(folder).entryList(QDir::Files)) {
+        if (name.endsWith("_.bmp")) {
+            ++thumbnails;
+            continue;
+        }
+        ASSERT_TRUE(name.endsWith(".bmp")) << "left behind: " << qPrintable(name);
+        ++paintings;
+        const QImage painting(folder + "/" + name);
+        ASSERT_EQ(painting.size(), QSize(401, 401)) << qPrintable(name);
+        const QRgb colour = painting.pixel(200, 200);
+        EXPECT_EQ(painting.pixel(400, 400), colour) << "a painting is whole";
+        const QImage thumb(folder + "/" + name.chopped(4) + "_.bmp");
+        ASSERT_FALSE(thumb.isNull()) << "no thumbnail for " << qPrintable(name);
+        EXPECT_EQ(thumb.pixel(16, 16), colour) << qPrintable(name) << " has another painting's thumbnail";
+        EXPECT_FALSE(seen.contains(colour)) << "one painting saved twice";
+        seen.insert(colour);
+    }
+    qInfo("%d processes x %d saves: %d paintings, %d thumbnails, %lld different", processes, saves, paintings, thumbnails,
+          qlonglong(seen.size()));
+    EXPECT_EQ(paintings, processes * saves);
+    EXPECT_EQ(thumbnails, processes * saves);
+    EXPECT_EQ(seen.size(), processes * saves);
 }
