@@ -44,6 +44,9 @@ bool makeFolder(const QString& folder, QString* reason)
     const QByteArray native = QFile::encodeName(fioRemoveBackslash(folder));
     if (::mkdir(native.constData(), 0777) == 0)
         return true;
+    // Another computer of the class, starting at the same moment, may have made it just now.
+    if (errno == EEXIST && fioDirExists(folder))
+        return true;
     *reason = QString::fromLocal8Bit(std::strerror(errno));
     return false;
 }
@@ -213,7 +216,7 @@ struct Reader {
             const QString icon = gfx + cat.name + QLatin1String(ext);
             if (fioFileExists(icon)) {
                 const QString target = catalogFolder + cat.name + QLatin1String(ext);
-                if (!copyRegularFile(resolvePath(icon), target, FileKind::Picture))
+                if (!copyRegularFile(resolvePath(icon), target, FileKind::Picture) && !fioFileExists(target))
                     catalogMessage("copy", QStringLiteral("Could not copy the catalog picture '%1' to '%2'.").arg(resolvePath(icon), target));
                 return true;
             }

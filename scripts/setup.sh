@@ -11,7 +11,7 @@ cd "$(dirname "$0")/.."
 mode=${1:-run}
 build=${BUILD_DIR:-build}
 
-packages="cmake g++ ninja-build lintian appstream qt6-base-dev qt6-multimedia-dev libcups2-dev libgtest-dev fonts-liberation2
+packages="cmake g++ ninja-build lintian appstream desktop-file-utils qt6-base-dev qt6-multimedia-dev libcups2-dev libgtest-dev fonts-liberation2
 pulseaudio pulseaudio-utils cups printer-driver-cups-pdf xvfb xauth xdotool imagemagick poppler-utils man-db
 clang libclang-rt-14-dev"
 missing=""

@@ -1,6 +1,7 @@
 #include "harness.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <gtest/gtest.h>
@@ -19,6 +20,11 @@ struct Installed {
         output = QString::fromLocal8Bit(install.readAll());
     }
     QString path(const QString& relative) const { return prefix.path() + "/" + relative; }
+    QByteArray read(const QString& relative) const
+    {
+        QFile f(path(relative));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
 };
 }
 
@@ -29,10 +35,14 @@ TEST(InstallEndToEnd, InstalledProgramsStartOnTheirSampleThemes)
         GTEST_SKIP() << "Xvfb is not installed";
     Installed installed;
     ASSERT_TRUE(installed.ok) << qPrintable(installed.output);
-    for (const char* file : {"bin/brushbox", "share/applications/brushbox.desktop", "share/man/man1/brushbox.1",
-                             "share/icons/hicolor/64x64/apps/brushbox.png"})
+    for (const char* file : {"bin/brushbox", "share/applications/brushbox.desktop", "share/man/man1/brushbox.1.gz",
+                             "share/icons/hicolor/64x64/apps/brushbox.png", "share/brushbox-twinturn/zypaint.ini",
+                             "share/metainfo/io.github.brushboxtwinturn.brushbox.metainfo.xml", "share/doc/brushbox-twinturn/copyright"})
         EXPECT_TRUE(QFileInfo::exists(installed.path(file))) << file;
-    EXPECT_TRUE(QFileInfo(installed.path("bin/brushbox")).isSymLink());
+    // No theme beside the installed program: it takes its sample theme from share/.
+    EXPECT_FALSE(QFileInfo::exists(installed.path("bin/zypaint.ini")));
+    EXPECT_FALSE(installed.read("share/brushbox-twinturn/zypaint.ini").contains("%apppath%"));
+    EXPECT_FALSE(QFileInfo::exists(installed.path("bin/paint_tests"))) << "tests are not installed";
 
     QStringList programs = {"brushbox"};
 #ifdef TWINTURN_EXE

@@ -1,0 +1,80 @@
+#!/bin/sh
+# Builds the Debian package and checks it the way a school administrator uses it: lintian and
+# AppStream checks, dpkg -i, both installed programs started from /usr/bin under Xvfb on the sample
+# themes and on a class theme in /etc/xdg/brushbox-twinturn, then dpkg --purge, after which only
+# the administrator's own files and the users' paintings may be left. Needs root; CI runs it.
+set -eu
+cd "$(dirname "$0")/.."
+[ "$(id -u)" -eq 0 ] || { echo "package-check: run as root" >&2; exit 2; }
+
+deb=$(./scripts/setup.sh package | tail -n 1)
+echo "== package: $deb"
+dpkg-deb -c "$deb" | awk '{print $6}' | grep -v -e '/gfx/.' -e '/snd/.' -e '/pictures/.' -e '/games/.' -e '/icons/.*png' -e '/doc/.*/images/.'
+echo "== lintian"
+lintian --fail-on error "$deb"
+dpkg -i "$deb"
+appstreamcli validate --no-net /usr/share/metainfo/io.github.brushboxtwinturn.*.metainfo.xml
+desktop-file-validate /usr/share/applications/brushbox.desktop /usr/share/applications/twinturn.desktop
+
+work=$(mktemp -d)
+display=:$((150 + $$ % 50))
+Xvfb "$display" -screen 0 1024x768x24 -noreset -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+trap 'kill $xvfb 2>/dev/null || true; rm -rf "$work"; rm -f /etc/xdg/brushbox-twinturn/zypaint.ini /etc/xdg/brushbox-twinturn/memory.ini' EXIT
+sleep 1
+export DISPLAY="$display" PULSE_SERVER=unix:/nonexistent
+unset WINDIR XDG_CONFIG_HOME XDG_CONFIG_DIRS
+
+# Starts an installed program as a user with home $1, waits for its window, ends it with Esc.
+start() {
+    home=$1 program=$2 title=$3
+    HOME="$home" "/usr/bin/$program" >"$home/$program.out" 2>&1 &
+    pid=$!
+    if ! timeout 20 xdotool search --sync --onlyvisible --name "^$title\$" >/dev/null; then
+        echo "package-check: $program showed no window" >&2
+        cat "$home/$program.out" >&2
+        exit 1
+    fi
+    sleep 1
+    if grep -q "^$program: " "$home/$program.out"; then
+        echo "package-check: $program showed a message:" >&2
+        cat "$home/$program.out" >&2
+        exit 1
+    fi
+    xdotool key --clearmodifiers Escape
+    sleep 1
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+}
+
+echo "== the sample themes"
+pupil=$work/pupil
+mkdir -p "$pupil"
+start "$pupil" brushbox Brushbox
+test -d "$pupil/.config/brushbox-twinturn/Paintings/Red folder"
+start "$pupil" twinturn Twinturn
+grep -q "the sample theme installed with the program" "$pupil/.config/brushbox-twinturn/memory.log"
+
+echo "== a class theme in /etc/xdg/brushbox-twinturn"
+sed 's/%windows%Paintings/%windows%ClassPaintings/' /usr/share/brushbox-twinturn/zypaint.ini >/etc/xdg/brushbox-twinturn/zypaint.ini
+cp /usr/share/brushbox-twinturn/games/four/memory.ini /etc/xdg/brushbox-twinturn/memory.ini
+other=$work/other
+mkdir -p "$other"
+start "$other" brushbox Brushbox
+test -d "$other/.config/brushbox-twinturn/ClassPaintings/Red folder"
+start "$other" twinturn Twinturn
+grep -q "/etc/xdg/brushbox-twinturn/memory.ini (the class theme for every user of this computer)" \
+    "$other/.config/brushbox-twinturn/memory.log"
+cp /usr/share/brushbox-twinturn/pictures/Animals/cat.bmp "$other/.config/brushbox-twinturn/ClassPaintings/Red folder/0.bmp"
+sum=$(md5sum <"$other/.config/brushbox-twinturn/ClassPaintings/Red folder/0.bmp")
+
+echo "== removed"
+dpkg --purge brushbox-twinturn
+for gone in /usr/bin/brushbox /usr/bin/twinturn /usr/share/brushbox-twinturn /usr/share/doc/brushbox-twinturn \
+    /usr/share/applications/brushbox.desktop /usr/share/man/man1/twinturn.1.gz /etc/xdg/brushbox-twinturn/README; do
+    if [ -e "$gone" ]; then echo "package-check: $gone is left" >&2; exit 1; fi
+done
+left=$(ls /etc/xdg/brushbox-twinturn | tr '\n' ' ')
+[ "$left" = "memory.ini zypaint.ini " ] || { echo "package-check: /etc/xdg/brushbox-twinturn holds: $left" >&2; exit 1; }
+[ "$(md5sum <"$other/.config/brushbox-twinturn/ClassPaintings/Red folder/0.bmp")" = "$sum" ]
+echo "package-check: installed, started on the sample and the class themes, removed; the administrator's files and the paintings are left"
