@@ -36,11 +36,7 @@ void settle() { QThread::msleep(700); }
 // The sample theme, in a folder of its own, with the tones for sounds.
 void makeTheme(const ThemeFolder& t)
 {
-    t.copyFromSample("gfx", "gfx");
-    t.copyFromSample("pictures", "pictures");
-    QFile sample(QStringLiteral(BIN_DIR "/zypaint.ini"));
-    sample.open(QIODevice::ReadOnly);
-    t.write("zypaint.ini", sample.readAll().replace("%apppath%", (t.path() + "/").toUtf8()));
+    t.write("zypaint.ini", t.copySampleBrushbox());
     for (const Tone& tone : {kStart, kClick, kOpen, kSave, kGood})
         t.write(QStringLiteral("snd/") + tone.file, toneWav(tone.frequency, tone.ms));
     t.write(QStringLiteral("pictures/Animals/") + kBird.file, toneWav(kBird.frequency, kBird.ms));

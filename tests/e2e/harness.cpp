@@ -243,6 +243,32 @@ void ThemeFolder::copyFromSample(const QString& folder, const QString& target) c
     }
 }
 
+QByteArray ThemeFolder::copySampleBrushbox() const
+{
+    copyFromSample(QStringLiteral("gfx"), QStringLiteral("gfx"));
+    copyFromSample(QStringLiteral("snd"), QStringLiteral("snd"));
+    copyFromSample(QStringLiteral("pictures"), QStringLiteral("pictures"));
+    QFile sample(QStringLiteral(BIN_DIR "/zypaint.ini"));
+    sample.open(QIODevice::ReadOnly);
+    return sample.readAll().replace("%apppath%", (path() + QLatin1Char('/')).toUtf8());
+}
+
+void ThemeFolder::copySampleTwinturn() const
+{
+    copyFromSample(QStringLiteral("games"), QStringLiteral("games"));
+    QFile sample(QStringLiteral(BIN_DIR "/memory.ini"));
+    sample.open(QIODevice::ReadOnly);
+    // Folders written without a macro are taken as written, so they end in a separator.
+    QByteArray ini;
+    for (QByteArray line : sample.readAll().split('\n')) {
+        line = line.trimmed();
+        if (line.contains("%apppath%"))
+            line = line.replace("%apppath%", (path() + QLatin1Char('/')).toUtf8()) + "/";
+        ini += line + "\r\n";
+    }
+    write(QStringLiteral("memory.ini"), ini);
+}
+
 qint64 ProgramRun::peakMegabytes() const
 {
     QFile status(QStringLiteral("/proc/%1/status").arg(m_process.processId()));

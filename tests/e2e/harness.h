@@ -69,6 +69,11 @@ public:
     QByteArray read(const QString& relative) const;
     void copyFromSample(const QString& folder, const QString& target) const; // e.g. "gfx"
     QString windows() const { return path(QStringLiteral("windows")); }
+    // The sample Brushbox theme copied here; returns its zypaint.ini with this folder in the
+    // place of %apppath% (the caller may change it before writing it).
+    QByteArray copySampleBrushbox() const;
+    // The sample Twinturn games copied here, with memory.ini written to point at them.
+    void copySampleTwinturn() const;
 
 private:
     QTemporaryDir m_dir;

@@ -42,17 +42,6 @@ void record(const QString& program, const QString& what, const QString& outcome,
         table.write(QStringLiteral("%1\t%2\t%3\t%4 ms\t%5 MB\n").arg(program, what, outcome).arg(ms).arg(peakMb).toUtf8());
 }
 
-// The sample Brushbox theme in a folder of its own.
-QByteArray brushboxTheme(const ThemeFolder& t)
-{
-    t.copyFromSample("gfx", "gfx");
-    t.copyFromSample("snd", "snd");
-    t.copyFromSample("pictures", "pictures");
-    QFile sample(QStringLiteral(BIN_DIR "/zypaint.ini"));
-    sample.open(QIODevice::ReadOnly);
-    return sample.readAll().replace("%apppath%", (t.path() + "/").toUtf8());
-}
-
 // Starts Brushbox on the theme and waits for its window, answering the boxes on the way.
 struct Outcome {
     bool window = false;
@@ -137,7 +126,7 @@ TEST(HostileEndToEnd, BrushboxStartsOrEndsInOrderOnFilesThatAreNotFiles)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         ThemeFolder t;
-        QByteArray ini = brushboxTheme(t);
+        QByteArray ini = t.copySampleBrushbox();
         c.sabotage(t, ini);
         // A configuration sabotaged as a FIFO or a device stays so.
         if (!QFileInfo(t.path("zypaint.ini")).isSymLink() && !QFileInfo(t.path("zypaint.ini")).exists())
@@ -182,7 +171,7 @@ TEST(HostileEndToEnd, BrushboxOpensACatalogOfFifosAndHugeThumbnails)
 {
     REQUIRE_X();
     ThemeFolder t;
-    const QByteArray ini = brushboxTheme(t);
+    const QByteArray ini = t.copySampleBrushbox();
     t.write("zypaint.ini", ini);
     const QString animals = t.path("pictures/Animals/");
     QStringList bases;
@@ -241,24 +230,6 @@ TEST(HostileEndToEnd, BrushboxOpensACatalogOfFifosAndHugeThumbnails)
 }
 
 #ifdef TWINTURN_EXE
-namespace {
-// The sample pairs game in a folder of its own.
-void twinturnTheme(const ThemeFolder& t)
-{
-    t.copyFromSample("games", "games");
-    QFile sample(QStringLiteral(BIN_DIR "/memory.ini"));
-    sample.open(QIODevice::ReadOnly);
-    QByteArray ini;
-    for (QByteArray line : sample.readAll().split('\n')) {
-        line = line.trimmed();
-        if (line.contains("%apppath%"))
-            line = line.replace("%apppath%", (t.path() + "/").toUtf8()) + "/";
-        ini += line + "\r\n";
-    }
-    t.write("memory.ini", ini);
-}
-}
-
 TEST(HostileEndToEnd, TwinturnStartsOrEndsInOrderOnFilesThatAreNotFiles)
 {
     REQUIRE_X();
@@ -289,7 +260,7 @@ TEST(HostileEndToEnd, TwinturnStartsOrEndsInOrderOnFilesThatAreNotFiles)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         ThemeFolder t;
-        twinturnTheme(t);
+        t.copySampleTwinturn();
         c.sabotage(t);
         ProgramRun run(TWINTURN_EXE, {t.path("memory.ini")}, t.windows());
         QElapsedTimer clock;

@@ -341,18 +341,7 @@ TEST(SittingEndToEnd, TwinturnPairsGameWithEverySoundHeard)
     const Tone turnTone{"turn.wav", 600, 150}, cardTone{"card", 1400, 300}, matchTone{"match.wav", 2200, 400},
         missTone{"nomatch.wav", 3000, 350}, goodTone{"endgood.wav", 3800, 800}, badTone{"endbad.wav", 4600, 800};
     ThemeFolder t;
-    t.copyFromSample("games", "games");
-    QFile sample(QStringLiteral(BIN_DIR "/memory.ini"));
-    sample.open(QIODevice::ReadOnly);
-    // Folders written without a macro are taken as written, so they end in a separator.
-    QByteArray ini;
-    for (QByteArray line : sample.readAll().split('\n')) {
-        line = line.trimmed();
-        if (line.contains("%apppath%"))
-            line = line.replace("%apppath%", (t.path() + "/").toUtf8()) + "/";
-        ini += line + "\r\n";
-    }
-    t.write("memory.ini", ini);
+    t.copySampleTwinturn();
     for (const Tone& tone : {turnTone, matchTone, missTone, goodTone, badTone})
         t.write(QStringLiteral("games/sfx/") + tone.file, toneWav(tone.frequency, tone.ms));
     for (const QString& wav : QDir(t.path("games/cards")).entryList({"*.wav"}))
