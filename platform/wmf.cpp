@@ -1,5 +1,6 @@
 #include "platform/wmf.h"
 
+#include "platform/bmpreader.h"
 #include "platform/picture.h"
 
 #include <QPainter>
@@ -81,65 +82,14 @@ QColor colorRef(const Bytes& b, qsizetype o)
     return b.has(o, 3) ? QColor(b.data[o], b.data[o + 1], b.data[o + 2]) : QColor(Qt::black);
 }
 
-// A device-independent bitmap (header, colour table, pixels) as it is embedded in a record,
-// checked and handed to Qt's BMP reader behind a file header of our own.
+// A device-independent bitmap (header, colour table, pixels) as it is embedded in a record, read
+// by the same reader as bitmap files.
 QImage decodeDib(const Bytes& dib)
 {
-    const quint32 headerSize = dib.u32(0);
-    qint64 width = 0, height = 0;
-    int bits = 0, entrySize = 4;
-    quint32 compression = 0, colorsUsed = 0;
-    if (headerSize == 12 && dib.has(0, 12)) {
-        width = dib.u16(4);
-        height = dib.u16(6);
-        bits = dib.u16(10);
-        entrySize = 3;
-    } else if (headerSize >= 40 && headerSize <= 124 && dib.has(0, headerSize)) {
-        width = dib.s32(4);
-        height = dib.s32(8);
-        bits = dib.u16(14);
-        compression = dib.u32(16);
-        colorsUsed = dib.u32(32);
-    } else {
+    const QByteArray file = bmpFileFromDib(QByteArray::fromRawData(reinterpret_cast<const char*>(dib.data), dib.size));
+    if (file.isEmpty())
         return {};
-    }
-    const qint64 rows = std::abs(height);
-    if (width <= 0 || rows <= 0 || width > 32768 || rows > 32768 || width * rows > kMaxPicturePixels)
-        return {};
-    if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32)
-        return {};
-    qint64 colors = colorsUsed;
-    if (bits <= 8) {
-        if (colors == 0)
-            colors = qint64(1) << bits;
-        if (colors > (qint64(1) << bits))
-            return {};
-    } else if (colors > 256) {
-        return {};
-    }
-    qint64 tableBytes = colors * entrySize;
-    if (compression == 3 && headerSize == 40)
-        tableBytes += 12; // the three colour masks follow the short header
-    const qint64 pixelsAt = qint64(headerSize) + tableBytes;
-    if (compression == 0 || compression == 3) {
-        if (compression == 3 && bits != 16 && bits != 32)
-            return {};
-        const qint64 stride = ((width * bits + 31) / 32) * 4;
-        if (!dib.has(pixelsAt, stride * rows))
-            return {};
-    } else if (compression == 1 || compression == 2) {
-        if ((compression == 1 && bits != 8) || (compression == 2 && bits != 4) || height < 0 || !dib.has(pixelsAt, 0))
-            return {};
-    } else {
-        return {};
-    }
-    QByteArray file("BM");
-    auto le32 = [&file](quint32 v) { for (int i = 0; i < 4; ++i) file.append(char((v >> (8 * i)) & 0xFF)); };
-    le32(quint32(14 + dib.size));
-    le32(0);
-    le32(quint32(14 + pixelsAt));
-    file.append(reinterpret_cast<const char*>(dib.data), dib.size);
-    return QImage::fromData(file, "BMP").convertToFormat(QImage::Format_RGB32);
+    return bmpFromBytes(file).convertToFormat(QImage::Format_RGB32);
 }
 
 struct Pen {
