@@ -85,7 +85,7 @@ QImage loadPicture(const QString& rawPath, QString* error, QSize shown)
     if (const auto it = readers().constFind(ext); it != readers().constEnd()) {
         const QByteArray bytes = file.read(64LL * 1024 * 1024);
         QString why;
-        QImage img = (*it)(bytes, &why);
+        QImage img = (*it)(bytes, &why, shown);
         if (img.isNull())
             setError(error, QStringLiteral("Picture '%1' is not a picture this program can read%2")
                                 .arg(path, why.isEmpty() ? QStringLiteral(".") : QStringLiteral(": ") + why));

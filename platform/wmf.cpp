@@ -23,7 +23,7 @@ void setError(QString* error, const QString& text)
 
 } // namespace
 
-QImage wmfRead(const QByteArray& raw, QString* error)
+QImage wmfRead(const QByteArray& raw, QString* error, QSize shown)
 {
     Bytes bytes{reinterpret_cast<const uchar*>(raw.constData()), raw.size()};
     qsizetype at = 0;
@@ -83,40 +83,49 @@ QImage wmfRead(const QByteArray& raw, QString* error)
         end = pos;
     }
 
-    qint64 width = 0, height = 0;
+    // The picture's own size: the bounding box at 96 pixels to the inch, or one pixel for each
+    // logical unit of the window of a plain metafile.
+    Frame frame;
+    double width = 0, height = 0;
     if (placeable) {
-        width = qRound64(std::abs(double(box.right()) - box.left()) * kWmfPixelsPerInch / inch);
-        height = qRound64(std::abs(double(box.bottom()) - box.top()) * kWmfPixelsPerInch / inch);
-        org = QPointF(box.left(), box.top());
-        ext = QPointF(double(box.right()) - box.left(), double(box.bottom()) - box.top());
-        if (ext.x() == 0 || ext.y() == 0)
-            width = height = 0;
+        frame.org = QPointF(box.left(), box.top());
+        frame.ext = QPointF(double(box.right()) - box.left(), double(box.bottom()) - box.top());
+        width = std::abs(frame.ext.x()) * kWmfPixelsPerInch / inch;
+        height = std::abs(frame.ext.y()) * kWmfPixelsPerInch / inch;
     } else {
         if (!haveExt) {
             setError(error, QStringLiteral("the metafile gives no size (it has no placeable header and no window extent)"));
             return {};
         }
-        width = qRound64(std::abs(ext.x()));
-        height = qRound64(std::abs(ext.y()));
+        frame.org = org;
+        frame.ext = ext;
+        width = std::abs(ext.x());
+        height = std::abs(ext.y());
     }
-    if (width < 1 || height < 1) {
+    if (qRound64(width) < 1 || qRound64(height) < 1 || frame.ext.x() == 0 || frame.ext.y() == 0) {
         setError(error, QStringLiteral("the metafile has an empty size"));
         return {};
     }
-    if (width > kWmfMaxSide || height > kWmfMaxSide) {
-        setError(error, QStringLiteral("the metafile is %1 x %2 pixels, larger than the %3 x %3 allowed")
-                            .arg(width).arg(height).arg(kWmfMaxSide));
-        return {};
-    }
+    // Drawn at the size it is shown, or its own; never beyond the largest side allowed, which a
+    // picture too large is drawn down to.
+    QSizeF size = shown.isValid() && !shown.isEmpty() ? QSizeF(shown) : QSizeF(width, height);
+    if (size.width() > kWmfMaxSide || size.height() > kWmfMaxSide)
+        size = size.scaled(kWmfMaxSide, kWmfMaxSide, Qt::KeepAspectRatio);
+    const QSize pixels(std::max(1, int(std::round(size.width()))), std::max(1, int(std::round(size.height()))));
+    frame.pixelScale = std::min(pixels.width() / width, pixels.height() / height);
 
-    QImage image(int(width), int(height), QImage::Format_RGB32);
+    QImage image(pixels, QImage::Format_RGB32);
     if (image.isNull()) {
-        setError(error, QStringLiteral("there is not enough memory for a %1 x %2 picture").arg(width).arg(height));
+        setError(error, QStringLiteral("there is not enough memory for a %1 x %2 picture").arg(pixels.width()).arg(pixels.height()));
         return {};
     }
     image.fill(Qt::white);
+    // Painted at 72 dots to the inch, where a font's point is a pixel, so text sizes are exact.
+    const int dpmX = image.dotsPerMeterX(), dpmY = image.dotsPerMeterY();
+    image.setDotsPerMeterX(2835);
+    image.setDotsPerMeterY(2835);
     {
-        Player player(image, org, ext, objects);
+        Player player(image, frame, objects);
         for (qsizetype pos = firstRecord; pos < end && !player.exhausted();) {
             const qsizetype recordBytes = qsizetype(bytes.u32(pos)) * 2;
             player.play(bytes.u16(pos + 4), Bytes{bytes.data + pos + 6, recordBytes - 6});
@@ -127,5 +136,7 @@ QImage wmfRead(const QByteArray& raw, QString* error)
             return {};
         }
     }
+    image.setDotsPerMeterX(dpmX);
+    image.setDotsPerMeterY(dpmY);
     return image;
 }

@@ -1,6 +1,6 @@
 #include "platform/bmpreader.h"
 #include "platform/picture.h"
-#include "testsupport/bitmapcorpus.h"
+#include "bitmapcorpus.h"
 #include "testsupport/testsupport.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "testsupport/bitmapcorpus.h"
+#include "bitmapcorpus.h"
 
 QImage palettePicture(int colors, int skipIndex)
 {
