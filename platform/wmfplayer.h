@@ -181,6 +181,16 @@ struct DcState {
     int palette = -1; // the selected palette's object
 };
 
+// A font record's text as characters, each with the number of bytes it came from (for the
+// spacing array): Symbol and Wingdings to the Unicode signs they show, other fonts by the code
+// page of their character set. And the installed family that stands in for a Windows face.
+struct TextUnit {
+    QString text;
+    int bytes = 1;
+};
+std::vector<TextUnit> decodeText(const QByteArray& bytes, const Font& font);
+QString familyFor(const Font& font);
+
 // Where the picture lies in the file's logical space, and how large it is painted.
 struct Frame {
     QPointF org;

@@ -66,12 +66,6 @@ Signs signsOf(const Font& f)
     return Signs::None;
 }
 
-// The text's characters, each with the number of bytes it came from (for the spacing array).
-struct Unit {
-    QString text;
-    int bytes = 1;
-};
-
 const char* codecOf(int charset)
 {
     switch (charset) {
@@ -94,9 +88,17 @@ const char* codecOf(int charset)
     }
 }
 
-std::vector<Unit> decodeText(const QByteArray& bytes, const Font& f)
+bool canDrawText()
 {
-    std::vector<Unit> units;
+    // Fonts need a GUI application; a tool that only has a core one gets the picture without text.
+    return QCoreApplication::instance() && QCoreApplication::instance()->inherits("QGuiApplication");
+}
+
+} // namespace
+
+std::vector<TextUnit> decodeText(const QByteArray& bytes, const Font& f)
+{
+    std::vector<TextUnit> units;
     const Signs signs = signsOf(f);
     if (signs != Signs::None) {
         for (const char c : bytes) {
@@ -126,8 +128,7 @@ std::vector<Unit> decodeText(const QByteArray& bytes, const Font& f)
     return units;
 }
 
-// The installed font that stands in for a Windows face: the Liberation fonts are made to the
-// measures of Arial, Times New Roman and Courier New.
+// The Liberation fonts are made to the measures of Arial, Times New Roman and Courier New.
 QString familyFor(const Font& f)
 {
     static const QStringList installed = QFontDatabase::families();
@@ -174,14 +175,6 @@ QString familyFor(const Font& f)
     const char* choice = fixed ? "Liberation Mono" : serif ? "Liberation Serif" : "Liberation Sans";
     return installed.contains(QLatin1String(choice)) ? QString::fromLatin1(choice) : QStringLiteral("DejaVu Sans");
 }
-
-bool canDrawText()
-{
-    // Fonts need a GUI application; a tool that only has a core one gets the picture without text.
-    return QCoreApplication::instance() && QCoreApplication::instance()->inherits("QGuiApplication");
-}
-
-} // namespace
 
 void Player::textOut(const Bytes& p)
 {
@@ -263,11 +256,11 @@ void Player::drawText(QPointF at, const QByteArray& bytes, const std::vector<int
     }
     const QFontMetricsF metrics(font, &m_image);
 
-    const std::vector<Unit> units = decodeText(bytes, f);
+    const std::vector<TextUnit> units = decodeText(bytes, f);
     std::vector<double> advance;
     const bool spaced = !dx.empty() || m_dc.charExtra != 0 || (m_dc.breakExtra != 0 && m_dc.breakCount > 0);
     int byte = 0, breaks = 0;
-    for (const Unit& u : units) {
+    for (const TextUnit& u : units) {
         double a = 0;
         if (!dx.empty()) {
             for (int i = 0; i < u.bytes && byte + i < int(dx.size()); ++i)
@@ -286,7 +279,7 @@ void Player::drawText(QPointF at, const QByteArray& bytes, const std::vector<int
         byte += u.bytes;
     }
     QString whole;
-    for (const Unit& u : units)
+    for (const TextUnit& u : units)
         whole += u.text;
     double width = 0;
     if (spaced)
