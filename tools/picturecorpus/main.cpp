@@ -78,7 +78,9 @@ int main(int argc, char** argv)
             std::printf("%s: cannot compare: %s\n", qPrintable(args[1]), qPrintable(ours.isNull() ? why : args[2]));
             return 1;
         }
-        std::printf("%.1f\n", pictureDifference(ours, reference));
+        const PixelDifference pixels = pixelDifference(ours, reference);
+        std::printf("%.1f (pixels: largest %d, %lld of %lld differ)\n", pictureDifference(ours, reference), pixels.largest,
+                    pixels.differing, pixels.pixels);
         return 0;
     }
     std::fprintf(stderr, "usage: picturecorpus write FOLDER | draw FOLDER FILE... | hash FILE... | compare FILE REFERENCE\n");

@@ -1,12 +1,16 @@
 #!/bin/sh
 # Makes the office corpus: drawings written by LibreOffice Draw as Windows metafiles, each with
-# LibreOffice's own drawing of that metafile as the reference picture. Needs LibreOffice and
-# ImageMagick; run by hand, and the results are kept in the repository, so the tests do not need
-# LibreOffice.
-#   tools/picturecorpus/make-office-corpus.sh [OUTPUT]   (default platform/tests/corpus/office)
+# LibreOffice's own drawing of that metafile as the reference picture; and LibreOffice's drawings
+# of the project writer's samples (picturecorpus write), a second reference beside libwmf. Needs
+# LibreOffice, ImageMagick and a build of the picturecorpus tool; run by hand again when the
+# drawings or the samples change. The results are kept in the repository, so the tests do not
+# need LibreOffice.
+#   tools/picturecorpus/make-office-corpus.sh [CORPUS]   (default platform/tests/corpus)
+#   BUILD_DIR   the build folder with bin/picturecorpus (default build)
 set -eu
 cd "$(dirname "$0")/../.."
-out=${1:-platform/tests/corpus/office}
+corpus=${1:-platform/tests/corpus}
+out=$corpus/office
 work=$(mktemp -d)
 [ -n "${KEEP:-}" ] || trap 'rm -rf "$work"' EXIT
 mkdir -p "$out"
@@ -196,14 +200,12 @@ $(text a Arial 40 'fo:color="#800080"')
 <draw:frame draw:style-name="fr" svg:x="4.5cm" svg:y="0.5cm" svg:width="2.5cm" svg:height="1.5cm"><draw:text-box><text:p><text:span text:style-name="a">Overflowing</text:span></text:p></draw:text-box></draw:frame>
 EOF
 
-drawing bitmaps 10 7.5 <<EOF
+drawing bitmaps 10 4 <<EOF
 <style:style style:name="img" style:family="graphic"><style:graphic-properties draw:stroke="none" draw:fill="none"/></style:style>
-<style:style style:name="tile" style:family="graphic"><style:graphic-properties draw:stroke="solid" svg:stroke-color="#000000" draw:fill="bitmap" draw:fill-image-name="pic" style:repeat="repeat" draw:fill-image-width="1cm" draw:fill-image-height="0.67cm"/></style:style>
 --
 <draw:frame draw:style-name="img" svg:x="0.3cm" svg:y="0.3cm" svg:width="4.5cm" svg:height="3cm"><draw:image><office:binary-data>$picture</office:binary-data></draw:image></draw:frame>
 <draw:frame draw:style-name="img" svg:x="5.5cm" svg:y="0.3cm" svg:width="1.27cm" svg:height="0.85cm"><draw:image><office:binary-data>$picture</office:binary-data></draw:image></draw:frame>
 <draw:frame draw:style-name="img" svg:x="5.5cm" svg:y="1.5cm" svg:width="4cm" svg:height="1.5cm"><draw:image><office:binary-data>$picture</office:binary-data></draw:image></draw:frame>
-<draw:rect draw:style-name="tile" svg:x="0.3cm" svg:y="3.8cm" svg:width="9.4cm" svg:height="3.4cm"/>
 EOF
 
 drawing shapes 10 7.5 <<EOF
@@ -229,3 +231,14 @@ $(text a Arial 14)
 <draw:frame draw:style-name="fr" svg:x="0.3cm" svg:y="1.8cm" svg:width="9.4cm" svg:height="1.2cm"><draw:text-box><text:p><text:span text:style-name="a">Greek: </text:span><text:span text:style-name="s">abgdpW</text:span></text:p></draw:text-box></draw:frame>
 <draw:frame draw:style-name="fr" svg:x="0.3cm" svg:y="3.3cm" svg:width="9.4cm" svg:height="1.2cm"><draw:text-box><text:p><text:span text:style-name="a">Signs: </text:span><text:span text:style-name="o">∑ √ ∞ ≠ → ✔</text:span></text:p></draw:text-box></draw:frame>
 EOF
+
+# The writer's samples, as LibreOffice draws them.
+tool=${BUILD_DIR:-build}/bin/picturecorpus
+"$tool" write "$work/writer"
+mkdir -p "$corpus/writer"
+for f in "$work/writer"/*.wmf; do
+    n=$(basename "$f" .wmf)
+    soffice --headless --convert-to png --outdir "$work/writer-ref" "$f" >/dev/null 2>&1
+    $convert "$work/writer-ref/$n.png" -background white -flatten -trim +repage "$corpus/writer/$n.png"
+done
+echo "writer samples: $(ls "$corpus/writer" | wc -l) references"

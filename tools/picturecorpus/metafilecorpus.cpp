@@ -292,7 +292,7 @@ QList<MetafileSample> metafileSamples()
         const quint32 rop = 0x00CC0020;
         for (int i = 0; i < 4; ++i)
             params[i] = char((rop >> (8 * i)) & 0xFF);
-        const int values[] = {23, 37, 0, 0, 1300, 1800, 100, 100};
+        const int values[] = {23, 37, 0, 0, 230, 370, 100, 100}; // a pixel for a pixel
         for (int i = 0; i < 8; ++i) {
             params[6 + 2 * i] = char(values[i] & 0xFF);
             params[7 + 2 * i] = char((values[i] >> 8) & 0xFF);
@@ -414,7 +414,7 @@ QList<MetafileSample> metafileSamples()
         w.setTextAlign(24);
         const int angles[] = {0, 450, 900, 1800, 2700};
         for (int a : angles) {
-            font(w, "Arial", -140, 400, a);
+            font(w, "Arial", -280, 400, a);
             w.textOut(1000, 750, "Turn");
         }
     });

@@ -12,3 +12,13 @@ double pictureDifference(const QImage& ours, const QImage& reference);
 // The part of a picture that is not white, after putting it on white.
 QRect contentRect(const QImage& image);
 QImage onWhite(const QImage& image);
+
+// For pictures that should be the same pixel for pixel (bitmaps): the largest difference of one
+// colour channel after putting both on white, and how many pixels differ by more than tolerance.
+// A different size is the largest difference everywhere.
+struct PixelDifference {
+    int largest = 0;
+    qint64 differing = 0;
+    qint64 pixels = 0;
+};
+PixelDifference pixelDifference(const QImage& ours, const QImage& reference, int tolerance = 2);
