@@ -232,7 +232,8 @@ void Player::createRegion(const Bytes& p)
         }
         at += 6 + qsizetype(edges) * 2 + 2;
     }
-    spend(qint64(o.region.rects.size()) * 16);
+    // Regions are kept whole, so many large ones cost as much as painting.
+    spend(qint64(o.region.rects.size()) * 64);
     create(o);
 }
 
@@ -243,6 +244,7 @@ void Player::createPalette(const Bytes& p)
     const int count = std::min<int>(p.u16(2), kMaxPaletteEntries);
     for (int i = 0; i < count && p.has(4 + qsizetype(i) * 4, 4); ++i)
         o.palette.emplace_back(p.data[4 + i * 4], p.data[5 + i * 4], p.data[6 + i * 4]);
+    spend(qint64(o.palette.size()) * 64);
     create(o);
 }
 
@@ -284,7 +286,7 @@ void Player::setPalEntries(const Bytes& p)
 
 void Player::resizePalette(const Bytes& p)
 {
-    if (m_dc.palette >= 0 && object(m_dc.palette, Object::PaletteObject))
+    if (m_dc.palette >= 0 && object(m_dc.palette, Object::PaletteObject) && spend(qint64(p.u16(0)) * 64))
         m_objects[size_t(m_dc.palette)].palette.resize(std::min<size_t>(p.u16(0), kMaxPaletteEntries), Qt::black);
 }
 

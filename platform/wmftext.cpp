@@ -303,7 +303,10 @@ void Player::drawText(QPointF at, const QByteArray& bytes, const std::vector<int
     const double angle = f.escapement / 10.0;
     const QRectF run(startX, baseY - metrics.ascent(), width, metrics.ascent() + metrics.descent());
     const QRectF onPicture = QTransform().translate(origin.x(), origin.y()).rotate(-angle).mapRect(run);
-    if (spendOn(onPicture, qint64(units.size()), 0)) {
+    // Each letter costs its square, so a file of endless text cannot keep the player busy.
+    const qint64 letters = qint64(units.size()) * qint64(std::max(16.0, em * em / 4));
+    const bool near = onPicture.intersects(QRectF(m_image.rect()));
+    if (spendOn(onPicture, 0, 0) && spend(letters) && near) {
         m_painter.save();
         if (options & ETO_CLIPPED)
             m_painter.setClipRect(box, m_dc.clipped ? Qt::IntersectClip : Qt::ReplaceClip);
@@ -316,9 +319,12 @@ void Player::drawText(QPointF at, const QByteArray& bytes, const std::vector<int
         if (!spaced) {
             m_painter.drawText(QPointF(startX, baseY), whole);
         } else {
+            // Only the letters that can reach the picture are drawn.
+            const QRectF shown = m_painter.transform().inverted().mapRect(QRectF(m_image.rect())).adjusted(-em, -em, em, em);
             double x = startX;
             for (size_t i = 0; i < units.size(); ++i) {
-                m_painter.drawText(QPointF(x, baseY), units[i].text);
+                if (x > shown.left() - std::abs(advance[i]) && x < shown.right())
+                    m_painter.drawText(QPointF(x, baseY), units[i].text);
                 x += advance[i];
             }
         }
