@@ -21,7 +21,7 @@ QStringList listablePictures(const QString& folder)
 }
 }
 
-QVector<PictureEntry> opnListPictures(const QString& rawFolder, QString* problems)
+QVector<PictureEntry> opnListPictures(const QString& rawFolder, QString* problems, QSize shown)
 {
     QString folder = rawFolder;
     if (!folder.endsWith(QLatin1Char('/')))
@@ -35,7 +35,7 @@ QVector<PictureEntry> opnListPictures(const QString& rawFolder, QString* problem
         if (thumbFile.isEmpty())
             continue;
         QString error;
-        QImage thumb = loadPicture(thumbFile, &error);
+        QImage thumb = loadPicture(thumbFile, &error, shown);
         if (thumb.isNull()) {
             if (problems && problems->isEmpty())
                 *problems = error;
@@ -66,7 +66,7 @@ void OpenDialog::opnClearFiles()
 void OpenDialog::opnReadOpenFiles(const QString& strPath, QString* problems)
 {
     opnClearFiles();
-    opnPictures = opnListPictures(strPath, problems);
+    opnPictures = opnListPictures(strPath, problems, thumbnailSize);
     // The grid counts in 16 bits; a folder beyond that shows its first 32767 pictures.
     if (opnPictures.size() > 32767)
         opnPictures.resize(32767);

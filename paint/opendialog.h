@@ -2,6 +2,7 @@
 #include "paint/catalogs.h"
 
 #include <QImage>
+#include <QSize>
 #include <QString>
 #include <QVector>
 #include <cstdint>
@@ -23,7 +24,8 @@ struct PictureEntry {
 // The pictures a catalog folder offers, in listing order: picture files without "_" in their
 // name that have a thumbnail. A thumbnail that exists but cannot be read leaves its picture out;
 // problems (when given) names the first such file and why.
-QVector<PictureEntry> opnListPictures(const QString& folder, QString* problems = nullptr);
+// shown is the size of a grid cell, which thumbnails are stretched to (loadPicture).
+QVector<PictureEntry> opnListPictures(const QString& folder, QString* problems = nullptr, QSize shown = QSize());
 
 constexpr int kGridColumns = 8;
 constexpr int kGridCells = 32;
@@ -41,6 +43,7 @@ public:
     int16_t intFirstPicture = 0;
     int16_t intSelectedPicture = -1;
     int openCatalog = -1; // the slot whose pictures are listed
+    QSize thumbnailSize;  // the grid cell's, set by the window that shows the grid
 
     // Opens catalog slot k; false when the slot holds no catalog.
     bool chooseCatalog(int k, QString* problems = nullptr);
