@@ -15,7 +15,6 @@ namespace {
 
 enum : int { TA_UPDATECP = 1, TA_RIGHT = 2, TA_CENTER = 6, TA_BOTTOM = 8, TA_BASELINE = 24 };
 enum : int { ETO_OPAQUE = 0x0002, ETO_CLIPPED = 0x0004, ETO_GLYPH_INDEX = 0x0010, ETO_PDY = 0x2000 };
-constexpr int kSymbolCharset = 2;
 
 // The Symbol font's bytes from 0x20 on, as Unicode (0: nothing there).
 const char16_t kSymbol[224] = {
