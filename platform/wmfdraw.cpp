@@ -361,12 +361,29 @@ void Player::blit(const QRect& target, const QImage* source, quint32 rop)
     }
 }
 
-// The bit-block records without a bitmap fill their rectangle with the brush by their raster
-// operation; the rectangle is the last four words: height, width, top and left.
+// The bit-block records without a bitmap work on the picture itself: they fill their rectangle
+// with the brush by their raster operation, and an operation that takes a source takes it from
+// the picture. The rectangle is the last four words (height, width, top, left); the source is
+// before them, with its own size in the stretching records.
 void Player::shortBlt(const Bytes& p, int heightAt, quint32 rop)
 {
     const int h = p.w(heightAt), w = p.w(heightAt + 1), y = p.w(heightAt + 2), x = p.w(heightAt + 3);
-    blit(pixelRect(x, y, double(x) + w, double(y) + h), nullptr, rop);
+    const QRect target = pixelRect(x, y, double(x) + w, double(y) + h);
+    if (!usesSource(int((rop >> 16) & 0xFF)))
+        return blit(target, nullptr, rop);
+    const bool stretched = heightAt == 7;
+    const int srcX = p.w(stretched ? 5 : 3), srcY = p.w(stretched ? 4 : 2);
+    const int srcW = stretched ? p.w(3) : w, srcH = stretched ? p.w(2) : h;
+    const QRect from = pixelRect(srcX, srcY, double(srcX) + srcW, double(srcY) + srcH).intersected(m_image.rect());
+    const QRect visible = target.intersected(m_image.rect());
+    if (from.isEmpty() || visible.isEmpty() || !spend(qint64(from.width()) * from.height()))
+        return;
+    QImage source(visible.size(), QImage::Format_RGB32);
+    {
+        QPainter sp(&source);
+        sp.drawImage(QRectF(target.translated(-visible.topLeft())), m_image.copy(from));
+    }
+    blit(visible, &source, rop);
 }
 
 void Player::patBlt(const Bytes& p) { shortBlt(p, 2, p.u32(0)); }

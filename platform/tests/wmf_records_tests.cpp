@@ -327,6 +327,8 @@ TEST(WmfBlt, BitBlockRecordsWithoutABitmapFillWithTheBrush)
     w.patBlt(QRect(0, 60, 50, 5), 0x00550009);            // the picture inverted
     w.select(w.createBrush(0, Qt::blue));
     w.patBlt(QRect(0, 0, 100, 5), 0x005A0049); // the brush exclusive-or the picture
+    // A copy takes its source from the picture itself: the red bar, stretched to twice its height.
+    w.shortBlt(0x0B41, QRect(60, 80, 40, 20), 0x00CC0020, QRect(0, 40, 40, 10));
     const QImage img = play(w);
     for (int y : {5, 25, 45, 67})
         EXPECT_EQ(at(img, 25, y), kRed) << y;
@@ -334,6 +336,7 @@ TEST(WmfBlt, BitBlockRecordsWithoutABitmapFillWithTheBrush)
     EXPECT_EQ(at(img, 25, 62), 0x00FFFFu);
     EXPECT_EQ(at(img, 25, 2), 0xFF00FFu);
     EXPECT_EQ(at(img, 75, 2), 0xFFFF00u);
+    EXPECT_EQ(inked(img.copy(50, 70, 50, 30), kRed), QRect(10, 10, 40, 20));
 }
 
 TEST(WmfBitmaps, SourceOperationsAndWindows3Bitmaps)

@@ -227,13 +227,12 @@ void WmfWriter::patBlt(const QRect& r, quint32 rop)
     record(0x061D, {qint16(rop & 0xFFFF), qint16(rop >> 16), qint16(r.height()), qint16(r.width()), qint16(r.y()), qint16(r.x())});
 }
 
-void WmfWriter::shortBlt(quint16 function, const QRect& r, quint32 rop)
+void WmfWriter::shortBlt(quint16 function, const QRect& r, quint32 rop, const QRect& source)
 {
-    // The source fields (and, for the stretching ones, the source size) are there but unused.
     QVector<qint16> w{qint16(rop & 0xFFFF), qint16(rop >> 16)};
     if (function == 0x0B41 || function == 0x0B23)
-        w << 0 << 0;
-    w << 0 << 0 << 0 << qint16(r.height()) << qint16(r.width()) << qint16(r.y()) << qint16(r.x());
+        w << qint16(source.height()) << qint16(source.width());
+    w << qint16(source.y()) << qint16(source.x()) << 0 << qint16(r.height()) << qint16(r.width()) << qint16(r.y()) << qint16(r.x());
     record(function, w);
 }
 

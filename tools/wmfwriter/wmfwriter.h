@@ -46,9 +46,10 @@ public:
     // A Windows 3 bitmap (one bit a pixel: set pixels are the ones that are not black).
     void bitBlt(const QImage& image, QPoint dest, quint32 rop = 0x00CC0020);
     void stretchBlt(const QImage& image, const QRect& dest, quint32 rop = 0x00CC0020);
-    // The bit-block records without a bitmap: rect filled with the brush by rop.
+    // The bit-block records without a bitmap: rect filled with the brush by rop, with the
+    // picture's own source rectangle for the operations that take one.
     void patBlt(const QRect& r, quint32 rop);
-    void shortBlt(quint16 function, const QRect& r, quint32 rop);
+    void shortBlt(quint16 function, const QRect& r, quint32 rop, const QRect& source = {});
 
     void setMapMode(int mode);
     void offsetWindowOrg(int dx, int dy);
