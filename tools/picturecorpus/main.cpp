@@ -1,6 +1,7 @@
 // Writes the picture corpus, draws pictures as the programs do, and fingerprints their pixels.
 //   picturecorpus write FOLDER             the bitmaps and metafiles of the corpus, in FOLDER
 //   picturecorpus draw FOLDER FILE...      each FILE as FOLDER/FILE.png, drawn by loadPicture
+//                                          (--shown WxH first: at the size it is shown)
 //   picturecorpus hash FILE...             one line a file: its size and a digest of its pixels
 //   picturecorpus compare FILE REFERENCE   how far FILE, drawn by loadPicture, is from the
 //                                          reference picture (picturecompare.h)
@@ -29,7 +30,12 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    const QStringList args = app.arguments().mid(1);
+    QStringList args = app.arguments().mid(1);
+    QSize shown;
+    if (args.size() >= 2 && args[0] == QLatin1String("--shown")) {
+        shown = QSize(args[1].section(QLatin1Char('x'), 0, 0).toInt(), args[1].section(QLatin1Char('x'), 1).toInt());
+        args = args.mid(2);
+    }
     const QString command = args.value(0);
     if (command == QLatin1String("write") && args.size() == 2) {
         const QString folder = args[1];
@@ -46,7 +52,7 @@ int main(int argc, char** argv)
         QDir().mkpath(args[1]);
         for (const QString& file : args.mid(2)) {
             QString why;
-            const QImage img = loadPicture(file, &why);
+            const QImage img = loadPicture(file, &why, shown);
             if (img.isNull())
                 std::printf("%s: %s\n", qPrintable(file), qPrintable(why));
             else
@@ -83,6 +89,6 @@ int main(int argc, char** argv)
                     pixels.differing, pixels.pixels);
         return 0;
     }
-    std::fprintf(stderr, "usage: picturecorpus write FOLDER | draw FOLDER FILE... | hash FILE... | compare FILE REFERENCE\n");
+    std::fprintf(stderr, "usage: picturecorpus write FOLDER | [--shown WxH] draw FOLDER FILE... | hash FILE... | compare FILE REFERENCE\n");
     return 2;
 }
