@@ -35,11 +35,11 @@ TEST(Bmp, EveryKindReadsAsWritten)
 {
     TestFolders folders;
     for (const BitmapVariant& v : bitmapVariants()) {
-        folders.write(v.name, bmpWrite(v.image, v.spec));
+        folders.write(v.name, bmpWrite(v.image, v.kind));
         QString why;
         const QImage img = loadPicture(folders.path(v.name), &why);
         ASSERT_FALSE(img.isNull()) << qPrintable(v.name) << ": " << qPrintable(why);
-        EXPECT_EQ(differences(img, bmpExpected(v.image, v.spec)), QString()) << qPrintable(v.name);
+        EXPECT_EQ(differences(img, bmpExpected(v.image, v.kind)), QString()) << qPrintable(v.name);
     }
 }
 
@@ -51,7 +51,7 @@ TEST(Bmp, FullChannelsAreWhiteAtEveryMaskWidth)
                                 {0x0F00, 0x00F0, 0x000F},         {0x3FF00000, 0x000FFC00, 0x000003FF},
                                 {0xFFE00000, 0x001FFC00, 0x3FF}, {0xFFFF0000, 0x0000FFFF, 0x1}};
     for (const auto& m : masks) {
-        BmpSpec s;
+        BmpKind s;
         s.bits = m[0] > 0xFFFF ? 32 : 16;
         s.compression = 3;
         s.masks[0] = m[0], s.masks[1] = m[1], s.masks[2] = m[2];
@@ -66,7 +66,7 @@ TEST(Bmp, OversizedAndShownPicturesKeepTheirColours)
     TestFolders folders;
     QImage red(64, 32, QImage::Format_RGB32);
     red.fill(qRgb(255, 0, 0));
-    BmpSpec s;
+    BmpKind s;
     s.bits = 32;
     s.compression = 3;
     s.masks[0] = 0x3FF00000, s.masks[1] = 0xFFC00, s.masks[2] = 0x3FF;
@@ -79,10 +79,10 @@ TEST(Bmp, OversizedAndShownPicturesKeepTheirColours)
 TEST(Bmp, HeadersNoBitmapHasAreRefusedWithTheirCause)
 {
     TestFolders folders;
-    BmpSpec pal8;
+    BmpKind pal8;
     pal8.bits = 8;
     const QByteArray good = bmpWrite(palettePicture(256), pal8);
-    BmpSpec masked;
+    BmpKind masked;
     masked.bits = 32;
     masked.compression = 3;
     const struct {
@@ -97,9 +97,9 @@ TEST(Bmp, HeadersNoBitmapHasAreRefusedWithTheirCause)
         {"compression.bmp", withBits(good, 30, 2), "compression (2) that 8-bit"},
         {"unknown-compression.bmp", withBits(good, 30, 77), "no bitmap has (77)"},
         {"jpeg.bmp", withBits(good, 30, 4), "JPEG picture inside"},
-        {"huffman.bmp", withBits(withBits(bmpWrite(palettePicture(2), BmpSpec{64, 1}), 30, 3), 28, 1, 2), "Huffman"},
+        {"huffman.bmp", withBits(withBits(bmpWrite(palettePicture(2), BmpKind{64, 1}), 30, 3), 28, 1, 2), "Huffman"},
         {"empty-masks.bmp", bmpWrite(colourPicture(false), masked), "masks are all empty"},
-        {"topdown-rle.bmp", withBits(bmpWrite(palettePicture(256), BmpSpec{40, 8, 1}), 22, quint32(-23)), "top-down"},
+        {"topdown-rle.bmp", withBits(bmpWrite(palettePicture(256), BmpKind{40, 8, 1}), 22, quint32(-23)), "top-down"},
         {"no-pixels.bmp", withBits(good, 18, 0), "no pixels (0 x 23)"},
     };
     for (const auto& c : cases) {
@@ -110,7 +110,7 @@ TEST(Bmp, HeadersNoBitmapHasAreRefusedWithTheirCause)
         EXPECT_TRUE(why.contains(QLatin1String(c.name))) << qPrintable(why);
     }
     // A whole file is never called cut off, and an OS/2 file is never too large.
-    BmpSpec os2;
+    BmpKind os2;
     os2.headerSize = 12;
     os2.bits = 8;
     folders.write("os2.bmp", bmpWrite(palettePicture(256), os2));

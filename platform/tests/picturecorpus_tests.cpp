@@ -120,7 +120,7 @@ TEST(PictureCorpus, BitmapsMatchImageMagick)
     QDir().mkpath(dir);
     QStringList files;
     for (const BitmapVariant& v : bitmapVariants()) {
-        folders.write("bmp/" + v.name, bmpWrite(v.image, v.spec));
+        folders.write("bmp/" + v.name, bmpWrite(v.image, v.kind));
         files << dir + QLatin1Char('/') + v.name;
     }
     // And the kinds ImageMagick itself writes.

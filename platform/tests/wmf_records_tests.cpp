@@ -373,16 +373,16 @@ TEST(WmfBitmaps, EmbeddedBitmapsAreReadLikeBitmapFiles)
 {
     // Pixels that run-length codes skip take the table's first colour; a full five-bit channel is 255.
     const QImage skipping = palettePicture(16, 5);
-    BmpSpec rle;
+    BmpKind rle;
     rle.bits = 4;
     rle.compression = 2;
     rle.skipIndex = 5;
     QImage white(4, 4, QImage::Format_RGB32);
     white.fill(Qt::white);
-    BmpSpec five;
+    BmpKind five;
     five.bits = 16;
-    for (const auto& [image, spec] : {std::pair{skipping, rle}, std::pair{white, five}}) {
-        const QByteArray file = bmpWrite(image, spec);
+    for (const auto& [image, kind] : {std::pair{skipping, rle}, std::pair{white, five}}) {
+        const QByteArray file = bmpWrite(image, kind);
         QByteArray params(22, '\0');
         params[2] = char(0xCC), params[1] = char(0x00), params[0] = char(0x20);
         const int values[] = {image.height(), image.width(), 0, 0, 100, 100, 0, 0};
@@ -391,7 +391,7 @@ TEST(WmfBitmaps, EmbeddedBitmapsAreReadLikeBitmapFiles)
         WmfWriter w;
         w.recordBytes(0x0F43, params + file.mid(14));
         const QImage img = play(w);
-        const QImage wanted = bmpExpected(image, spec).scaled(100, 100);
+        const QImage wanted = bmpExpected(image, kind).scaled(100, 100);
         EXPECT_EQ(at(img, 50, 1), wanted.pixel(50, 1) & 0xFFFFFF); // a skipped row at the top
         EXPECT_EQ(at(img, 98, 98), wanted.pixel(98, 98) & 0xFFFFFF);
     }
@@ -409,7 +409,7 @@ TEST(WmfPalette, EntriesColourBrushesAndBitmaps)
     two.setColorTable({0xFF000000, 0xFFFFFFFF});
     two.setPixel(0, 0, 0);
     two.setPixel(1, 0, 1);
-    BmpSpec mono;
+    BmpKind mono;
     mono.bits = 1;
     QByteArray dib = bmpWrite(two, mono).mid(14);
     const int header = 40;

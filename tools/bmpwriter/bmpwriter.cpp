@@ -22,9 +22,9 @@ void set32(QByteArray& b, int at, quint32 v)
         b[at + i] = char((v >> (8 * i)) & 0xFF);
 }
 
-bool masked(const BmpSpec& s) { return s.compression == 3 || s.compression == 6; }
+bool masked(const BmpKind& s) { return s.compression == 3 || s.compression == 6; }
 
-void masksOf(const BmpSpec& s, quint32 out[4])
+void masksOf(const BmpKind& s, quint32 out[4])
 {
     if (masked(s)) {
         for (int i = 0; i < 4; ++i)
@@ -68,7 +68,7 @@ std::vector<std::vector<int>> indexRows(const QImage& image, bool topDown)
     return rows;
 }
 
-QByteArray runLength(const QImage& image, const BmpSpec& s)
+QByteArray runLength(const QImage& image, const BmpKind& s)
 {
     const auto rows = indexRows(image, false);
     const int w = image.width(), h = image.height();
@@ -140,7 +140,7 @@ QByteArray runLength(const QImage& image, const BmpSpec& s)
     return out;
 }
 
-QByteArray pixels(const QImage& image, const BmpSpec& s)
+QByteArray pixels(const QImage& image, const BmpKind& s)
 {
     if (s.compression == 1 || s.compression == 2)
         return runLength(image, s);
@@ -174,7 +174,7 @@ QByteArray pixels(const QImage& image, const BmpSpec& s)
 }
 }
 
-QByteArray bmpWrite(const QImage& image, const BmpSpec& s)
+QByteArray bmpWrite(const QImage& image, const BmpKind& s)
 {
     const QByteArray data = pixels(image, s);
     QByteArray info;
@@ -224,7 +224,7 @@ QByteArray bmpWrite(const QImage& image, const BmpSpec& s)
     return file + info + data;
 }
 
-QImage bmpExpected(const QImage& image, const BmpSpec& s)
+QImage bmpExpected(const QImage& image, const BmpKind& s)
 {
     quint32 m[4];
     masksOf(s, m);

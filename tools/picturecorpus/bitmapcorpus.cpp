@@ -48,14 +48,14 @@ QImage colourPicture(bool withAlpha)
 QList<BitmapVariant> bitmapVariants()
 {
     QList<BitmapVariant> v;
-    auto add = [&v](const QString& name, const QImage& image, BmpSpec spec) { v.push_back({name + QStringLiteral(".bmp"), spec, image}); };
+    auto add = [&v](const QString& name, const QImage& image, BmpKind kind) { v.push_back({name + QStringLiteral(".bmp"), kind, image}); };
     auto palette = [](int header, int bits, int compression = 0, bool topDown = false, int skip = -1) {
-        BmpSpec s;
+        BmpKind s;
         s.headerSize = header, s.bits = bits, s.compression = compression, s.topDown = topDown, s.skipIndex = skip;
         return s;
     };
     auto masks = [](int bits, int compression, quint32 r, quint32 g, quint32 b, quint32 a = 0, int header = 40, bool topDown = false) {
-        BmpSpec s;
+        BmpKind s;
         s.headerSize = header, s.bits = bits, s.compression = compression, s.topDown = topDown;
         s.masks[0] = r, s.masks[1] = g, s.masks[2] = b, s.masks[3] = a;
         return s;
@@ -69,7 +69,7 @@ QList<BitmapVariant> bitmapVariants()
     add("rle8-skips", palettePicture(256, 7), palette(40, 8, 1, false, 7));
     add("rle4", sixteen, palette(40, 4, 2));
     add("rle4-skips", palettePicture(16, 5), palette(40, 4, 2, false, 5));
-    BmpSpec encodedOnly = palette(40, 8, 1, false, 3);
+    BmpKind encodedOnly = palette(40, 8, 1, false, 3);
     encodedOnly.absolute = false;
     add("rle8-skips-runs", palettePicture(256, 3), encodedOnly);
     add("os2v1-pal1", mono, palette(12, 1));

@@ -10,7 +10,7 @@
 // masks of every width. The pictures have odd sizes so that row padding counts.
 struct BitmapVariant {
     QString name; // a file name, "rle8-skips.bmp"
-    BmpSpec spec;
+    BmpKind kind;
     QImage image;
 };
 QList<BitmapVariant> bitmapVariants();

@@ -41,7 +41,7 @@ int main(int argc, char** argv)
         const QString folder = args[1];
         QDir().mkpath(folder);
         for (const BitmapVariant& v : bitmapVariants())
-            if (!put(folder + QLatin1Char('/') + v.name, bmpWrite(v.image, v.spec)))
+            if (!put(folder + QLatin1Char('/') + v.name, bmpWrite(v.image, v.kind)))
                 return 1;
         for (const MetafileSample& s : metafileSamples())
             if (!put(folder + QLatin1Char('/') + s.name, s.bytes))

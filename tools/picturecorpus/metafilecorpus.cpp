@@ -283,7 +283,7 @@ QList<MetafileSample> metafileSamples()
         w.stretchBlt(smiley(), QRect(400, 100, 1400, 1300));
     });
     add("bitmap-rle", "an embedded RLE8 bitmap whose codes skip pixels", [](WmfWriter& w) {
-        BmpSpec rle;
+        BmpKind rle;
         rle.bits = 8;
         rle.compression = 1;
         rle.skipIndex = 7;
