@@ -237,8 +237,8 @@ void Player::drawText(QPointF at, const QByteArray& bytes, const std::vector<int
     font.setItalic(f.italic);
     font.setWeight(QFont::Weight(f.weight <= 0 ? 400 : std::clamp(f.weight, 1, 1000)));
     // A positive height is the whole cell, a negative one the character without the space
-    // above it; nothing asks for the usual size. The picture is painted at 72 dots to the inch,
-    // so a point is a pixel.
+    // above it, and 0 asks for the usual cell of sixteen units. The picture is painted at 72
+    // dots to the inch, so a point is a pixel.
     const double cell = f.height == 0 ? 16 * m_frame.pixelScale : std::abs(f.height) * ay;
     double em = cell;
     if (f.height >= 0) {
@@ -269,7 +269,8 @@ void Player::drawText(QPointF at, const QByteArray& bytes, const std::vector<int
             // The justification's extra space goes to the break characters, the first ones
             // taking what does not divide evenly.
             if (m_dc.breakCount > 0 && u.text == QLatin1String(" ")) {
-                const int share = m_dc.breakExtra / m_dc.breakCount + (breaks < std::abs(m_dc.breakExtra) % m_dc.breakCount ? (m_dc.breakExtra < 0 ? -1 : 1) : 0);
+                const int rest = std::abs(m_dc.breakExtra) % m_dc.breakCount;
+                const int share = m_dc.breakExtra / m_dc.breakCount + (breaks < rest ? (m_dc.breakExtra < 0 ? -1 : 1) : 0);
                 a += share * ax;
                 ++breaks;
             }
