@@ -323,7 +323,8 @@ bool frm_MemoryGame::memMakeInterface()
         const QString path = ui.gfx + bk;
         if (fioFileExists(path)) {
             QString why;
-            const QImage img = loadPicture(path, &why);
+            // Stretched over the board: a drawing is drawn at that size.
+            const QImage img = loadPicture(path, &why, pic_Background->size());
             if (img.isNull())
                 memHandleError(110, path, why);
             pic_Background->setBackground(img);

@@ -105,6 +105,7 @@ OpenForm::OpenForm(const OpenLayout& layout, SoundDevice* sound, QWidget* parent
         c->installEventFilter(this);
         img_Picture[size_t(n)] = c;
     }
+    dialog.thumbnailSize = img_Picture[0]->size();
     for (int i = 0; i < 4; ++i) {
         auto* b = dialogImage(panel, QStringLiteral("img_Button%1").arg(i), layout.buttons[size_t(i)]);
         connect(b, &ImageControl::MouseMove, this, [this, i] { states.MouseMove(i); });
@@ -163,7 +164,7 @@ void OpenForm::opnFixOpenInterface()
     const QString background = PaintSettings.gfx.expanded + s.background;
     if (!s.background.isEmpty()) {
         QString error;
-        const QImage picture = loadPicture(background, &error);
+        const QImage picture = loadPicture(background, &error, pic_Background->size());
         if (picture.isNull())
             msgBox(QStringLiteral("Could not load the open dialog's background picture: ") + error);
         img_Background->setPicture(picture);
@@ -189,7 +190,7 @@ void OpenForm::opnShowOpenCatalogs()
     for (int k = 0; k < kCatalogSlots; ++k) {
         ImageControl* c = img_Catalog[size_t(k)];
         if (k < dialog.catalogs.size()) {
-            c->setPicture(loadPicture(dialog.catalogs[k].icon));
+            c->setPicture(loadPicture(dialog.catalogs[k].icon, nullptr, c->size()));
             c->setToolTip(PaintSettings.open.catalogsTooltip);
             c->setEnabled(true);
         } else {

@@ -120,7 +120,7 @@ void SaveForm::Form_Load()
     placePanel();
     if (!s.background.isEmpty()) {
         QString error;
-        const QImage picture = loadPicture(PaintSettings.gfx.expanded + s.background, &error);
+        const QImage picture = loadPicture(PaintSettings.gfx.expanded + s.background, &error, pic_Background->size());
         if (picture.isNull())
             msgBox(QStringLiteral("Could not load the save dialog's background picture: ") + error);
         img_Background->setPicture(picture);
@@ -159,7 +159,7 @@ void SaveForm::ShowSaveCatalogs()
     for (int k = 0; k < kCatalogSlots; ++k) {
         ImageControl* c = img_Catalog[size_t(k)];
         if (k < dialog.catalogs.size()) {
-            c->setPicture(loadPicture(dialog.catalogs[k].icon));
+            c->setPicture(loadPicture(dialog.catalogs[k].icon, nullptr, c->size()));
             c->setToolTip(PaintSettings.save.catalogsTooltip);
             c->setEnabled(true);
         } else {

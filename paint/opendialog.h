@@ -2,6 +2,7 @@
 #include "paint/catalogs.h"
 
 #include <QImage>
+#include <QSize>
 #include <QString>
 #include <QVector>
 #include <cstdint>

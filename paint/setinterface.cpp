@@ -9,13 +9,13 @@
 #include "platform/picture.h"
 #include "platform/picturebox.h"
 
-bool pntLoadSlot(PictureSlot& slot, const QString& folder)
+bool pntLoadSlot(PictureSlot& slot, const QString& folder, QSize shown)
 {
     slot.picture = QImage();
     if (slot.file.isEmpty() || !fioFileExists(folder + slot.file))
         return false;
     // A file that does not decode counts as missing.
-    slot.picture = loadPicture(folder + slot.file);
+    slot.picture = loadPicture(folder + slot.file, nullptr, shown);
     return !slot.picture.isNull();
 }
 
@@ -54,7 +54,8 @@ void SetInterface(frm_Paint& form)
 
     form.img_Background->setGeometry(0, 0, form.pic_Background->width(), form.pic_Background->height());
     s.interface.backgroundSlot.file = s.interface.background;
-    if (pntLoadSlot(s.interface.backgroundSlot, gfx))
+    // The background is stretched over the window: a drawing is drawn at that size.
+    if (pntLoadSlot(s.interface.backgroundSlot, gfx, form.img_Background->size()))
         form.img_Background->setPicture(s.interface.backgroundSlot.picture);
     else
         msgBox(QStringLiteral("Could not load main background picture") + QLatin1Char('\r') + QStringLiteral("''") + gfx

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QSize>
+
 class frm_Paint;
 class SoundDevice;
 
@@ -12,7 +14,8 @@ void SetInterface(frm_Paint& form);
 void PlayButton(SoundDevice& mmc_Sound);
 
 // Loads folder + file into slot when the file exists (and decodes); otherwise the slot's
-// picture stays empty. Returns whether a picture was loaded.
+// picture stays empty. Returns whether a picture was loaded. shown, when given, is the size the
+// picture is stretched to (loadPicture).
 struct PictureSlot;
 class QString;
-bool pntLoadSlot(PictureSlot& slot, const QString& folder);
+bool pntLoadSlot(PictureSlot& slot, const QString& folder, QSize shown = QSize());

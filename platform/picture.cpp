@@ -1,5 +1,6 @@
 #include "platform/picture.h"
 
+#include "platform/bmpreader.h"
 #include "platform/files.h"
 #include "platform/wmf.h"
 
@@ -32,10 +33,8 @@ quint32 le(const QByteArray& b, int at, int n)
 QSize claimedSize(QFile& file)
 {
     const QByteArray head = file.peek(64 * 1024);
-    if (head.size() >= 26 && head.startsWith("BM")) {
-        const qint64 w = qint32(le(head, 18, 4)), h = qint32(le(head, 22, 4));
-        return QSize(int(std::min<qint64>(qAbs(w), INT_MAX)), int(std::min<qint64>(qAbs(h), INT_MAX)));
-    }
+    if (const BmpHeader bmp = bmpHeader(head.left(kBmpHeadBytes)); bmp.isBmp)
+        return bmp.size;
     if (head.size() >= 10 && (head.startsWith("GIF87a") || head.startsWith("GIF89a")))
         return QSize(int(le(head, 6, 2)), int(le(head, 8, 2)));
     if (head.size() >= 4 && quint8(head[0]) == 0xFF && quint8(head[1]) == 0xD8) {
@@ -56,22 +55,6 @@ QSize claimedSize(QFile& file)
         }
     }
     return {};
-}
-
-// For an uncompressed BMP, the bytes its header promises (pixel offset plus every row), or 0 when
-// the header does not say. Qt reads a BMP cut short without complaint and leaves the missing rows
-// as whatever memory held, so such a file is refused here.
-qint64 bmpPromisedBytes(QFile& file)
-{
-    const QByteArray head = file.peek(54);
-    if (head.size() < 34 || !head.startsWith("BM") || le(head, 14, 4) < 40)
-        return 0;
-    const qint64 offset = le(head, 10, 4);
-    const qint64 w = qAbs(qint64(qint32(le(head, 18, 4)))), h = qAbs(qint64(qint32(le(head, 22, 4))));
-    const qint64 bits = le(head, 28, 2), compression = le(head, 30, 4);
-    if (compression != 0 && compression != 3)
-        return 0; // run-length coded: its length follows from the data
-    return offset + h * ((w * bits + 31) / 32 * 4);
 }
 
 void setError(QString* error, const QString& text)
@@ -141,7 +124,7 @@ QImage loadPicture(const QString& rawPath, QString* error, QSize shown)
     if (const auto it = readers().constFind(ext); it != readers().constEnd()) {
         const QByteArray bytes = file.read(64LL * 1024 * 1024);
         QString why;
-        QImage img = (*it)(bytes, &why);
+        QImage img = (*it)(bytes, &why, shown);
         if (img.isNull()) {
             setError(error, QStringLiteral("Picture '%1' is not a picture this program can read%2")
                                 .arg(path, why.isEmpty() ? QStringLiteral(".") : QStringLiteral(": ") + why));
@@ -158,6 +141,13 @@ QImage loadPicture(const QString& rawPath, QString* error, QSize shown)
     (void)limited;
     QImageReader reader(&file);
     reader.setDecideFormatFromContent(true);
+    // Qt reads a BMP cut short without complaint and leaves the missing rows as whatever memory
+    // held, so such a file is refused here, as is a header no bitmap has.
+    const BmpHeader bmp = bmpHeader(file.peek(kBmpHeadBytes));
+    if (!bmp.problem.isEmpty()) {
+        setError(error, QStringLiteral("Picture '%1' is not a picture this program can read: %2.").arg(path, bmp.problem));
+        return {};
+    }
     QSize size = claimedSize(file);
     if (!size.isValid())
         size = reader.size();
@@ -166,8 +156,8 @@ QImage loadPicture(const QString& rawPath, QString* error, QSize shown)
                             .arg(path).arg(size.width()).arg(size.height()));
         return {};
     }
-    if (const qint64 promised = bmpPromisedBytes(file); promised > file.size()) {
-        setError(error, QStringLiteral("Picture '%1' is cut off (%2 of its %3 bytes).").arg(path).arg(file.size()).arg(promised));
+    if (bmp.promisedBytes > file.size()) {
+        setError(error, QStringLiteral("Picture '%1' is cut off (%2 of its %3 bytes).").arg(path).arg(file.size()).arg(bmp.promisedBytes));
         return {};
     }
     // Large enough to cover what is shown, so stretching it loses nothing.
@@ -179,7 +169,7 @@ QImage loadPicture(const QString& rawPath, QString* error, QSize shown)
         setError(error, budgetMessage(path));
         return {};
     }
-    QImage img = reader.read();
+    QImage img = bmp.isBmp ? bmpRead(reader, bmp) : reader.read();
     if (img.isNull()) {
         setError(error, QStringLiteral("Picture '%1' is not a picture this program can read (%2).")
                             .arg(path, reader.errorString()));

@@ -12,8 +12,9 @@ QImage loadPicture(const QString& path, QString* error = nullptr, QSize shown = 
 // Largest picture accepted, in pixels, so an oversized header is refused before decoding.
 constexpr qint64 kMaxPicturePixels = 32LL * 1024 * 1024;
 
-// A reader for a format Qt lacks (Windows metafiles); it returns a null image on failure.
-using PictureReader = QImage (*)(const QByteArray& bytes, QString* error);
+// A reader for a format Qt lacks (Windows metafiles); it returns a null image on failure. shown is
+// loadPicture's: a drawing is drawn at that size when it is valid.
+using PictureReader = QImage (*)(const QByteArray& bytes, QString* error, QSize shown);
 void registerPictureReader(const QString& extension, PictureReader reader);
 
 // All pictures held at once may take this much; a picture that would go beyond it is not loaded

@@ -1,7 +1,9 @@
 #!/bin/sh
 # Builds the fuzz targets with clang and runs each for a bounded time on a seed corpus made from
-# the sample themes. Fails on a crash, a leak, a timeout or running out of memory.
+# the sample themes and the picture corpus. Fails on a crash, a leak, a timeout or running out of
+# memory.
 #   FUZZ_SECONDS   time per target (default 60)
+#   FUZZ_ONLY      run only these targets (names separated by blanks)
 set -eu
 cd "$(dirname "$0")/.."
 seconds=${FUZZ_SECONDS:-60}
@@ -25,7 +27,9 @@ find themes tests build/bin/pictures -type f \( -iname '*.ini' -o -iname '*.txt'
         n=$((n + 1))
     done
 }
-find build/bin -type f \( -iname '*.bmp' -o -iname '*.gif' -o -iname '*.jpg' -o -iname '*.wmf' \) 2>/dev/null \
+# The picture corpus too: bitmaps of every kind, a metafile for each record, LibreOffice's.
+"$build/bin/picturecorpus" write "$corpus/made" >/dev/null 2>&1 || true
+find build/bin platform/tests/corpus "$corpus/made" -type f \( -iname '*.bmp' -o -iname '*.gif' -o -iname '*.jpg' -o -iname '*.wmf' \) 2>/dev/null \
     | {
     n=0
     while IFS= read -r f; do
@@ -53,6 +57,7 @@ status=0
 for target in "$build"/bin/fuzz_*; do
     [ -f "$target" ] && [ -x "$target" ] || continue
     name=$(basename "$target")
+    case " ${FUZZ_ONLY:-$name} " in *" $name "*) ;; *) continue ;; esac
     case "$name" in
     fuzz_picture|fuzz_wmf) seeds="$corpus/picture" ;;
     fuzz_memoryconfig) seeds="$corpus/memory" ;;

@@ -84,6 +84,13 @@ QList<BrokenFile> makeBrokenPictures(const QString& folder)
     hugeGif[8] = char(0x60);
     hugeGif[9] = char(0xEA);
     add(QStringLiteral("huge.gif"), hugeGif, QStringLiteral("GIF claiming 60000 x 60000"));
+    // Whole files whose headers say what no picture can be: each is refused with that cause.
+    QByteArray bits = bmp;
+    bits[28] = char(0x3F); // 63 bits per pixel
+    add(QStringLiteral("bits.bmp"), bits, QStringLiteral("BMP with an impossible bit count"));
+    WmfWriter plain;
+    plain.rectangle(QRect(10, 10, 100, 100));
+    add(QStringLiteral("nosize.wmf"), plain.bytes(false), QStringLiteral("plain metafile without a window extent"));
     QDir().mkpath(folder + QStringLiteral("/folder.bmp"));
     made.push_back({QStringLiteral("folder.bmp"), QStringLiteral("a folder named .bmp")});
     return made;

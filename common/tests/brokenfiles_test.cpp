@@ -35,6 +35,10 @@ TEST(BrokenFiles, EveryBrokenPictureIsRefusedWithItsName)
     EXPECT_TRUE(why.contains("too large")) << qPrintable(why);
     EXPECT_TRUE(loadPicture(folders.path("pics/huge.gif"), &why).isNull());
     EXPECT_TRUE(why.contains("too large")) << qPrintable(why);
+    EXPECT_TRUE(loadPicture(folders.path("pics/bits.bmp"), &why).isNull());
+    EXPECT_TRUE(why.contains("63 bits per pixel")) << qPrintable(why);
+    EXPECT_TRUE(loadPicture(folders.path("pics/nosize.wmf"), &why).isNull());
+    EXPECT_TRUE(why.contains("gives no size")) << qPrintable(why);
 }
 
 TEST(BrokenFiles, BrokenSoundsNeverStallTheDevice)

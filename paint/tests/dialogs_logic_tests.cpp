@@ -126,6 +126,8 @@ TEST(PictureListing, ThumbnailsUnderscoresAndOneEntryPerPicture)
     EXPECT_EQ(entries[1].name, "");
     EXPECT_EQ(entries[3].name, "Little house");
     EXPECT_EQ(entries[4].name, "Little house, red");
+    // Thumbnails larger than the grid's cells are decoded at the cells' size.
+    EXPECT_EQ(opnListPictures(folder, nullptr, QSize(4, 4))[0].thumbnail.size(), QSize(4, 4));
 }
 
 TEST(OpenDialogPaging, ThirtyTwoThirtyThreeAndFortyEntries)

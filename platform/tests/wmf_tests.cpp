@@ -76,18 +76,23 @@ TEST(Wmf, PlainMetafileTakesItsSizeFromTheWindowExtent)
     EXPECT_TRUE(error.contains(QLatin1String("no size"))) << qPrintable(error);
 }
 
-TEST(Wmf, AbsurdSizesAreRefusedWithTheReason)
+TEST(Wmf, OversizedPicturesAreDrawnDownAndEmptyOnesRefused)
 {
+    // A drawing has no pixels of its own: one larger than allowed is drawn at the largest size.
     WmfWriter w;
+    solid(w, Qt::red);
+    w.rectangle(QRect(0, 0, 15000, 50));
     QString error;
-    EXPECT_TRUE(wmfRead(w.bytes(true, QRect(0, 0, 30000, 100), 96), &error).isNull());
-    EXPECT_TRUE(error.contains(QLatin1String("larger than"))) << qPrintable(error);
+    QImage img = wmfRead(w.bytes(true, QRect(0, 0, 30000, 100), 96), &error);
+    ASSERT_FALSE(img.isNull()) << qPrintable(error);
+    EXPECT_EQ(img.size(), QSize(kWmfMaxSide, 14));
+    EXPECT_EQ(at(img, kWmfMaxSide / 4, 3), kRed);
+    EXPECT_EQ(at(img, kWmfMaxSide * 3 / 4, 3), kWhite);
+    WmfWriter plain;
+    plain.setWindowExt(4800, 1792);
+    EXPECT_EQ(wmfRead(plain.bytes(false), &error).size(), QSize(kWmfMaxSide, 1529)) << qPrintable(error);
     EXPECT_TRUE(wmfRead(w.bytes(true, QRect(5, 5, 0, 0), 96), &error).isNull());
     EXPECT_TRUE(error.contains(QLatin1String("empty size"))) << qPrintable(error);
-    WmfWriter plain;
-    plain.setWindowExt(20000, 20000);
-    EXPECT_TRUE(wmfRead(plain.bytes(false), &error).isNull());
-    EXPECT_TRUE(error.contains(QLatin1String("larger than"))) << qPrintable(error);
 }
 
 TEST(Wmf, ClosedShapesAreFilledAndOutlined)
@@ -409,13 +414,19 @@ TEST(Wmf, LoadPictureReadsMetafilesWithoutRegistering)
     solid(w, Qt::blue);
     w.rectangle(QRect(0, 0, 100, 100));
     folders.write(QStringLiteral("fish.WMF"), w.bytes(true, kPage, kWmfPixelsPerInch));
-    folders.write(QStringLiteral("big.wmf"), WmfWriter().bytes(true, QRect(0, 0, 9000, 9000), 96));
+    folders.write(QStringLiteral("empty.wmf"), WmfWriter().bytes(true, QRect(0, 0, 0, 9000), 96));
     QString error;
     const QImage img = loadPicture(folders.path(QStringLiteral("fish.wmf")), &error);
     ASSERT_FALSE(img.isNull()) << qPrintable(error);
     EXPECT_EQ(img.size(), QSize(100, 100));
     EXPECT_EQ(at(img, 50, 50), kBlue);
-    EXPECT_TRUE(loadPicture(folders.path(QStringLiteral("big.wmf")), &error).isNull());
-    EXPECT_TRUE(error.contains(QLatin1String("big.wmf")) && error.contains(QLatin1String("larger than")))
+    EXPECT_TRUE(loadPicture(folders.path(QStringLiteral("empty.wmf")), &error).isNull());
+    EXPECT_TRUE(error.contains(QLatin1String("empty.wmf")) && error.contains(QLatin1String("empty size")))
         << qPrintable(error);
+    // Shown larger, it is drawn larger, not stretched.
+    const QImage large = loadPicture(folders.path(QStringLiteral("fish.wmf")), &error, QSize(300, 200));
+    EXPECT_EQ(large.size(), QSize(300, 200));
+    EXPECT_EQ(at(large, 0, 100), kBlack);
+    EXPECT_EQ(at(large, 1, 100), kBlack); // an outline of one unit, three pixels wide, on the edge
+    EXPECT_EQ(at(large, 3, 100), kBlue);
 }

@@ -151,23 +151,227 @@ QByteArray WmfWriter::dib(const QImage& image)
     return bmp.mid(14);
 }
 
-void WmfWriter::stretchDib(const QImage& image, const QRect& dest)
+void WmfWriter::stretchDib(const QImage& image, const QRect& dest, quint32 rop)
 {
     QByteArray params;
-    put32(params, 0x00CC0020); // copy the source
-    put16(params, 0);          // colours are RGB values
+    put32(params, rop);
+    put16(params, 0); // colours are RGB values
     for (int v : {image.height(), image.width(), 0, 0, dest.height(), dest.width(), dest.y(), dest.x()})
         put16(params, quint16(qint16(v)));
     recordBytes(0x0F43, params + dib(image));
 }
 
-void WmfWriter::dibStretchBlt(const QImage& image, const QRect& dest)
+void WmfWriter::dibStretchBlt(const QImage& image, const QRect& dest, quint32 rop)
 {
     QByteArray params;
-    put32(params, 0x00CC0020);
+    put32(params, rop);
     for (int v : {image.height(), image.width(), 0, 0, dest.height(), dest.width(), dest.y(), dest.x()})
         put16(params, quint16(qint16(v)));
     recordBytes(0x0B41, params + dib(image));
+}
+
+void WmfWriter::dibBitBlt(const QImage& image, QPoint dest, quint32 rop)
+{
+    QByteArray params;
+    put32(params, rop);
+    for (int v : {0, 0, image.height(), image.width(), dest.y(), dest.x()})
+        put16(params, quint16(qint16(v)));
+    recordBytes(0x0940, params + dib(image));
+}
+
+namespace {
+// A Windows 3 bitmap of one bit a pixel, rows top down and word aligned.
+QByteArray bitmap16(const QImage& image, bool withPointer)
+{
+    const int stride = (image.width() + 15) / 16 * 2;
+    QByteArray b;
+    put16(b, 0);
+    put16(b, quint16(image.width()));
+    put16(b, quint16(image.height()));
+    put16(b, quint16(stride));
+    b.append(char(1));
+    b.append(char(1));
+    if (withPointer)
+        b.append(QByteArray(4 + 18, '\0')); // the pointer to the bits and the reserved bytes
+    for (int y = 0; y < image.height(); ++y) {
+        QByteArray row(stride, '\0');
+        for (int x = 0; x < image.width(); ++x)
+            if ((image.pixel(x, y) & 0xFFFFFF) != 0)
+                row[x / 8] = char(row[x / 8] | (0x80 >> (x % 8)));
+        b.append(row);
+    }
+    return b;
+}
+}
+
+void WmfWriter::bitBlt(const QImage& image, QPoint dest, quint32 rop)
+{
+    QByteArray params;
+    put32(params, rop);
+    for (int v : {0, 0, image.height(), image.width(), dest.y(), dest.x()})
+        put16(params, quint16(qint16(v)));
+    recordBytes(0x0922, params + bitmap16(image, false));
+}
+
+void WmfWriter::stretchBlt(const QImage& image, const QRect& dest, quint32 rop)
+{
+    QByteArray params;
+    put32(params, rop);
+    for (int v : {image.height(), image.width(), 0, 0, dest.height(), dest.width(), dest.y(), dest.x()})
+        put16(params, quint16(qint16(v)));
+    recordBytes(0x0B23, params + bitmap16(image, false));
+}
+
+void WmfWriter::patBlt(const QRect& r, quint32 rop)
+{
+    record(0x061D, {qint16(rop & 0xFFFF), qint16(rop >> 16), qint16(r.height()), qint16(r.width()), qint16(r.y()), qint16(r.x())});
+}
+
+void WmfWriter::shortBlt(quint16 function, const QRect& r, quint32 rop, const QRect& source)
+{
+    QVector<qint16> w{qint16(rop & 0xFFFF), qint16(rop >> 16)};
+    if (function == 0x0B41 || function == 0x0B23)
+        w << qint16(source.height()) << qint16(source.width());
+    w << qint16(source.y()) << qint16(source.x()) << 0 << qint16(r.height()) << qint16(r.width()) << qint16(r.y()) << qint16(r.x());
+    record(function, w);
+}
+
+void WmfWriter::setMapMode(int mode) { record(0x0103, {qint16(mode)}); }
+void WmfWriter::offsetWindowOrg(int dx, int dy) { record(0x020F, {qint16(dy), qint16(dx)}); }
+void WmfWriter::scaleWindowExt(int xNum, int xDenom, int yNum, int yDenom)
+{
+    record(0x0410, {qint16(yDenom), qint16(yNum), qint16(xDenom), qint16(xNum)});
+}
+void WmfWriter::setViewportOrg(int x, int y) { record(0x020D, {qint16(y), qint16(x)}); }
+void WmfWriter::setViewportExt(int x, int y) { record(0x020E, {qint16(y), qint16(x)}); }
+void WmfWriter::offsetViewportOrg(int dx, int dy) { record(0x0211, {qint16(dy), qint16(dx)}); }
+void WmfWriter::scaleViewportExt(int xNum, int xDenom, int yNum, int yDenom)
+{
+    record(0x0412, {qint16(yDenom), qint16(yNum), qint16(xDenom), qint16(xNum)});
+}
+void WmfWriter::setRop2(int mode) { record(0x0104, {qint16(mode)}); }
+void WmfWriter::setBkColor(const QColor& color) { record(0x0201, colorWords(color)); }
+void WmfWriter::setTextColor(const QColor& color) { record(0x0209, colorWords(color)); }
+void WmfWriter::setTextAlign(int align) { record(0x012E, {qint16(align)}); }
+void WmfWriter::setTextCharExtra(int extra) { record(0x0108, {qint16(extra)}); }
+void WmfWriter::setTextJustification(int extra, int count) { record(0x020A, {qint16(count), qint16(extra)}); }
+
+int WmfWriter::createFont(const Font& f)
+{
+    QByteArray b;
+    for (int v : {f.height, f.width, f.escapement, f.escapement, f.weight})
+        put16(b, quint16(qint16(v)));
+    for (int v : {int(f.italic), int(f.underline), int(f.strikeOut), f.charset, 0, 0, 0, f.pitchAndFamily})
+        b.append(char(v));
+    b.append(f.face.left(31));
+    b.append(QByteArray(32 - std::min<qsizetype>(31, f.face.size()), '\0'));
+    return recordObject(0x02FB, b);
+}
+
+void WmfWriter::textOut(int x, int y, const QByteArray& text)
+{
+    QByteArray b;
+    put16(b, quint16(text.size()));
+    b.append(text);
+    if (text.size() % 2)
+        b.append('\0');
+    put16(b, quint16(qint16(y)));
+    put16(b, quint16(qint16(x)));
+    recordBytes(0x0521, b);
+}
+
+void WmfWriter::extTextOut(int x, int y, int options, const QRect& box, const QByteArray& text, const QVector<int>& dx)
+{
+    QByteArray b;
+    for (int v : {y, x, int(text.size()), options})
+        put16(b, quint16(qint16(v)));
+    if (options & 6)
+        for (int v : {box.left(), box.top(), box.right() + 1, box.bottom() + 1})
+            put16(b, quint16(qint16(v)));
+    b.append(text);
+    if (text.size() % 2)
+        b.append('\0');
+    for (int d : dx)
+        put16(b, quint16(qint16(d)));
+    recordBytes(0x0A32, b);
+}
+
+void WmfWriter::intersectClipRect(const QRect& r) { record(0x0416, rectWords(r)); }
+void WmfWriter::excludeClipRect(const QRect& r) { record(0x0415, rectWords(r)); }
+
+int WmfWriter::createRegion(const QVector<QRect>& rects)
+{
+    QByteArray scans;
+    int count = 0, largest = 0;
+    QRect bounds;
+    for (int i = 0; i < rects.size();) {
+        // One scan for the rectangles that share a top and bottom.
+        int j = i;
+        QByteArray edges;
+        while (j < rects.size() && rects[j].top() == rects[i].top() && rects[j].bottom() == rects[i].bottom()) {
+            put16(edges, quint16(qint16(rects[j].left())));
+            put16(edges, quint16(qint16(rects[j].right() + 1)));
+            bounds = bounds.united(rects[j]);
+            ++j;
+        }
+        const int n = int(edges.size() / 2);
+        put16(scans, quint16(n));
+        put16(scans, quint16(qint16(rects[i].top())));
+        put16(scans, quint16(qint16(rects[i].bottom() + 1)));
+        scans.append(edges);
+        put16(scans, quint16(n));
+        largest = std::max(largest, n);
+        ++count;
+        i = j;
+    }
+    QByteArray b;
+    put16(b, 0);
+    put16(b, 6);
+    put32(b, 0);
+    put16(b, quint16(22 + scans.size()));
+    put16(b, quint16(count));
+    put16(b, quint16(largest));
+    for (int v : {bounds.left(), bounds.top(), bounds.right() + 1, bounds.bottom() + 1})
+        put16(b, quint16(qint16(v)));
+    return recordObject(0x06FF, b + scans);
+}
+
+void WmfWriter::selectClipRegion(int region) { record(0x012C, {qint16(region)}); }
+void WmfWriter::offsetClipRgn(int dx, int dy) { record(0x0220, {qint16(dy), qint16(dx)}); }
+void WmfWriter::fillRegion(int region, int brush) { record(0x0228, {qint16(region), qint16(brush)}); }
+void WmfWriter::paintRegion(int region) { record(0x012B, {qint16(region)}); }
+void WmfWriter::frameRegion(int region, int brush, int width, int height)
+{
+    record(0x0429, {qint16(region), qint16(brush), qint16(height), qint16(width)});
+}
+void WmfWriter::invertRegion(int region) { record(0x012A, {qint16(region)}); }
+
+int WmfWriter::createPatternBrush(const QImage& image) { return recordObject(0x01F9, bitmap16(image, true)); }
+
+int WmfWriter::dibPatternBrush(const QImage& image)
+{
+    QByteArray b;
+    put16(b, 5); // a pattern from a device-independent bitmap
+    put16(b, 0); // whose colours are RGB values
+    return recordObject(0x0142, b + dib(image));
+}
+
+int WmfWriter::createPalette(const QVector<QColor>& colors)
+{
+    QByteArray b;
+    put16(b, 0x0300);
+    put16(b, quint16(colors.size()));
+    for (const QColor& c : colors) {
+        b.append(char(c.red())), b.append(char(c.green())), b.append(char(c.blue())), b.append('\0');
+    }
+    return recordObject(0x00F7, b);
+}
+
+void WmfWriter::selectPalette(int palette) { record(0x0234, {qint16(palette)}); }
+void WmfWriter::floodFill(int x, int y, const QColor& border) { record(0x0419, colorWords(border) + QVector<qint16>{qint16(y), qint16(x)}); }
+void WmfWriter::extFloodFill(int x, int y, const QColor& color, int mode)
+{
+    record(0x0548, QVector<qint16>{qint16(mode)} + colorWords(color) + QVector<qint16>{qint16(y), qint16(x)});
 }
 
 QByteArray WmfWriter::bytes(bool placeable, const QRect& box, int inch) const

@@ -1,0 +1,445 @@
+// The records of text, clipping, raster operations, viewports, regions and bitmaps.
+#include "bitmapcorpus.h"
+#include "bmpwriter.h"
+#include "platform/wmf.h"
+#include "platform/wmfplayer.h"
+#include "testsupport/testsupport.h"
+#include "wmfwriter.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A 100 x 100 pixel page: one logical unit a pixel.
+const QRect kPage(0, 0, 100, 100);
+constexpr QRgb kWhite = 0xFFFFFF, kBlack = 0x000000, kRed = 0xFF0000, kGreen = 0x00FF00, kBlue = 0x0000FF;
+
+QImage play(const WmfWriter& w)
+{
+    QString error;
+    const QImage img = wmfRead(w.bytes(true, kPage, kWmfPixelsPerInch), &error);
+    EXPECT_FALSE(img.isNull()) << qPrintable(error);
+    return img;
+}
+
+QRgb at(const QImage& img, int x, int y) { return img.pixel(x, y) & 0xFFFFFF; }
+
+// The pixels of one colour, as their bounding box.
+QRect inked(const QImage& img, QRgb color = kBlack)
+{
+    QRect box;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            if (at(img, x, y) == color)
+                box = box.united(QRect(x, y, 1, 1));
+    return box;
+}
+
+int count(const QImage& img, QRgb color, const QRect& area)
+{
+    int n = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            n += at(img, x, y) == color;
+    return n;
+}
+
+void noPen(WmfWriter& w) { w.select(w.createPen(5, 0, Qt::black)); }
+
+WmfWriter textPage(int height = -20, int escapement = 0, const QByteArray& face = "Arial")
+{
+    WmfWriter w;
+    w.setBkMode(1);
+    WmfWriter::Font f;
+    f.face = face;
+    f.height = height;
+    f.escapement = escapement;
+    w.select(w.createFont(f));
+    return w;
+}
+
+wmf::Font font(const QByteArray& face, int charset = 0, int pitchAndFamily = 0)
+{
+    wmf::Font f;
+    f.face = face;
+    f.charset = charset;
+    f.pitchAndFamily = pitchAndFamily;
+    return f;
+}
+
+QString decoded(const QByteArray& bytes, const wmf::Font& f)
+{
+    QString s;
+    for (const wmf::TextUnit& u : wmf::decodeText(bytes, f))
+        s += u.text;
+    return s;
+}
+
+} // namespace
+
+TEST(WmfText, FacesMapToInstalledFontsAndSignsToUnicode)
+{
+    EXPECT_EQ(wmf::familyFor(font("Arial")), QStringLiteral("Liberation Sans"));
+    EXPECT_EQ(wmf::familyFor(font("TIMES NEW ROMAN")), QStringLiteral("Liberation Serif"));
+    EXPECT_EQ(wmf::familyFor(font("Courier New")), QStringLiteral("Liberation Mono"));
+    EXPECT_EQ(wmf::familyFor(font("No Such Face", 0, 0x12)), QStringLiteral("Liberation Serif")); // roman family
+    EXPECT_EQ(wmf::familyFor(font("No Such Face", 0, 0x31)), QStringLiteral("Liberation Mono"));  // fixed pitch
+
+    EXPECT_EQ(decoded("abp", font("Symbol", 2)), QStringLiteral(u"αβπ"));
+    EXPECT_EQ(decoded("\xD6\xE5", font("Symbol", 2)), QStringLiteral(u"√∑"));
+    EXPECT_EQ(decoded("\xFC\xE8", font("Wingdings", 2)), QStringLiteral(u"✔➡"));
+    EXPECT_EQ(decoded("\x80\xE9", font("Arial", 0)), QStringLiteral(u"€é"));
+    EXPECT_EQ(decoded("\xCC\xE8\xF0", font("Arial", 204)), QStringLiteral(u"Мир"));
+    EXPECT_EQ(decoded("\xE1\xE2", font("Arial", 161)), QStringLiteral(u"αβ"));
+    // Two bytes of Shift-JIS are one character that owns both bytes' spacing.
+    const auto units = wmf::decodeText("a\x82\xA0" "b", font("MS Gothic", 128));
+    ASSERT_EQ(units.size(), 3u);
+    EXPECT_EQ(units[1].text, QStringLiteral(u"あ"));
+    EXPECT_EQ(units[1].bytes, 2);
+}
+
+TEST(WmfText, TextStandsWhereItsAlignmentPutsIt)
+{
+    auto box = [](int align) {
+        WmfWriter w = textPage();
+        w.setTextAlign(align);
+        w.textOut(50, 50, "H");
+        return inked(play(w));
+    };
+    const QRect topLeft = box(0), baseline = box(24), bottom = box(8), right = box(2), centre = box(6);
+    ASSERT_FALSE(topLeft.isEmpty());
+    EXPECT_GE(topLeft.left(), 50);
+    EXPECT_GE(topLeft.top(), 50);
+    EXPECT_LE(topLeft.bottom(), 50 + 20);
+    EXPECT_LE(baseline.bottom(), 50);
+    EXPECT_GE(baseline.bottom(), 47);
+    EXPECT_LT(bottom.bottom(), baseline.bottom() - 2); // the descent lies below the baseline
+    EXPECT_LE(right.right(), 50);
+    EXPECT_LT(centre.left(), 50);
+    EXPECT_GT(centre.right(), 50);
+    EXPECT_EQ(topLeft.size(), baseline.size());
+}
+
+TEST(WmfText, HeightSignAndEscapement)
+{
+    auto box = [](int height, int escapement, const QByteArray& text) {
+        WmfWriter w = textPage(height, escapement);
+        w.setTextAlign(24);
+        w.textOut(20, 80, text);
+        return inked(play(w));
+    };
+    // A negative height is the character's own, a positive one includes the space above it.
+    const QRect character = box(-40, 0, "H"), cell = box(40, 0, "H");
+    EXPECT_GT(character.height(), cell.height() * 1.05);
+    EXPECT_NEAR(character.height(), 40 * 0.716, 2.5); // the capital height of Arial
+    const QRect level = box(-16, 0, "HHHH"), upright = box(-16, 900, "HHHH");
+    EXPECT_GT(level.width(), level.height() * 2);
+    EXPECT_GT(upright.height(), upright.width() * 2);
+    EXPECT_LE(upright.bottom(), 80); // turned about its reference point, upwards
+}
+
+TEST(WmfText, ExtTextOutBoxesAndSpacing)
+{
+    WmfWriter w = textPage();
+    w.setBkColor(Qt::green);
+    w.extTextOut(10, 10, 2, QRect(5, 5, 40, 30), "");        // an opaque box alone
+    w.extTextOut(50, 10, 4, QRect(50, 10, 10, 40), "WWWW");  // clipped to ten pixels
+    w.extTextOut(10, 60, 0, QRect(), "II", {40, 40});         // the second letter forty to the right
+    const QImage img = play(w);
+    EXPECT_EQ(count(img, kGreen, QRect(5, 5, 40, 30)), 40 * 30);
+    EXPECT_GT(count(img, kBlack, QRect(50, 10, 10, 40)), 10);
+    EXPECT_EQ(count(img, kBlack, QRect(61, 0, 39, 50)), 0);
+    const QRect first = inked(img.copy(0, 55, 40, 30)), second = inked(img.copy(40, 55, 40, 30));
+    ASSERT_FALSE(first.isEmpty());
+    ASSERT_FALSE(second.isEmpty());
+    EXPECT_EQ(second.left() + 40 - first.left(), 40);
+}
+
+TEST(WmfText, ExtraSpaceJustificationAndTheCurrentPosition)
+{
+    auto width = [](int extra, int breakExtra, const QByteArray& text) {
+        WmfWriter w = textPage(-16);
+        w.setTextCharExtra(extra);
+        w.setTextJustification(breakExtra, breakExtra ? 1 : 0);
+        w.textOut(2, 20, text);
+        return inked(play(w)).width();
+    };
+    const int plain = width(0, 0, "IIII");
+    EXPECT_EQ(width(5, 0, "IIII"), plain + 15); // after each letter but the last one that shows
+    EXPECT_EQ(width(0, 20, "I I"), width(0, 0, "I I") + 20);
+
+    // With the current position updated, each text continues where the last one ended.
+    WmfWriter w = textPage(-16);
+    w.setTextAlign(1);
+    w.moveTo(2, 20);
+    w.textOut(90, 90, "II");
+    w.textOut(90, 90, "II");
+    const QRect both = inked(play(w));
+    EXPECT_EQ(both.width(), width(0, 0, "IIII"));
+    EXPECT_LT(both.bottom(), 50);
+}
+
+TEST(WmfText, BackgroundColourUnderlineAndStrikeOut)
+{
+    WmfWriter w;
+    w.setBkColor(Qt::green);
+    w.setTextColor(Qt::blue);
+    WmfWriter::Font f;
+    f.height = -20;
+    f.underline = true;
+    w.select(w.createFont(f));
+    w.setTextAlign(24);
+    w.textOut(10, 30, "a a");
+    f.underline = false;
+    f.strikeOut = true;
+    w.select(w.createFont(f));
+    w.setBkMode(1);
+    w.textOut(10, 70, "a a");
+    const QImage img = play(w);
+    EXPECT_GT(count(img, kGreen, QRect(10, 10, 20, 20)), 50); // opaque background behind the text
+    EXPECT_EQ(count(img, kGreen, QRect(10, 50, 30, 30)), 0);  // none when transparent
+    // Both lines run across the space between the words, where no letter is.
+    const QRect underline = inked(img.copy(0, 30, 100, 6), kBlue);
+    const QRect strike = inked(img.copy(0, 55, 100, 15), kBlue);
+    EXPECT_GE(underline.width(), 20);
+    EXPECT_GE(strike.width(), 20);
+}
+
+TEST(WmfClip, RectanglesRegionsAndSavedStates)
+{
+    WmfWriter w;
+    noPen(w);
+    w.select(w.createBrush(0, Qt::red));
+    w.saveDC();
+    w.intersectClipRect(QRect(0, 0, 50, 50));
+    w.excludeClipRect(QRect(10, 10, 10, 10));
+    w.setWindowOrg(-50, 0); // clipping stays where it was set
+    w.rectangle(QRect(-50, 0, 100, 100));
+    w.restoreDC(-1); // the clip ends with the saved state
+    w.select(w.createBrush(0, Qt::blue));
+    const int region = w.createRegion({QRect(60, 60, 10, 10), QRect(80, 60, 10, 10)});
+    w.selectClipRegion(region);
+    w.rectangle(QRect(50, 50, 50, 50));
+    w.offsetClipRgn(0, -50);
+    w.rectangle(QRect(50, 0, 50, 50));
+    w.selectClipRegion(0x7FFF); // not a region: clipping ends
+    w.rectangle(QRect(0, 95, 100, 5));
+    const QImage img = play(w);
+    EXPECT_EQ(at(img, 5, 5), kRed);
+    EXPECT_EQ(at(img, 15, 15), kWhite); // excluded
+    EXPECT_EQ(at(img, 75, 25), kWhite); // outside the clip after the window moved
+    EXPECT_EQ(at(img, 65, 65), kBlue);
+    EXPECT_EQ(at(img, 75, 65), kWhite); // between the region's rectangles
+    EXPECT_EQ(at(img, 85, 15), kBlue);  // the moved region
+    EXPECT_EQ(at(img, 65, 65 - 50), kBlue);
+    EXPECT_EQ(at(img, 50, 97), kBlue);
+}
+
+TEST(WmfRop, MixesOfThePenAndBrushWithThePicture)
+{
+    auto over = [](int rop2, const QColor& ground, const QColor& paint) {
+        WmfWriter w;
+        noPen(w);
+        w.select(w.createBrush(0, ground));
+        w.rectangle(kPage);
+        w.setRop2(rop2);
+        w.select(w.createBrush(0, paint));
+        w.rectangle(QRect(20, 20, 60, 60));
+        return at(play(w), 50, 50);
+    };
+    const QColor ground(0x12, 0x34, 0x56), paint(0xF0, 0x0F, 0x33);
+    EXPECT_EQ(over(13, ground, paint), 0xF00F33u);          // copy
+    EXPECT_EQ(over(7, ground, paint), (0x12u ^ 0xF0) << 16 | (0x34 ^ 0x0F) << 8 | (0x56 ^ 0x33));
+    EXPECT_EQ(over(6, ground, paint), 0xEDCBA9u);           // not the picture
+    EXPECT_EQ(over(9, ground, paint), (0x12u & 0xF0) << 16 | (0x34 & 0x0F) << 8 | (0x56 & 0x33));
+    EXPECT_EQ(over(15, ground, paint), (0x12u | 0xF0) << 16 | (0x34 | 0x0F) << 8 | (0x56 | 0x33));
+    EXPECT_EQ(over(11, ground, paint), 0x123456u);          // nothing
+    EXPECT_EQ(over(1, ground, paint), kBlack);
+    EXPECT_EQ(over(16, ground, paint), kWhite);
+    // Drawn twice with exclusive or, a shape leaves the picture as it was.
+    WmfWriter w;
+    w.setRop2(7);
+    w.select(w.createPen(0, 3, Qt::red));
+    for (int i = 0; i < 2; ++i) {
+        w.moveTo(0, 0);
+        w.lineTo(99, 99);
+    }
+    EXPECT_EQ(count(play(w), kWhite, kPage), 100 * 100);
+}
+
+TEST(WmfViewport, ViewportsMoveAndScaleWhatFollows)
+{
+    WmfWriter w;
+    noPen(w);
+    w.select(w.createBrush(0, Qt::red));
+    w.setViewportOrg(50, 0);
+    w.setViewportExt(50, 50); // half size: the window is 100 x 100
+    w.rectangle(QRect(0, 0, 100, 100));
+    w.offsetViewportOrg(-50, 50);
+    w.scaleViewportExt(1, 2, 1, 2); // a quarter
+    w.select(w.createBrush(0, Qt::blue));
+    w.rectangle(QRect(0, 0, 100, 100));
+    const QImage img = play(w);
+    EXPECT_EQ(inked(img, kRed), QRect(50, 0, 50, 50));
+    EXPECT_EQ(inked(img, kBlue), QRect(0, 50, 25, 25));
+
+    // Isotropic: the smaller scale serves both axes.
+    WmfWriter iso;
+    noPen(iso);
+    iso.select(iso.createBrush(0, Qt::green));
+    iso.setMapMode(7);
+    iso.setWindowExt(100, 100);
+    iso.setViewportExt(100, 50);
+    iso.rectangle(QRect(0, 0, 100, 100));
+    EXPECT_EQ(inked(play(iso), kGreen), QRect(0, 0, 50, 50));
+}
+
+TEST(WmfRegions, FillPaintFrameAndInvert)
+{
+    WmfWriter w;
+    const int a = w.createRegion({QRect(10, 10, 30, 30)});
+    const int b = w.createRegion({QRect(60, 10, 30, 30)});
+    const int c = w.createRegion({QRect(10, 60, 30, 30)});
+    const int red = w.createBrush(0, Qt::red);
+    w.fillRegion(a, red);
+    w.select(w.createBrush(0, Qt::blue));
+    w.paintRegion(b);
+    w.frameRegion(c, red, 4, 2);
+    w.invertRegion(a);
+    const QImage img = play(w);
+    EXPECT_EQ(inked(img, 0x00FFFF), QRect(10, 10, 30, 30)); // red, inverted
+    EXPECT_EQ(inked(img, kBlue), QRect(60, 10, 30, 30));
+    EXPECT_EQ(at(img, 11, 75), kRed);
+    EXPECT_EQ(at(img, 13, 75), kRed);
+    EXPECT_EQ(at(img, 14, 75), kWhite); // four wide at the sides
+    EXPECT_EQ(at(img, 25, 61), kRed);
+    EXPECT_EQ(at(img, 25, 62), kWhite); // two high at the top
+}
+
+TEST(WmfBlt, BitBlockRecordsWithoutABitmapFillWithTheBrush)
+{
+    WmfWriter w;
+    w.select(w.createBrush(0, Qt::red));
+    w.shortBlt(0x0940, QRect(0, 0, 50, 10), 0x00F00021);  // DIBBITBLT: the brush
+    w.shortBlt(0x0B41, QRect(0, 20, 50, 10), 0x00F00021); // DIBSTRETCHBLT
+    w.shortBlt(0x0922, QRect(0, 40, 50, 10), 0x00F00021); // BITBLT
+    w.shortBlt(0x0B23, QRect(0, 60, 50, 10), 0x00F00021); // STRETCHBLT
+    w.patBlt(QRect(0, 60, 50, 5), 0x00550009);            // the picture inverted
+    w.select(w.createBrush(0, Qt::blue));
+    w.patBlt(QRect(0, 0, 100, 5), 0x005A0049); // the brush exclusive-or the picture
+    // A copy takes its source from the picture itself: the red bar, stretched to twice its height.
+    w.shortBlt(0x0B41, QRect(60, 80, 40, 20), 0x00CC0020, QRect(0, 40, 40, 10));
+    const QImage img = play(w);
+    for (int y : {5, 25, 45, 67})
+        EXPECT_EQ(at(img, 25, y), kRed) << y;
+    EXPECT_EQ(at(img, 75, 25), kWhite);
+    EXPECT_EQ(at(img, 25, 62), 0x00FFFFu);
+    EXPECT_EQ(at(img, 25, 2), 0xFF00FFu);
+    EXPECT_EQ(at(img, 75, 2), 0xFFFF00u);
+    EXPECT_EQ(inked(img.copy(50, 70, 50, 30), kRed), QRect(10, 10, 40, 20));
+}
+
+TEST(WmfBitmaps, SourceOperationsAndWindows3Bitmaps)
+{
+    QImage stripes(2, 1, QImage::Format_RGB32);
+    stripes.setPixel(0, 0, 0xFFFFFFFF);
+    stripes.setPixel(1, 0, 0xFF000000);
+    WmfWriter w;
+    noPen(w);
+    w.select(w.createBrush(0, QColor(0x40, 0x80, 0xC0)));
+    w.rectangle(kPage);
+    w.stretchDib(stripes, QRect(0, 0, 100, 20), 0x008800C6); // and: white keeps, black blacks
+    w.stretchDib(stripes, QRect(0, 20, 100, 20), 0x00660046); // exclusive or: white inverts
+    w.setTextColor(Qt::red);
+    w.setBkColor(Qt::green);
+    w.stretchBlt(stripes, QRect(0, 40, 100, 20)); // zeros in the text colour, ones in the background's
+    w.setTextColor(Qt::blue);
+    w.setBkColor(Qt::white);
+    w.select(w.createPatternBrush(stripes));
+    w.rectangle(QRect(0, 60, 100, 20));
+    const QImage img = play(w);
+    EXPECT_EQ(at(img, 25, 10), 0x4080C0u);
+    EXPECT_EQ(at(img, 75, 10), kBlack);
+    EXPECT_EQ(at(img, 25, 30), 0xBF7F3Fu);
+    EXPECT_EQ(at(img, 75, 30), 0x4080C0u);
+    EXPECT_EQ(at(img, 25, 50), kGreen);
+    EXPECT_EQ(at(img, 75, 50), kRed);
+    const int blue = count(img, kBlue, QRect(0, 60, 100, 20)), white = count(img, kWhite, QRect(0, 60, 100, 20));
+    EXPECT_EQ(blue + white, 2000);
+    EXPECT_EQ(blue, 1000); // the pattern's columns alternate
+}
+
+TEST(WmfBitmaps, EmbeddedBitmapsAreReadLikeBitmapFiles)
+{
+    // Pixels that run-length codes skip take the table's first colour; a full five-bit channel is 255.
+    const QImage skipping = palettePicture(16, 5);
+    BmpKind rle;
+    rle.bits = 4;
+    rle.compression = 2;
+    rle.skipIndex = 5;
+    QImage white(4, 4, QImage::Format_RGB32);
+    white.fill(Qt::white);
+    BmpKind five;
+    five.bits = 16;
+    for (const auto& [image, kind] : {std::pair{skipping, rle}, std::pair{white, five}}) {
+        const QByteArray file = bmpWrite(image, kind);
+        QByteArray params(22, '\0');
+        params[2] = char(0xCC), params[1] = char(0x00), params[0] = char(0x20);
+        const int values[] = {image.height(), image.width(), 0, 0, 100, 100, 0, 0};
+        for (int i = 0; i < 8; ++i)
+            params[6 + 2 * i] = char(values[i] & 0xFF), params[7 + 2 * i] = char(values[i] >> 8);
+        WmfWriter w;
+        w.recordBytes(0x0F43, params + file.mid(14));
+        const QImage img = play(w);
+        const QImage wanted = bmpExpected(image, kind).scaled(100, 100);
+        EXPECT_EQ(at(img, 50, 1), wanted.pixel(50, 1) & 0xFFFFFF); // a skipped row at the top
+        EXPECT_EQ(at(img, 98, 98), wanted.pixel(98, 98) & 0xFFFFFF);
+    }
+}
+
+TEST(WmfPalette, EntriesColourBrushesAndBitmaps)
+{
+    WmfWriter w;
+    w.selectPalette(w.createPalette({Qt::red, Qt::green, Qt::blue}));
+    noPen(w);
+    // A brush of entry 2, and a bitmap whose table names entries 1 and 0.
+    w.select(w.recordObject(0x02FC, QByteArray("\0\0\x02\0\0\x01\0\0", 8)));
+    w.rectangle(QRect(0, 0, 50, 50));
+    QImage two(2, 1, QImage::Format_Indexed8);
+    two.setColorTable({0xFF000000, 0xFFFFFFFF});
+    two.setPixel(0, 0, 0);
+    two.setPixel(1, 0, 1);
+    BmpKind mono;
+    mono.bits = 1;
+    QByteArray dib = bmpWrite(two, mono).mid(14);
+    const int header = 40;
+    dib = dib.left(header) + QByteArray("\x01\0\0\0", 4) + dib.mid(header + 8); // indexes 1 and 0
+    QByteArray params(22, '\0');
+    params[0] = 0x20, params[2] = char(0xCC), params[4] = 1; // colours are palette entries
+    const int values[] = {1, 2, 0, 0, 50, 100, 50, 0};
+    for (int i = 0; i < 8; ++i)
+        params[6 + 2 * i] = char(values[i] & 0xFF), params[7 + 2 * i] = char(values[i] >> 8);
+    w.recordBytes(0x0F43, params + dib);
+    const QImage img = play(w);
+    EXPECT_EQ(at(img, 25, 25), kBlue);
+    EXPECT_EQ(at(img, 25, 75), kGreen);
+    EXPECT_EQ(at(img, 75, 75), kRed);
+}
+
+TEST(WmfFlood, FillsStopAtTheBorderOrKeepToTheSurface)
+{
+    WmfWriter w;
+    w.select(w.createPen(0, 2, Qt::black));
+    w.select(w.createBrush(1, Qt::white));
+    w.rectangle(QRect(10, 10, 30, 30));
+    w.rectangle(QRect(60, 10, 30, 30));
+    w.select(w.createBrush(0, Qt::red));
+    w.floodFill(25, 25, Qt::black);
+    w.select(w.createBrush(0, Qt::blue));
+    w.extFloodFill(75, 75, Qt::white, 1); // the white around the boxes, not inside them
+    const QImage img = play(w);
+    EXPECT_EQ(at(img, 25, 25), kRed);
+    EXPECT_EQ(at(img, 75, 25), kWhite);
+    EXPECT_EQ(at(img, 5, 95), kBlue);
+    EXPECT_EQ(at(img, 10, 25), kBlack);
+}
