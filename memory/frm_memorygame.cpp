@@ -263,7 +263,7 @@ void frm_MemoryGame::keyReleaseEvent(QKeyEvent* e)
 void frm_MemoryGame::Form_KeyPress(int keyAscii)
 {
     debugLog(QStringLiteral("=> Form_Keypress <="));
-    if (keyAscii == 27)
+    if (keyAscii == 27 && !state.classroom.noquit)
         memDoEnd();
 }
 
@@ -271,7 +271,7 @@ void frm_MemoryGame::Form_KeyUp(int keyCode, int shift)
 {
     if (keyCode == 112 && state.ui.HelpActive)
         showHelpScreen(true, state.ui.gfx, state.ui.HelpPicture, this);
-    else if (keyCode == 115 && (shift & 4))
+    else if (keyCode == 115 && (shift & 4) && !state.classroom.noquit)
         memEndProgram(0);
 }
 
@@ -282,10 +282,15 @@ void frm_MemoryGame::closeEvent(QCloseEvent* e)
         return;
     }
     e->ignore();
-    memDoEnd();
+    if (!state.classroom.noquit)
+        memDoEnd();
 }
 
-void frm_MemoryGame::reject() { memDoEnd(); }
+void frm_MemoryGame::reject()
+{
+    if (!state.classroom.noquit)
+        memDoEnd();
+}
 
 void frm_MemoryGame::memDoEnd()
 {
@@ -297,6 +302,8 @@ void frm_MemoryGame::memDoEnd()
 
 void frm_MemoryGame::img_Quit_Click()
 {
+    if (state.classroom.noquit)
+        return;
     setEnabled(false);
     memDoEnd();
 }
