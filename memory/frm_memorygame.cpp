@@ -323,6 +323,9 @@ bool frm_MemoryGame::memMakeInterface()
     memInterface& ui = state.ui;
     const QSize screen = screenSize();
     setGeometry(0, 0, screen.width(), screen.height());
+    // The window covers the screen already; a window manager then leaves off its frame too.
+    if (state.classroom.fullscreen)
+        setWindowState(Qt::WindowFullScreen);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, colorFromBgr(ui.BackColor));
     setPalette(pal);

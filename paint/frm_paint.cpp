@@ -199,8 +199,28 @@ void frm_Paint::UnablePaintInterface()
 
 void frm_Paint::dressClassroom()
 {
+    if (PaintSettings.classroom.fullscreen)
+        fillScreen();
     m_printLimit = PrintLimit(PaintSettings.classroom.print, PaintSettings.classroom.printdelay);
     showPrintLook();
+}
+
+void frm_Paint::fillScreen()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    // The window's picture in the middle, the rest in the colour of its edge.
+    const QRect area = screen->geometry();
+    setFixedSize(area.size());
+    move(area.topLeft());
+    pic_Background->move((area.width() - pic_Background->width()) / 2, (area.height() - pic_Background->height()) / 2);
+    const QImage back = img_Background->picture();
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, back.isNull() ? QColor(Qt::black) : QColor(back.pixel(0, 0)));
+    setPalette(pal);
+    setAutoFillBackground(true);
+    setWindowState(Qt::WindowFullScreen);
 }
 
 bool frm_Paint::printReady() const { return m_printLimit.mayPrint(m_clock.elapsed()); }

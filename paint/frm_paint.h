@@ -116,6 +116,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void fillScreen();
     // The print button looks inactive while printing is off or resting after a print.
     void showPrintLook();
     void beginStep();

@@ -1,5 +1,6 @@
 #include "common/classroom.h"
 #include "common/classroomkeys.h"
+#include "common/fullscreen.h"
 #include "common/sounddevice.h"
 #include "platform/soundmute.h"
 #include "testsupport/soundrecorder.h"
@@ -106,4 +107,19 @@ TEST(Classroom, CtrlMMutesAndCtrlShiftQEndsOnlyWhereQuittingIsForbidden)
     EXPECT_EQ(ends, 0);
     EXPECT_TRUE(withEnd.handle(quit));
     EXPECT_EQ(ends, 1);
+}
+
+TEST(Classroom, FullScreenGrowsTheWindowUniformlyToTheLargestSizeThatFits)
+{
+    EXPECT_DOUBLE_EQ(fullscreenFactor(QSize(1920, 1080), QSize(641, 481)), 2.24);
+    EXPECT_DOUBLE_EQ(fullscreenFactor(QSize(1282, 962), QSize(641, 481)), 2.0);
+    EXPECT_DOUBLE_EQ(fullscreenFactor(QSize(3840, 1080), QSize(641, 481)), 2.24); // the height decides
+    EXPECT_DOUBLE_EQ(fullscreenFactor(QSize(640, 480), QSize(641, 481)), 1.0);    // never smaller
+    EXPECT_DOUBLE_EQ(fullscreenFactor(QSize(1920, 1080), QSize()), 1.0);
+    // The grown window never runs off the screen.
+    for (const QSize screen : {QSize(1920, 1080), QSize(1366, 768), QSize(1024, 768), QSize(2560, 1600)}) {
+        const double f = fullscreenFactor(screen, QSize(641, 481));
+        EXPECT_LE(641 * f, screen.width());
+        EXPECT_LE(481 * f, screen.height());
+    }
 }

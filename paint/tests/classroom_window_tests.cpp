@@ -2,7 +2,9 @@
 #include "paint/printlimit.h"
 #include "platform/printer.h"
 
+#include <QGuiApplication>
 #include <QPrinter>
+#include <QScreen>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -91,4 +93,24 @@ TEST(Classroom, ThePrintLimitCountsFromTheLastPrint)
     EXPECT_FALSE(rest.mayPrint(14999));
     EXPECT_TRUE(rest.mayPrint(15000));
     EXPECT_TRUE(rest.mayPrint(4000)); // a clock set back does not lock printing for good
+}
+
+TEST(Classroom, FullScreenCentresTheWindowsPictureAndKeepsTheCanvasSize)
+{
+    PaintWindowTest t;
+    PaintSettings.classroom.fullscreen = true;
+    frm_Paint& f = t.open();
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    EXPECT_EQ(f.size(), screen.size());
+    EXPECT_EQ(f.pic_Background->geometry().center(), QRect(QPoint(0, 0), screen.size()).center());
+    EXPECT_EQ(f.pic_Background->size(), QSize(641, 481));
+    EXPECT_EQ(t.canvas().image().size(), QSize(401, 401));
+    // The margin is the colour of the window picture's edge (yellow in this theme).
+    EXPECT_EQ(f.palette().color(QPalette::Window), QColor(Qt::yellow));
+    // Drawing lands where it did: the canvas's own coordinates are unchanged.
+    f.pic_Paint->setForeColor(0x0000FF);
+    intTool = 0;
+    f.pic_Paint_MouseDown(1, 0, 100, 100);
+    f.pic_Paint_MouseUp(1, 0, 100, 100);
+    EXPECT_EQ(t.canvas().Point(100, 100), 0x0000FF);
 }

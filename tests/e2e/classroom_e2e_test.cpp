@@ -1,6 +1,8 @@
 #include "harness.h"
 #include "soundcheck.h"
 
+#include "common/fullscreen.h"
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QThread>
@@ -141,5 +143,34 @@ TEST(ClassroomEndToEnd, MuteStartsSilentAndCtrlMBringsTheSoundBack)
     ASSERT_FALSE(heard.isEmpty()) << "the click was not heard after Ctrl+M";
     for (const SoundRecording::Span& s : heard)
         EXPECT_GT(s.startMs, unmuted - 50) << "heard while muted";
+    run.kill();
+}
+
+TEST(ClassroomEndToEnd, FullScreenBrushboxFillsTheScreenAndTheCanvasTakesClicksWhereItIsShown)
+{
+    REQUIRE_X();
+    ThemeFolder t;
+    t.write("zypaint.ini", paintTheme(t, "fullscreen=1\r\n")); // no draw button: the fill tool is in hand
+    ProgramRun run(BRUSHBOX_EXE, {t.path("zypaint.ini")}, t.windows());
+    const auto window = x->waitForWindow("Brushbox");
+    ASSERT_NE(window, 0u) << qPrintable(run.stderrText());
+    QThread::msleep(800);
+    const QImage before = x->screenshot();
+    EXPECT_EQ(x->geometry(window), QRect(QPoint(0, 0), before.size()));
+
+    // Where the canvas is shown: its place on the 641 x 481 window, grown and centred.
+    const double f = fullscreenFactor(before.size(), QSize(641, 481));
+    const QSize logical(int(before.width() / f), int(before.height() / f));
+    const QPointF origin((logical.width() - 641) / 2, (logical.height() - 481) / 2);
+    auto shown = [&](double cx, double cy) { return QPoint(int((origin.x() + 224 + cx) * f), int((origin.y() + 16 + cy) * f)); };
+    const QPoint middle = shown(200, 200);
+    x->click(middle.x(), middle.y());
+    QThread::msleep(800);
+    const QImage after = x->screenshot(QDir::temp().filePath("e2e-brushbox-fullscreen.png"));
+    // The whole canvas, and only the canvas, took the fill's black.
+    for (const QPoint p : {shown(3, 3), shown(397, 397), middle})
+        EXPECT_EQ(QColor(after.pixel(p)), QColor(Qt::black)) << p.x() << "," << p.y();
+    for (const QPoint p : {shown(-12, 200), shown(200, 412)})
+        EXPECT_NE(QColor(after.pixel(p)), QColor(Qt::black)) << p.x() << "," << p.y();
     run.kill();
 }
