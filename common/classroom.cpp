@@ -7,6 +7,7 @@
 #include "platform/soundmute.h"
 
 #include <algorithm>
+#include <cstdio>
 
 namespace {
 bool is(const QString& a, const char* b) { return a.compare(QLatin1String(b), Qt::CaseInsensitive) == 0; }
@@ -43,8 +44,11 @@ ClassroomSettings readClassroomSettings(const QString& path)
 
 bool startClassroom(const ClassroomSettings& settings, const QString& program, std::function<void()> endProgram)
 {
-    if (settings.singleinstance && !claimSingleInstance(program))
+    if (settings.singleinstance && !claimSingleInstance(program)) {
+        // No window: an adult at a terminal learns why nothing new opened.
+        std::fprintf(stderr, "%s: already running; its window was brought to the front\n", qUtf8Printable(program));
         return false;
+    }
     SoundMute::instance().setMuted(settings.mute);
     installClassroomKeys(settings.noquit ? std::move(endProgram) : std::function<void()>());
     return true;

@@ -8,6 +8,7 @@
 #include <QScreen>
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 double fullscreenFactor(QSize screen, QSize design)
 {
@@ -18,15 +19,21 @@ double fullscreenFactor(QSize screen, QSize design)
     return std::max(1.0, std::floor(f * 100) / 100);
 }
 
-void prepareFullscreen(int& argc, char** argv, const QString& configName, const QStringList& configuration, QSize design)
+void prepareFullscreen(int argc, char** argv, const QString& configName, const QStringList& configuration, QSize design)
 {
     if (design.isEmpty() || !qEnvironmentVariableIsEmpty("QT_SCALE_FACTOR"))
         return;
+    // The probes take the options Qt knows out of what they are given: the program's own
+    // application must still see them.
+    std::vector<char*> args(argv, argv + argc);
+    args.push_back(nullptr);
+    int count = argc;
     bool fullscreen = false;
     {
         // The configuration is found as the program finds it, which needs an application; one
         // without windows costs nothing to make.
-        QCoreApplication probe(argc, argv);
+        std::vector<char*> copy = args;
+        QCoreApplication probe(count, copy.data());
         const QString path = gamFindConfiguration(configName, configuration).path;
         fullscreen = !path.isEmpty() && readClassroomSettings(path).fullscreen;
     }
@@ -34,7 +41,8 @@ void prepareFullscreen(int& argc, char** argv, const QString& configName, const 
         return;
     double factor = 1;
     {
-        QGuiApplication probe(argc, argv);
+        count = argc;
+        QGuiApplication probe(count, args.data());
         if (const QScreen* screen = QGuiApplication::primaryScreen())
             factor = fullscreenFactor(screen->size(), design);
     }

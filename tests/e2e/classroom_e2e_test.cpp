@@ -62,6 +62,7 @@ TEST(ClassroomEndToEnd, ASecondStartBringsTheFirstForwardAndACrashedCopyLeavesNo
     ProgramRun second(BRUSHBOX_EXE, {t.path("zypaint.ini")}, t.windows());
     ASSERT_TRUE(second.waitForExit(10000));
     EXPECT_EQ(second.exitCode(), 0);
+    EXPECT_TRUE(second.stderrText().contains("brushbox: already running")) << qPrintable(second.stderrText());
     EXPECT_TRUE(showsAgain(x, alone, area, 5000)) << "the first copy did not come to the front";
     EXPECT_TRUE(first.running());
     game.kill();
