@@ -21,6 +21,7 @@ bool classroomKey(ClassroomSettings& s, const QString& key, const QString& value
     else if (is(key, "mute")) s.mute = mathToBool(value);
     else if (is(key, "print")) s.print = mathToBool(value);
     else if (is(key, "printdelay")) s.printdelay = std::max(0, int(mathToInt16(value)));
+    else if (is(key, "printwait")) s.printwait = value;
     else return false;
     return true;
 }

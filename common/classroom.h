@@ -13,6 +13,7 @@ struct ClassroomSettings {
     // Brushbox only.
     bool print = true;
     int printdelay = 0; // seconds between two prints; never negative
+    QString printwait;  // said when a print is asked for too soon; nothing when empty
 };
 
 // Takes one key of [classroom] into settings; false when the key is none of them.

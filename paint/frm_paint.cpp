@@ -14,6 +14,7 @@
 #include "paint/paintsettings.h"
 #include "paint/printcanvas.h"
 #include "platform/imagecontrol.h"
+#include "platform/msgbox.h"
 #include "platform/picturebox.h"
 
 #include <QApplication>
@@ -245,8 +246,12 @@ void frm_Paint::showPrintLook()
 
 void frm_Paint::img_Button_Click(int Index)
 {
-    if (Index == btnPrint && !printReady())
+    if (Index == btnPrint && !printReady()) {
+        // Resting after a print: the theme's words, when it has some, say to wait.
+        if (PaintSettings.classroom.print && !PaintSettings.classroom.printwait.isEmpty() && ButtonStates::usable(btnPrint))
+            msgBox(PaintSettings.classroom.printwait, MsgButtons::Ok, MsgIcon::Information, QStringLiteral("Brushbox"));
         return;
+    }
     UnablePaintInterface();
     if (!bolEndRequested && ButtonStates::usable(Index)) {
         switch (Index) {

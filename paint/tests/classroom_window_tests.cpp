@@ -71,10 +71,19 @@ TEST(Classroom, APrintTooSoonAfterTheLastIsRefusedUntilTheRestIsOver)
         t.click(btnPrint);
     EXPECT_EQ(printer.jobs, 1);
     EXPECT_EQ(t.shown(btnPrint), t.face(btnPrint, 3));
+    EXPECT_EQ(t.boxes.messages.size(), 1); // the one job's missing printer; the refused presses say nothing
     QTest::qWait(1200);
     EXPECT_EQ(t.shown(btnPrint), t.face(btnPrint, 0));
     t.click(btnPrint);
     EXPECT_EQ(printer.jobs, 2);
+
+    // With words for it, a press too soon says them, once for each press, and still prints nothing.
+    PaintSettings.classroom.printwait = QStringLiteral("The printer is resting. Try again soon!");
+    t.click(btnPrint);
+    t.click(btnPrint);
+    EXPECT_EQ(printer.jobs, 2);
+    ASSERT_EQ(t.boxes.messages.size(), 4);
+    EXPECT_EQ(t.boxes.messages[3].text, PaintSettings.classroom.printwait);
 }
 
 TEST(Classroom, ThePrintLimitCountsFromTheLastPrint)
