@@ -1,6 +1,7 @@
 #include "common/programmain.h"
 
 #include "common/commandline.h"
+#include "common/fullscreen.h"
 #include "platform/startupprobe.h"
 
 #include <QApplication>
@@ -34,6 +35,7 @@ int programMain(int argc, char** argv, const ProgramEntry& entry)
     case CommandLine::Run:
         break;
     }
+    prepareFullscreen(argc, argv, QString::fromLatin1(entry.configName), command.configuration, entry.design);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(entry.title));
     installStartupProbe();

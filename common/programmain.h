@@ -1,4 +1,5 @@
 #pragma once
+#include <QSize>
 #include <QStringList>
 
 // What differs between the two programs' entries.
@@ -9,6 +10,9 @@ struct ProgramEntry {
     const char* summary;    // one line for --help
     int (*check)(const QStringList& configuration);
     int (*run)(const QStringList& configuration);
+    // The size the program's window is drawn for, scaled up to the screen under [classroom]
+    // fullscreen; empty when the program lays itself out for the screen.
+    QSize design = {};
 };
 
 // The whole of main(): options first (no display needed for them), then the checker without

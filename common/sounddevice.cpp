@@ -2,6 +2,7 @@
 
 #include "common/wavinfo.h"
 #include "platform/files.h"
+#include "platform/soundmute.h"
 
 #include <limits>
 
@@ -17,6 +18,11 @@ SoundDevice::SoundDevice(std::unique_ptr<SoundBackend> backend, QObject* parent)
     connect(&m_endTimer, &QTimer::timeout, this, &SoundDevice::ended);
     connect(&m_failTimer, &QTimer::timeout, this, [this] { emit Done(NotifyFailure); });
     connect(&m_statusTimer, &QTimer::timeout, this, [this] { emit StatusUpdate(); });
+    // Muting silences what is heard but leaves the end where it was: Done comes on time.
+    connect(&SoundMute::instance(), &SoundMute::changed, this, [this](bool muted) {
+        if (muted && m_endTimer.isActive())
+            m_backend->stop();
+    });
 }
 
 SoundDevice::~SoundDevice()
@@ -70,7 +76,8 @@ void SoundDevice::play()
         return;
     }
     m_status = StatusPlaying;
-    m_backend->play();
+    if (!SoundMute::instance().muted())
+        m_backend->play();
     m_endTimer.start(int(std::min<qint64>(m_durationMs + kDoneMarginMs, std::numeric_limits<int>::max())));
 }
 

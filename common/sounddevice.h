@@ -35,6 +35,9 @@
 // StatusUpdate is raised every updateInterval() ms (1000 by default) for as long as a sound is
 // open, playing or not.
 //
+// While SoundMute is on, nothing is heard; every play still ends, and raises Done, after the
+// sound's length.
+//
 // setNotify() (the control's "notify" switch) is kept for callers that set it: Done is raised
 // for every play whether or not it is set.
 class SoundDevice : public QObject {

@@ -42,6 +42,8 @@ const QVector<KeyRule> kIniPaths = {{"gfx", Kind::Folder}, {"sfx", Kind::Folder}
 const QVector<KeyRule> kIniFiles = {{"main", Kind::File},    {"global", Kind::File}, {"cards", Kind::File}, {"listfile", Kind::File},
                                     {"special", Kind::File}, {"app", Kind::Text},    {"debug", Kind::Flag}};
 
+const QVector<KeyRule> kIniClassroom = {{"fullscreen", Kind::Flag}, {"noquit", Kind::Flag}, {"singleinstance", Kind::Flag},
+                                        {"mute", Kind::Flag},       {"app", Kind::Text},    {"debug", Kind::Flag}};
 const QVector<KeyRule> kSplashKeys = {
     {"active", Kind::Number}, {"backcolor", Kind::Colour}, {"windowstate", Kind::Text}, {"picture", Kind::Ignored}};
 const QVector<KeyRule> kInterfaceKeys = {{"pictures", Kind::Pictures},     {"backcolor", Kind::Colour},
@@ -387,9 +389,10 @@ private:
         walk(
             m_ini, items,
             [this](const At& at, const QString& name) {
-                if (!is(name, "paths") && !is(name, "gamefiles"))
+                if (!is(name, "paths") && !is(name, "gamefiles") && !is(name, "classroom"))
                     problem(at, QStringLiteral("unknown section [%1]%2")
-                                    .arg(name, suggestion(name, {QStringLiteral("paths"), QStringLiteral("gamefiles")})));
+                                    .arg(name, suggestion(name, {QStringLiteral("paths"), QStringLiteral("gamefiles"),
+                                                                 QStringLiteral("classroom")})));
             },
             [](const QString& section) {
                 if (section.isEmpty())
@@ -398,6 +401,8 @@ private:
                     return Scope{&kIniPaths, QStringLiteral("[paths]"), Scope::Report};
                 if (is(section, "gamefiles"))
                     return Scope{&kIniFiles, QStringLiteral("[gamefiles]"), Scope::Report};
+                if (is(section, "classroom"))
+                    return Scope{&kIniClassroom, QStringLiteral("[classroom]"), Scope::Report};
                 return Scope{&kIniAnywhere, QStringLiteral("[%1]").arg(section), Scope::Silent};
             },
             [this](const At& at, const QString& section, const QString& key, const QString& value, const QString&) {

@@ -4,6 +4,7 @@
 #include "common/log.h"
 #include "common/sounddevice.h"
 #include "common/string32.h"
+#include "memory/keyboardplay.h"
 #include "memory/memerrors.h"
 #include "memory/memlayout.h"
 #include "memory/memwidgets.h"
@@ -215,6 +216,9 @@ void frm_MemoryGame::showEvent(QShowEvent* e)
 
 bool frm_MemoryGame::event(QEvent* e)
 {
+    // Tab is the keyboard's way between the cards and the text list, not between controls.
+    if (e->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(e)->key() == Qt::Key_Tab && keyboardPlay(Qt::Key_Tab))
+        return true;
     if (e->type() == QEvent::WindowActivate)
         Form_Activate();
     return QDialog::event(e);
@@ -240,6 +244,8 @@ void frm_MemoryGame::Form_Activate()
 void frm_MemoryGame::keyPressEvent(QKeyEvent* e)
 {
     const QString text = e->text();
+    if (!(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) && keyboardPlay(e->key()))
+        return;
     if (e->key() == Qt::Key_Escape)
         Form_KeyPress(27);
     else if (!text.isEmpty())
@@ -263,7 +269,7 @@ void frm_MemoryGame::keyReleaseEvent(QKeyEvent* e)
 void frm_MemoryGame::Form_KeyPress(int keyAscii)
 {
     debugLog(QStringLiteral("=> Form_Keypress <="));
-    if (keyAscii == 27)
+    if (keyAscii == 27 && !state.classroom.noquit)
         memDoEnd();
 }
 
@@ -271,7 +277,7 @@ void frm_MemoryGame::Form_KeyUp(int keyCode, int shift)
 {
     if (keyCode == 112 && state.ui.HelpActive)
         showHelpScreen(true, state.ui.gfx, state.ui.HelpPicture, this);
-    else if (keyCode == 115 && (shift & 4))
+    else if (keyCode == 115 && (shift & 4) && !state.classroom.noquit)
         memEndProgram(0);
 }
 
@@ -282,10 +288,15 @@ void frm_MemoryGame::closeEvent(QCloseEvent* e)
         return;
     }
     e->ignore();
-    memDoEnd();
+    if (!state.classroom.noquit)
+        memDoEnd();
 }
 
-void frm_MemoryGame::reject() { memDoEnd(); }
+void frm_MemoryGame::reject()
+{
+    if (!state.classroom.noquit)
+        memDoEnd();
+}
 
 void frm_MemoryGame::memDoEnd()
 {
@@ -297,6 +308,8 @@ void frm_MemoryGame::memDoEnd()
 
 void frm_MemoryGame::img_Quit_Click()
 {
+    if (state.classroom.noquit)
+        return;
     setEnabled(false);
     memDoEnd();
 }
@@ -310,6 +323,9 @@ bool frm_MemoryGame::memMakeInterface()
     memInterface& ui = state.ui;
     const QSize screen = screenSize();
     setGeometry(0, 0, screen.width(), screen.height());
+    // The window covers the screen already; a window manager then leaves off its frame too.
+    if (state.classroom.fullscreen)
+        setWindowState(Qt::WindowFullScreen);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, colorFromBgr(ui.BackColor));
     setPalette(pal);
@@ -524,7 +540,106 @@ void frm_MemoryGame::setCardEnabled(int index, bool enabled)
     lbl_Card[index]->setEnabled(enabled);
 }
 
-void frm_MemoryGame::setCardVisible(int index, bool visible) { img_Card[index]->setVisible(visible); }
+void frm_MemoryGame::setCardVisible(int index, bool visible)
+{
+    img_Card[index]->setVisible(visible);
+    if (!visible && index == m_focusCard && !m_onTexts)
+        showFocusFrame();
+}
+
+// ---- Keyboard play ------------------------------------------------------------------------------
+
+QVector<bool> frm_MemoryGame::cardsInPlay() const
+{
+    QVector<bool> in(img_Card.size(), false);
+    for (int i = 0; i < img_Card.size() && i < state.memDisplayCards.size() && i < state.memCardCount; ++i)
+        in[i] = !state.memDisplayCards[i].Removed && img_Card[i]->isVisibleTo(this);
+    return in;
+}
+
+QVector<bool> frm_MemoryGame::textsInPlay() const
+{
+    const memTextList& tl = state.ui.TextList;
+    QVector<bool> in(lbl_Text.size(), false);
+    for (int i = 0; i < lbl_Text.size() && i < tl.Display.size(); ++i)
+        in[i] = !tl.Display[i].Turned && lbl_Text[i]->isVisibleTo(this);
+    return in;
+}
+
+bool frm_MemoryGame::keyboardPlay(int key)
+{
+    if (!game || !pic_Background)
+        return false;
+    const bool arrow = key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
+    const bool turn = key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter;
+    if (key == Qt::Key_Tab) {
+        if (!state.textGame() || lbl_Text.isEmpty())
+            return false;
+        m_onTexts = !m_onTexts;
+    } else if (arrow) {
+        const bool appearing = !m_focusFrame || !m_focusFrame->isVisible();
+        if (m_onTexts) {
+            const QVector<bool> in = textsInPlay();
+            if (m_focusText < 0 || m_focusText >= in.size() || !in[m_focusText])
+                m_focusText = memNextInList(-1, 1, in);
+            else if (!appearing && (key == Qt::Key_Up || key == Qt::Key_Down))
+                m_focusText = memNextInList(m_focusText, key == Qt::Key_Down ? 1 : -1, in);
+        } else {
+            const QVector<bool> in = cardsInPlay();
+            QVector<QRect> places;
+            for (MemImage* card : img_Card)
+                places << card->geometry();
+            const bool lost = m_focusCard < 0 || m_focusCard >= in.size() || !in[m_focusCard];
+            if (m_focusPlace.isNull()) {
+                m_focusCard = memFirstPlace(places, in);
+            } else if (!appearing || lost) {
+                // From where the frame was: its card may have left the board since.
+                const int next = memNextPlace(m_focusPlace, Qt::Key(key), places, in);
+                if (next >= 0)
+                    m_focusCard = next;
+                else if (lost)
+                    m_focusCard = memFirstPlace(places, in);
+            }
+        }
+    } else if (turn) {
+        // Only once the frame is there: a child who has only used the mouse sees no surprise.
+        if (!m_focusFrame || !m_focusFrame->isVisible())
+            return false;
+        if (m_onTexts && m_focusText >= 0)
+            game->memTextClick(m_focusText);
+        else if (!m_onTexts && m_focusCard >= 0)
+            game->img_Card_Click(m_focusCard);
+    } else {
+        return false;
+    }
+    showFocusFrame();
+    return true;
+}
+
+void frm_MemoryGame::showFocusFrame()
+{
+    if (!m_focusFrame)
+        m_focusFrame = new MemFocusFrame(pic_Background);
+    QRect place;
+    if (m_onTexts) {
+        const QVector<bool> in = textsInPlay();
+        if (m_focusText < 0 || m_focusText >= in.size() || !in[m_focusText])
+            m_focusText = memNextInList(-1, 1, in);
+        if (m_focusText >= 0 && m_focusText < in.size() && in[m_focusText])
+            place = lbl_Text[m_focusText]->geometry();
+    } else {
+        const QVector<bool> in = cardsInPlay();
+        if (m_focusCard >= 0 && m_focusCard < in.size() && in[m_focusCard])
+            place = img_Card[m_focusCard]->geometry();
+    }
+    if (place.isNull()) {
+        m_focusFrame->hide();
+        return;
+    }
+    if (!m_onTexts)
+        m_focusPlace = place;
+    m_focusFrame->frame(place);
+}
 QRect frm_MemoryGame::cardGeometry(int index) const { return img_Card[index]->geometry(); }
 void frm_MemoryGame::setCardGeometry(int index, const QRect& rect) { img_Card[index]->setGeometry(rect); }
 QRect frm_MemoryGame::cardLabelGeometry(int index) const { return lbl_Card[index]->geometry(); }

@@ -8,6 +8,7 @@
 #include <memory>
 
 class MemCanvas;
+class MemFocusFrame;
 class MemImage;
 class MemLabel;
 class SoundDevice;
@@ -82,6 +83,15 @@ protected:
     void reject() override;
 
 private:
+    // Arrow keys, Space, Enter and Tab; true when the key was one of them.
+    bool keyboardPlay(int key);
+    QVector<bool> cardsInPlay() const;
+    QVector<bool> textsInPlay() const;
+    void showFocusFrame();
+    MemFocusFrame* m_focusFrame = nullptr;
+    int m_focusCard = -1, m_focusText = -1;
+    bool m_onTexts = false;
+    QRect m_focusPlace; // where the frame was last, for an arrow after its card has gone
     void Form_KeyPress(int keyAscii);
     void Form_KeyUp(int keyCode, int shift);
     void makeCards();

@@ -407,6 +407,7 @@ bool memOpenINI(MemState& s, const QString& path, MemSplashHost* splash)
     bolDebug = false;
     memInterface& ui = s.ui;
     ui.HelpActive = false;
+    s.classroom = ClassroomSettings();
 
     readItems(path, [&](const QString& section, const QString& key, const QString& value) {
         if (is(key, "debug"))
@@ -420,6 +421,8 @@ bool memOpenINI(MemState& s, const QString& path, MemSplashHost* splash)
                 ui.data = fioExpandMacro(value);
             else if (is(key, "card"))
                 ui.card = fioExpandMacro(value);
+        } else if (is(section, "classroom")) {
+            classroomKey(s.classroom, key, value);
         } else if (is(section, "gamefiles")) {
             if (is(key, "main"))
                 ui.mainFile = value;

@@ -1,4 +1,6 @@
 #pragma once
+#include "common/classroom.h"
+
 #include <QImage>
 #include <QString>
 #include <QVector>
@@ -203,6 +205,7 @@ struct MemState {
     bool memMCIUpdates = false;
 
     MemRandom random;
+    ClassroomSettings classroom;
 
     bool textGame() const { return ui.TextList.Active; }
     int playerCount() const { return memPlayers.isEmpty() ? 1 : int(memPlayers.size()); }

@@ -1,5 +1,6 @@
 #include "memory/twinturn.h"
 
+#include "common/classroom.h"
 #include "common/fileio.h"
 #include "common/game32.h"
 #include "common/log.h"
@@ -48,8 +49,12 @@ int Main(const QStringList& configuration)
     if (!path.isEmpty())
         debugLog(QStringLiteral("--> Main: ") + path + QStringLiteral(" (") + found.reason + QStringLiteral(")"));
     bool ok = false;
-    if (!path.isEmpty())
+    if (!path.isEmpty()) {
+        // Before the splash screen: a second copy must not show one.
+        if (!startClassroom(readClassroomSettings(path), QStringLiteral("twinturn"), [] { memEndProgram(0); }))
+            return 0;
         ok = Memory(path);
+    }
     else
         memHandleError(1);
     debugLog(QStringLiteral("--> Main END"));

@@ -1,8 +1,10 @@
 #include "paint/brushbox.h"
 
+#include "common/classroom.h"
 #include "common/fileio.h"
 #include "common/game32.h"
 #include "common/log.h"
+#include "paint/ending.h"
 #include "paint/frm_paint.h"
 #include "paint/frm_splash.h"
 #include "paint/openini.h"
@@ -36,6 +38,9 @@ int Main(const QStringList& configuration)
                pntAboutCaption());
         return 1;
     }
+    // Before the splash screen: a second copy must not show one.
+    if (!startClassroom(readClassroomSettings(strFile), QStringLiteral("brushbox"), pntEndProgram))
+        return 0;
     intTool = 0;
     bolButtonSound = false;
     PaintSettings.help.active = false;

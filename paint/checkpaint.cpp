@@ -70,10 +70,19 @@ const QHash<QString, QVector<KeyRule>>& schema()
         m["palette"] = {{"active", Kind::Flag}, {"activemade", Kind::Flag}, {"normal", Kind::Picture}, {"inactive", Kind::Picture}};
         m["open"] = dialogKeys(true);
         m["save"] = dialogKeys(false);
+        m["classroom"] = {{"fullscreen", Kind::Flag}, {"noquit", Kind::Flag}, {"singleinstance", Kind::Flag},
+                          {"mute", Kind::Flag},       {"print", Kind::Flag},  {"printdelay", Kind::Number},
+                          {"printwait", Kind::Text}};
         m["splash screen"] = {{"text", Kind::Text}, {"windowstate", Kind::Text}, {"backcolor", Kind::Colour},
                               {"picture", Kind::Picture}, {"active", Kind::Flag}};
         for (const char* b : {"draw", "spray", "fill", "clear", "print", "save", "open", "quit", "sound"})
             m[QString::fromLatin1(b) + QStringLiteral(" button")] = kButtonKeys;
+        const QVector<KeyRule> historyKeys = {{"picnormal", Kind::Picture},   {"pichighlight", Kind::Picture},
+                                              {"picdown", Kind::Picture},     {"picinactive", Kind::Picture},
+                                              {"tooltiptext", Kind::Text},    {"left", Kind::Number},
+                                              {"top", Kind::Number}};
+        m["undo button"] = historyKeys;
+        m["redo button"] = historyKeys;
         return m;
     }();
     return s;
@@ -154,7 +163,7 @@ private:
             return;
         if (!schema().contains(m_sectionKey)) {
             if (m_sectionKey.contains(QLatin1String("button")))
-                problem(QStringLiteral("section [%1] is ignored: it is none of the nine button sections%2")
+                problem(QStringLiteral("section [%1] is ignored: it is none of the button sections%2")
                             .arg(name, suggestion(name, schema().keys())));
             else
                 problem(QStringLiteral("unknown section [%1]%2").arg(name, suggestion(name, schema().keys() << QStringLiteral("catalogs"))));
@@ -223,6 +232,14 @@ private:
                 problem(QStringLiteral("%1: %2 is no colour between 0 and &HFFFFFF").arg(where(key), value));
             if (m_sectionKey == QLatin1String("splash screen") && lower == QLatin1String("active") && mathToBool(value))
                 m_splashActiveLine = m_line;
+            if ((lower == QLatin1String("left") || lower == QLatin1String("top")) && looksNumeric(value)) {
+                const int limit = lower == QLatin1String("left") ? 641 : 481;
+                if (mathToInt16(value) < 0 || mathToInt16(value) >= limit)
+                    problem(QStringLiteral("%1: %2 lies outside the 641 x 481 window, so the button cannot be seen")
+                                .arg(where(key), value));
+            }
+            if (lower == QLatin1String("printdelay") && mathLeadingNumber(value) < 0)
+                problem(QStringLiteral("%1: %2 is below 0 and reads as 0, no rest between prints").arg(where(key), value));
             break;
         case Kind::Shape:
             if (value.compare(QLatin1String("circle"), Qt::CaseInsensitive) != 0

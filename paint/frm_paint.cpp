@@ -6,17 +6,21 @@
 #include "common/math32.h"
 #include "common/sounddevice.h"
 #include "paint/ending.h"
+#include "paint/historybutton.h"
+#include "paint/lineini.h"
 #include "paint/helplaunchers.h"
 #include "paint/frm_splash.h"
 #include "paint/setinterface.h"
 #include "paint/paintsettings.h"
 #include "paint/printcanvas.h"
 #include "platform/imagecontrol.h"
+#include "platform/msgbox.h"
 #include "platform/picturebox.h"
 
 #include <QApplication>
 #include <QDateTime>
 #include <QGuiApplication>
+#include <QCloseEvent>
 #include <QKeyEvent>
 #include <QScreen>
 #include <cmath>
@@ -117,6 +121,10 @@ frm_Paint::frm_Paint(QWidget* parent) : QWidget(parent)
     auto engine = std::make_shared<std::mt19937>(uint32_t(QDateTime::currentMSecsSinceEpoch()));
     Rnd = [engine] { return std::uniform_real_distribution<double>(0.0, 1.0)(*engine); };
 
+    m_clock.start();
+    m_printRest.setSingleShot(true);
+    connect(&m_printRest, &QTimer::timeout, this, &frm_Paint::showPrintLook);
+
     setFixedSize(pic_Background->size());
     if (!PaintSettings.paintPicture.isNull())
         pic_Paint->setPicture(PaintSettings.paintPicture);
@@ -190,8 +198,60 @@ void frm_Paint::UnablePaintInterface()
     EnablePaintInterface();
 }
 
+void frm_Paint::dressClassroom()
+{
+    if (PaintSettings.classroom.fullscreen)
+        fillScreen();
+    m_printLimit = PrintLimit(PaintSettings.classroom.print, PaintSettings.classroom.printdelay);
+    showPrintLook();
+}
+
+void frm_Paint::fillScreen()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    // The window's picture in the middle, the rest in the colour of its edge.
+    const QRect area = screen->geometry();
+    setFixedSize(area.size());
+    move(area.topLeft());
+    pic_Background->move((area.width() - pic_Background->width()) / 2, (area.height() - pic_Background->height()) / 2);
+    const QImage back = img_Background->picture();
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, back.isNull() ? QColor(Qt::black) : QColor(back.pixel(0, 0)));
+    setPalette(pal);
+    setAutoFillBackground(true);
+    setWindowState(Qt::WindowFullScreen);
+}
+
+bool frm_Paint::printReady() const { return m_printLimit.mayPrint(m_clock.elapsed()); }
+
+void frm_Paint::showPrintLook()
+{
+    const PaintButton& b = button(btnPrint);
+    if (!b.active && !b.activemade)
+        return;
+    const qint64 rest = m_printLimit.restMs(m_clock.elapsed());
+    if (rest > 0)
+        m_printRest.start(int(rest));
+    ImageControl* image = img_Button[btnPrint];
+    if (!printReady()) {
+        if (!b.inactive.file.isEmpty())
+            image->setPicture(b.inactive.picture);
+        intButtonState[btnPrint] = bsInactive;
+    } else if (intButtonState[btnPrint] == bsInactive && ButtonStates::usable(btnPrint)) {
+        states.setNormal(btnPrint);
+    }
+}
+
 void frm_Paint::img_Button_Click(int Index)
 {
+    if (Index == btnPrint && !printReady()) {
+        // Resting after a print: the theme's words, when it has some, say to wait.
+        if (PaintSettings.classroom.print && !PaintSettings.classroom.printwait.isEmpty() && ButtonStates::usable(btnPrint))
+            msgBox(PaintSettings.classroom.printwait, MsgButtons::Ok, MsgIcon::Information, QStringLiteral("Brushbox"));
+        return;
+    }
     UnablePaintInterface();
     if (!bolEndRequested && ButtonStates::usable(Index)) {
         switch (Index) {
@@ -202,8 +262,11 @@ void frm_Paint::img_Button_Click(int Index)
                 intTool = int16_t(Index);
             break;
         case btnClear:
-            if (intTool != 3)
+            if (intTool != 3) {
+                beginStep();
                 pntClear();
+                endStep();
+            }
             break;
         case btnPrint: printCanvas(); break;
         case btnSave: savePainting(); break;
@@ -225,6 +288,8 @@ void frm_Paint::img_Button_Click(int Index)
 
 void frm_Paint::printCanvas()
 {
+    m_printLimit.printed(m_clock.elapsed());
+    showPrintLook();
     setEnabled(false);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     pntPrintCanvas(pic_Paint->image());
@@ -233,19 +298,34 @@ void frm_Paint::printCanvas()
 
 void frm_Paint::img_Button_MouseDown(int Index, int, int, double, double)
 {
+    if (Index == btnPrint && !printReady())
+        return;
     if (states.MouseDown(Index))
         PlayButton(*mmc_Sound);
 }
 
-void frm_Paint::img_Button_MouseMove(int Index, int, int, double, double) { states.MouseMove(Index); }
+void frm_Paint::img_Button_MouseMove(int Index, int, int, double, double)
+{
+    if (Index != btnPrint || printReady())
+        states.MouseMove(Index);
+}
 
 void frm_Paint::img_Button_MouseUp(int Index, int, int, double, double)
 {
+    if (Index == btnPrint && !printReady())
+        return;
     if (states.MouseUp(Index))
-        pntEndProgram();
+        askToEnd();
 }
 
-void frm_Paint::img_ExitSmall_Click() { pntEndProgram(); }
+void frm_Paint::img_ExitSmall_Click() { askToEnd(); }
+
+void frm_Paint::askToEnd()
+{
+    // In a classroom only the adults' Ctrl+Shift+Q ends the program.
+    if (!PaintSettings.classroom.noquit)
+        pntEndProgram();
+}
 
 void frm_Paint::img_HelpSmall_Click()
 {
@@ -274,6 +354,7 @@ void frm_Paint::pic_Paint_MouseDown(int Button, int, double X, double Y)
     case 0:
         if (locked)
             return;
+        beginStep();
         bolMouseDown = true;
         pic_Paint->setDrawWidth(intDrawWidth);
         intLastX = toPixel(X);
@@ -283,6 +364,7 @@ void frm_Paint::pic_Paint_MouseDown(int Button, int, double X, double Y)
     case 1:
         if (locked)
             return;
+        beginStep();
         bolMouseDown = true;
         pic_Paint->setDrawWidth(intSprayWidth);
         Spray(X, Y);
@@ -290,7 +372,9 @@ void frm_Paint::pic_Paint_MouseDown(int Button, int, double X, double Y)
     case 2:
         if (locked)
             return;
+        beginStep();
         gfxFloodFill(*pic_Paint, X, Y);
+        endStep();
         bolMouseDown = false;
         break;
     case 3: dotToDotHit(X, Y); break;
@@ -314,8 +398,75 @@ void frm_Paint::pic_Paint_MouseMove(int, int, double X, double Y)
 
 void frm_Paint::pic_Paint_MouseUp(int Button, int, double, double)
 {
-    if (Button == 1 && intTool >= 0 && intTool <= 2)
+    if (Button == 1 && intTool >= 0 && intTool <= 2) {
         bolMouseDown = false;
+        endStep();
+    }
+}
+
+void frm_Paint::beginStep() { history.begin(pic_Paint->image(), pic_Paint->Picture()); }
+
+void frm_Paint::endStep()
+{
+    history.commit(pic_Paint->image(), pic_Paint->Picture());
+    showHistory();
+}
+
+void frm_Paint::showHistory()
+{
+    if (img_Undo)
+        img_Undo->setAvailable(history.canUndo() || history.inStep());
+    if (img_Redo)
+        img_Redo->setAvailable(history.canRedo());
+}
+
+void frm_Paint::Undo()
+{
+    // A stroke still being drawn, or a figure still being joined, ends here and goes back whole.
+    bolMouseDown = false;
+    const bool figure = intTool == 3;
+    endStep();
+    QImage picture = pic_Paint->Picture();
+    if (!history.undo(pic_Paint->imageForWriting(), picture))
+        return;
+    pic_Paint->replacePicture(picture);
+    pic_Paint->imageChanged();
+    if (figure) {
+        Figure.clear();
+        intTool = 2;
+        useShownColour();
+        Activate();
+    }
+    showHistory();
+}
+
+void frm_Paint::Redo()
+{
+    if (bolMouseDown || intTool == 3)
+        return;
+    QImage picture = pic_Paint->Picture();
+    if (!history.redo(pic_Paint->imageForWriting(), picture))
+        return;
+    pic_Paint->replacePicture(picture);
+    pic_Paint->imageChanged();
+    showHistory();
+}
+
+void frm_Paint::makeHistoryButtons()
+{
+    auto make = [this](const HistoryButton& look, const char* name, void (frm_Paint::*act)()) -> HistoryButtonControl* {
+        if (!look.present)
+            return nullptr;
+        auto* b = new HistoryButtonControl(look, pic_Background);
+        b->setObjectName(QLatin1String(name));
+        b->move(look.left, look.top);
+        b->show();
+        connect(b, &HistoryButtonControl::activated, this, act);
+        return b;
+    };
+    img_Undo = make(PaintSettings.undoButton, "img_Undo", &frm_Paint::Undo);
+    img_Redo = make(PaintSettings.redoButton, "img_Redo", &frm_Paint::Redo);
+    showHistory();
 }
 
 void frm_Paint::Spray(double X, double Y)
@@ -371,6 +522,7 @@ void frm_Paint::Activate()
         pic_Palette->setPicture(PaintSettings.palette.normal.picture);
         pic_Palette->show();
     }
+    showPrintLook();
 }
 
 void frm_Paint::showButtonPicture(int index, const QImage& picture) { img_Button[size_t(index)]->setPicture(picture); }
@@ -379,7 +531,7 @@ void frm_Paint::showCurrentMini(const QImage& picture) { img_Current->setPicture
 void frm_Paint::Form_KeyPress(int keyAscii)
 {
     if (keyAscii == 27)
-        pntEndProgram();
+        askToEnd();
 }
 
 void frm_Paint::Form_KeyUp(int keyCode, int shift)
@@ -387,7 +539,7 @@ void frm_Paint::Form_KeyUp(int keyCode, int shift)
     if (keyCode == Qt::Key_F1)
         ShowPaintHelp(this);
     else if (keyCode == Qt::Key_F4 && (shift & 4))
-        pntEndProgram();
+        askToEnd();
 }
 
 bool frm_Paint::event(QEvent* e)
@@ -399,7 +551,13 @@ bool frm_Paint::event(QEvent* e)
 
 void frm_Paint::keyPressEvent(QKeyEvent* e)
 {
-    if (e->key() == Qt::Key_Escape)
+    const Qt::KeyboardModifiers mods = e->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier);
+    if (e->key() == Qt::Key_Z && mods == Qt::ControlModifier)
+        Undo();
+    else if ((e->key() == Qt::Key_Y && mods == Qt::ControlModifier)
+             || (e->key() == Qt::Key_Z && mods == (Qt::ControlModifier | Qt::ShiftModifier)))
+        Redo();
+    else if (e->key() == Qt::Key_Escape)
         Form_KeyPress(27);
     else if (e->key() == Qt::Key_F4 && (e->modifiers() & Qt::AltModifier))
         e->accept(); // the end comes with the release, as the window system's Alt+F4
@@ -412,6 +570,14 @@ void frm_Paint::keyReleaseEvent(QKeyEvent* e)
     if (e->isAutoRepeat())
         return;
     Form_KeyUp(e->key(), shiftCode(e->modifiers()));
+}
+
+void frm_Paint::closeEvent(QCloseEvent* e)
+{
+    if (PaintSettings.classroom.noquit && !bolEndRequested)
+        e->ignore();
+    else
+        QWidget::closeEvent(e);
 }
 
 void frm_Paint::mouseMoveEvent(QMouseEvent* e)

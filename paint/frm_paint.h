@@ -1,11 +1,16 @@
 #pragma once
 #include "paint/buttonstates.h"
+#include "paint/canvashistory.h"
+#include "paint/printlimit.h"
 
+#include <QElapsedTimer>
+#include <QTimer>
 #include <QWidget>
 #include <array>
 #include <cstdint>
 #include <functional>
 
+class HistoryButtonControl;
 class ImageControl;
 class PictureBox;
 class ShapeControl;
@@ -35,6 +40,10 @@ public:
     ImageControl* img_ExitSmall = nullptr;
     ImageControl* img_HelpSmall = nullptr;
     SoundDevice* mmc_Sound = nullptr;
+    // The undo and redo buttons, when the theme has them.
+    HistoryButtonControl* img_Undo = nullptr;
+    HistoryButtonControl* img_Redo = nullptr;
+    CanvasHistory history;
 
     ButtonStates states{*this};
     std::array<int16_t, kPaintButtons>& intButtonState = states.intButtonState;
@@ -65,6 +74,18 @@ public:
     void useShownColour();
     void EnablePaintInterface();
     void UnablePaintInterface();
+    // The [classroom] settings that show on the window: the print button's limit. SetInterface
+    // calls it once the buttons have their pictures.
+    void dressClassroom();
+    // Whether the print button would print now.
+    bool printReady() const;
+    // Puts the undo and redo buttons the theme has on the window; SetInterface calls it once
+    // their pictures are loaded.
+    void makeHistoryButtons();
+    // Ctrl+Z and Ctrl+Y: the last stroke, spray, fill, clear or opened picture taken back or
+    // brought again. A dot-to-dot figure still being joined is taken back whole.
+    void Undo();
+    void Redo();
 
     void Form_Load();
     void Form_Activate();
@@ -90,10 +111,22 @@ protected:
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void fillScreen();
+    // The print button looks inactive while printing is off or resting after a print.
+    void showPrintLook();
+    void beginStep();
+    void endStep();
+    void showHistory();
+    PrintLimit m_printLimit;
+    QElapsedTimer m_clock;
+    QTimer m_printRest;
+    // Esc, Alt+F4 and the quit buttons: the end, unless the theme forbids quitting.
+    void askToEnd();
     void dotToDotHit(double X, double Y);
     void completeFigure();
     void printCanvas();

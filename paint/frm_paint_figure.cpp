@@ -42,6 +42,7 @@ void frm_Paint::completeFigure()
     Activate();
     while (QApplication::overrideCursor())
         QApplication::restoreOverrideCursor();
+    endStep();
     if (!PaintSettings.interface.goodsound.isEmpty())
         playFile(PaintSettings.snd.expanded + PaintSettings.interface.goodsound);
 }

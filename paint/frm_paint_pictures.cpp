@@ -35,7 +35,11 @@ void frm_Paint::openChosenPicture()
 {
     // Leaving the dialog without a choice, or choosing a picture that cannot be read, keeps the
     // painting as it is: the canvas is cleared only once the picture has loaded.
+    beginStep();
     SetPicture(true);
+    // A figure is one step with its joining: the step ends when the figure is complete.
+    if (intTool != 3)
+        endStep();
 }
 
 void frm_Paint::savePainting()

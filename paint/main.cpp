@@ -5,5 +5,5 @@
 int main(int argc, char** argv)
 {
     return programMain(argc, argv, {"brushbox", "Brushbox", "zypaint.ini", "Brushbox, a paint program for children.",
-                                    runPaintCheck, Main});
+                                    runPaintCheck, Main, QSize(641, 481)});
 }

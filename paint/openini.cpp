@@ -239,6 +239,18 @@ struct Reader {
         else if (is(key, "tooltiptext")) b.tooltip = value;
     }
 
+    void historyButtonKey(HistoryButton& b, const QString& key, const QString& value)
+    {
+        b.present = true;
+        if (is(key, "picnormal")) b.normal.file = value;
+        else if (is(key, "pichighlight")) b.highlight.file = value;
+        else if (is(key, "picdown")) b.down.file = value;
+        else if (is(key, "picinactive")) b.inactive.file = value;
+        else if (is(key, "tooltiptext")) b.tooltip = value;
+        else if (is(key, "left")) b.left = mathToInt16(value);
+        else if (is(key, "top")) b.top = mathToInt16(value);
+    }
+
     void interfaceKey(const QString& key, const QString& value)
     {
         auto& i = PaintSettings.interface;
@@ -348,6 +360,10 @@ struct Reader {
             for (int i = 0; i < kPaintButtons; ++i)
                 if (is(section, names[i]))
                     buttonKey(PaintSettings.buttons[i], key, value);
+            if (is(section, "undo button"))
+                historyButtonKey(PaintSettings.undoButton, key, value);
+            else if (is(section, "redo button"))
+                historyButtonKey(PaintSettings.redoButton, key, value);
             return true;
         }
         if (is(section, "catalogs"))
@@ -381,6 +397,8 @@ struct Reader {
             else if (is(key, "activemade")) p.activemade = mathToBool(value);
             else if (is(key, "normal")) p.normal.file = value;
             else if (is(key, "inactive")) p.inactive.file = value;
+        } else if (is(section, "classroom")) {
+            classroomKey(PaintSettings.classroom, key, value);
         } else if (is(section, "open")) {
             openKey(key, value);
         } else if (is(section, "save")) {

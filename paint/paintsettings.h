@@ -1,4 +1,6 @@
 #pragma once
+#include "common/classroom.h"
+
 #include <QImage>
 #include <QString>
 #include <QVector>
@@ -17,6 +19,14 @@ struct PaintButton {
     bool activemade = false;
     PictureSlot normal, highlight, down, inactive, current, curmini;
     QString tooltip;
+};
+
+// The undo or the redo button: on the window only when the theme has its section.
+struct HistoryButton {
+    bool present = false;
+    PictureSlot normal, highlight, down, inactive;
+    QString tooltip;
+    int16_t left = 0, top = 0; // pixels on the window
 };
 
 struct DialogButton {
@@ -102,6 +112,9 @@ struct PaintSettingsRecord {
 
     OpenSettings open;
     SaveSettings save;
+
+    ClassroomSettings classroom;
+    HistoryButton undoButton, redoButton;
 
     // One entry more than the file has catalog lines; the last is empty.
     QVector<UserCatalog> catalogs;

@@ -120,6 +120,12 @@ void SetInterface(frm_Paint& form)
         form.pic_Paint->setFontSize(s.nameText.fontsize);
         form.pic_Paint->setForeColor(s.nameText.forecolor);
     }
+    for (HistoryButton* b : {&s.undoButton, &s.redoButton})
+        for (PictureSlot* slot : {&b->normal, &b->highlight, &b->down, &b->inactive})
+            if (!slot->file.isEmpty())
+                pntLoadSlot(*slot, gfx);
+    form.makeHistoryButtons();
+    form.dressClassroom();
 }
 
 void PlayButton(SoundDevice& mmc_Sound)

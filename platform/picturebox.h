@@ -68,6 +68,8 @@ public:
     QImage Picture() const { return m_picture; }
     // Sets the background picture and shows it at once (clearing what was drawn).
     void setPicture(const QImage& picture);
+    // Only what Cls goes back to changes; the drawing stays.
+    void replacePicture(const QImage& picture) { m_picture = picture; }
 
     // For a display of few colours: every background shows as the nearest colour such a display
     // has. 0 (the default) keeps every colour.

@@ -400,3 +400,21 @@ TEST(MemoryCheck, CommandLine)
     EXPECT_TRUE(usage.out.isEmpty());
     EXPECT_TRUE(usage.err.startsWith(QStringLiteral("twinturn: unknown option '--chek'\nUsage: twinturn"))) << qPrintable(usage.err);
 }
+
+TEST(MemoryCheck, ClassroomSectionOfMemoryIni)
+{
+    GameFiles g;
+    cleanGame(g);
+    g.memoryIni += "[classroom]\r\n"
+                   "noquit=1\r\n"
+                   "fullscreen=0\r\n"
+                   "mute=yes\r\n"
+                   "singelinstance=0\r\n"
+                   "printdelay=5\r\n"
+                   "[class room]\r\n";
+    EXPECT_EQ(check(g), QStringList({"memory.ini:14: mute in [classroom]: 'yes' is not a number (it reads as 0)",
+                                     "memory.ini:15: unknown key 'singelinstance' in [classroom] (did you mean 'singleinstance'?)",
+                                     "memory.ini:16: unknown key 'printdelay' in [classroom]",
+                                     "memory.ini:17: unknown section [class room] (did you mean 'classroom'?)"}))
+        << qPrintable(check(g).join('\n'));
+}

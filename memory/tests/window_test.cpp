@@ -7,6 +7,8 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QTest>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -106,6 +108,45 @@ TEST(GameWindow, APlayerPictureIsLookedForOnEachPlayersPanel)
                 EXPECT_EQ(!window.img_Player[p]->picture().isNull(), present && p < panels) << asked << " players, panel " << p;
                 EXPECT_EQ(window.lbl_PlayerName[p]->isVisibleTo(&window), p < panels);
             }
+        }
+    }
+    frm_MemoryGame::setScreenSizeForTests(QSize());
+}
+
+// With noquit, Esc, Alt+F4, the quit picture and the window's close are all ignored; without it
+// each ends the program.
+TEST(GameWindow, NoQuitIgnoresEveryWayOutOfTheGame)
+{
+    ThrowingEnder ender;
+    frm_MemoryGame::setScreenSizeForTests(QSize(1024, 768));
+    for (const bool noquit : {true, false}) {
+        GameFiles g;
+        if (noquit)
+            g.memoryIni += "[classroom]\r\nnoquit=1\r\n";
+        g.write();
+        memFile = g.ini();
+        MessageRecorder boxes;
+        frm_MemoryGame window;
+        ASSERT_TRUE(window.Form_Load()) << qPrintable(boxes.texts().join('\n'));
+        EXPECT_EQ(window.state.classroom.noquit, noquit);
+        window.show();
+        QApplication::processEvents();
+        const std::vector<std::function<void()>> ways = {
+            [&] { QTest::keyClick(&window, Qt::Key_Escape); },
+            [&] { QTest::keyClick(&window, Qt::Key_F4, Qt::AltModifier); },
+            [&] { window.img_Quit_Click(); },
+            [&] { window.close(); },
+        };
+        for (size_t i = 0; i < ways.size(); ++i) {
+            window.setEnabled(true);
+            window.show();
+            bool ended = false;
+            try {
+                ways[i]();
+            } catch (const MemProgramEnd&) {
+                ended = true;
+            }
+            EXPECT_EQ(ended, !noquit) << "way " << i << (noquit ? " with" : " without") << " noquit";
         }
     }
     frm_MemoryGame::setScreenSizeForTests(QSize());

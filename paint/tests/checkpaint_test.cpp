@@ -77,7 +77,7 @@ TEST(PaintCheck, ReportsTyposValuesAndOrderWithLineNumbers)
     EXPECT_EQ(lines.mid(4), QStringList({
                                 "11: fontsize in [name text]: 'big' is not a number (it reads as 0)",
                                 "12: fontsize in [name text]: 99999 does not fit (it is held at 32767)",
-                                "13: section [buttons] is ignored: it is none of the nine button sections",
+                                "13: section [buttons] is ignored: it is none of the button sections",
                                 "14: unknown section [palete] (did you mean 'palette'?)",
                                 "16: 'active' in [splash screen] shows the splash at once; the keys after it (text) come too late",
                                 "19: a comma in the comment on this line starts a new item: 'with a comma' is read as a setting",
@@ -132,5 +132,38 @@ TEST(PaintCheck, NamesWhatAFileThatIsNoFileReallyIs)
     EXPECT_TRUE(lines.contains(QStringLiteral("6: background in [interface]: picture '%1' is a FIFO").arg(f.path("app/gfx/back.bmp"))))
         << qPrintable(lines.join('\n'));
     EXPECT_TRUE(lines.contains(QStringLiteral("7: buttonsound in [interface]: sound '%1' is a device").arg(f.path("app/snd/click.wav"))))
+        << qPrintable(lines.join('\n'));
+}
+
+TEST(PaintCheck, ClassroomAndHistoryButtonSections)
+{
+    TestFolders f;
+    f.mkdir("app/gfx");
+    f.write("app/gfx/undo.bmp", pictureBytes("BMP"));
+    const QStringList lines = check(f, "app=zypaint\n"
+                                       "[path]\n"
+                                       "gfx=%apppath%gfx\n"
+                                       "[classroom]\n"
+                                       "noquit=1\n"
+                                       "mute=yes\n"          // 6: not a number
+                                       "printdelay=-5\n"     // 7: below 0
+                                       "printdely=5\n"       // 8: typo
+                                       "singleinstance=0\n"
+                                       "[undo button]\n"
+                                       "picnormal=undo.bmp\n"
+                                       "pichighlight=gone.bmp\n" // 12: missing
+                                       "left=700\n"          // 13: off the window
+                                       "top=x\n"             // 14: not a number
+                                       "piccurrent=undo.bmp\n" // 15: no current look
+                                       "[redo buton]\n");    // 16
+    EXPECT_EQ(lines, QStringList({" [path] sets no snd folder",
+                                  "6: mute in [classroom]: 'yes' is not a number (it reads as 0)",
+                                  "7: printdelay in [classroom]: -5 is below 0 and reads as 0, no rest between prints",
+                                  "8: unknown key 'printdely' in [classroom] (did you mean 'printdelay'?)",
+                                  "12: pichighlight in [undo button]: picture '" + f.app() + "/gfx/gone.bmp' is missing",
+                                  "13: left in [undo button]: 700 lies outside the 641 x 481 window, so the button cannot be seen",
+                                  "14: top in [undo button]: 'x' is not a number (it reads as 0)",
+                                  "15: unknown key 'piccurrent' in [undo button]",
+                                  "16: unknown section [redo buton] (did you mean 'redo button'?)"}))
         << qPrintable(lines.join('\n'));
 }

@@ -208,6 +208,35 @@ void quitIcon(QPainter& p, const QRectF& r)
     p.drawEllipse(QPointF(c.x() + u * 0.04, c.y()), u * 0.05, u * 0.05);
 }
 
+// A curved arrow turning back (undo) or going on (redo).
+void turnArrow(QPainter& p, const QRectF& r, bool back)
+{
+    const double u = unit(r);
+    const QPointF c = r.center();
+    p.save();
+    if (!back) { // redo is undo's mirror image
+        p.translate(2 * c.x(), 0);
+        p.scale(-1, 1);
+    }
+    p.setPen(QPen(QColor(0x30, 0x28, 0x60), u * 0.14, Qt::SolidLine, Qt::RoundCap));
+    p.setBrush(Qt::NoBrush);
+    const QRectF arc(c.x() - u * 0.32, c.y() - u * 0.3, u * 0.72, u * 0.66);
+    p.drawArc(arc, 200 * 16, -220 * 16);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0x30, 0x28, 0x60));
+    QPainterPath head;
+    const QPointF tip(c.x() - u * 0.46, c.y() + u * 0.02);
+    head.moveTo(tip);
+    head.lineTo(tip + QPointF(u * 0.34, -u * 0.06));
+    head.lineTo(tip + QPointF(u * 0.12, u * 0.3));
+    head.closeSubpath();
+    p.drawPath(head);
+    p.restore();
+}
+
+void undoIcon(QPainter& p, const QRectF& r) { turnArrow(p, r, true); }
+void redoIcon(QPainter& p, const QRectF& r) { turnArrow(p, r, false); }
+
 void soundIcon(QPainter& p, const QRectF& r)
 {
     const double u = unit(r);
@@ -370,6 +399,14 @@ void buttons(const QString& gfx)
         if (t.large)
             saveImage(gfx + QLatin1String(t.name) + QStringLiteral("_mini.bmp"), mini(t.icon));
     }
+    // Undo and redo fit in the gap above the sound and quit buttons.
+    const Tool history[] = {{"undo", "Undo", QColor(0xC8, 0xC8, 0xF0), false, undoIcon},
+                            {"redo", "Redo", QColor(0xC8, 0xE8, 0xC8), false, redoIcon}};
+    for (const Tool& t : history)
+        for (const auto& l : looks)
+            if (l.look != Look::Current)
+                saveImage(gfx + QLatin1String(t.name) + QLatin1String(l.suffix) + QStringLiteral(".bmp"),
+                          face(89, 29, t.colour, QLatin1String(t.caption), l.look, t.icon));
     auto corner = [&gfx](const QString& name, const QColor& colour, const std::function<void(QPainter&)>& mark) {
         savePicture(gfx + name, 16, 14, QColor(0xFF, 0xF1, 0xD6), [&](QPainter& p) {
             p.setPen(QPen(colour.darker(150), 1));

@@ -1,0 +1,30 @@
+#pragma once
+#include <QString>
+#include <functional>
+
+// What a teacher sets in the [classroom] section of either program's configuration. Every key
+// but singleinstance and print is off unless the theme turns it on, so a theme without the
+// section behaves as it always did.
+struct ClassroomSettings {
+    bool fullscreen = false;
+    bool noquit = false;
+    bool singleinstance = true;
+    bool mute = false;
+    // Brushbox only.
+    bool print = true;
+    int printdelay = 0; // seconds between two prints; never negative
+    QString printwait;  // said when a print is asked for too soon; nothing when empty
+};
+
+// Takes one key of [classroom] into settings; false when the key is none of them.
+bool classroomKey(ClassroomSettings& settings, const QString& key, const QString& value);
+
+// The [classroom] section of a configuration file, read before anything else of it: whether
+// to start at all must be known before a splash screen shows.
+ClassroomSettings readClassroomSettings(const QString& path);
+
+// The start of a program under these settings: a copy of the same program already running for
+// this user is brought to the front and false returned (this copy should end); otherwise the
+// sound starts muted when asked, and Ctrl+M (mute) and, with noquit, Ctrl+Shift+Q (end) work
+// in every window from now on.
+bool startClassroom(const ClassroomSettings& settings, const QString& program, std::function<void()> endProgram);

@@ -1,0 +1,51 @@
+#include "common/fullscreen.h"
+
+#include "common/classroom.h"
+#include "common/game32.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QScreen>
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+double fullscreenFactor(QSize screen, QSize design)
+{
+    if (design.isEmpty() || screen.isEmpty())
+        return 1;
+    const double f = std::min(double(screen.width()) / design.width(), double(screen.height()) / design.height());
+    // Two decimals: Qt rounds the factor anyway, and a window a pixel too large would not fit.
+    return std::max(1.0, std::floor(f * 100) / 100);
+}
+
+void prepareFullscreen(int argc, char** argv, const QString& configName, const QStringList& configuration, QSize design)
+{
+    if (design.isEmpty() || !qEnvironmentVariableIsEmpty("QT_SCALE_FACTOR"))
+        return;
+    // The probes take the options Qt knows out of what they are given: the program's own
+    // application must still see them.
+    std::vector<char*> args(argv, argv + argc);
+    args.push_back(nullptr);
+    int count = argc;
+    bool fullscreen = false;
+    {
+        // The configuration is found as the program finds it, which needs an application; one
+        // without windows costs nothing to make.
+        std::vector<char*> copy = args;
+        QCoreApplication probe(count, copy.data());
+        const QString path = gamFindConfiguration(configName, configuration).path;
+        fullscreen = !path.isEmpty() && readClassroomSettings(path).fullscreen;
+    }
+    if (!fullscreen)
+        return;
+    double factor = 1;
+    {
+        count = argc;
+        QGuiApplication probe(count, args.data());
+        if (const QScreen* screen = QGuiApplication::primaryScreen())
+            factor = fullscreenFactor(screen->size(), design);
+    }
+    if (factor > 1)
+        qputenv("QT_SCALE_FACTOR", QByteArray::number(factor, 'f', 2));
+}

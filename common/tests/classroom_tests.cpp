@@ -1,0 +1,125 @@
+#include "common/classroom.h"
+#include "common/classroomkeys.h"
+#include "common/fullscreen.h"
+#include "common/sounddevice.h"
+#include "platform/soundmute.h"
+#include "testsupport/soundrecorder.h"
+#include "testsupport/testsupport.h"
+
+#include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QSignalSpy>
+#include <gtest/gtest.h>
+
+namespace {
+struct Unmuted {
+    Unmuted() { SoundMute::instance().setMuted(false); }
+    ~Unmuted() { SoundMute::instance().setMuted(false); }
+};
+}
+
+TEST(Classroom, KeysAreReadAsEveryOtherSwitchAndEachHasItsDefault)
+{
+    TestFolders folders;
+    const ClassroomSettings none;
+    EXPECT_FALSE(none.fullscreen || none.noquit || none.mute);
+    EXPECT_TRUE(none.singleinstance && none.print);
+    EXPECT_EQ(none.printdelay, 0);
+
+    // The section is found wherever it stands, after a splash screen too; case and blanks in
+    // keys do not matter; other sections' keys of the same name are not taken.
+    folders.write("a.ini", "app=zypaint\r\n[mute]\r\nnoquit=1\r\n[splash screen]\r\nactive=1\r\n"
+                           "[Classroom]\r\nNo Quit=-1\r\nmute=1\r\nsingleinstance=0\r\nprint=yes\r\nprintdelay=12.5s\r\n"
+                           "fullscreen=1\r\n[help]\r\nmute=0\r\n");
+    const ClassroomSettings read = readClassroomSettings(folders.path("a.ini"));
+    EXPECT_TRUE(read.noquit);
+    EXPECT_TRUE(read.mute);
+    EXPECT_FALSE(read.singleinstance);
+    EXPECT_FALSE(read.print); // "yes" is off, as for every switch
+    EXPECT_EQ(read.printdelay, 12);
+    EXPECT_TRUE(read.fullscreen);
+
+    ClassroomSettings s;
+    EXPECT_TRUE(classroomKey(s, "printdelay", "-30"));
+    EXPECT_EQ(s.printdelay, 0);
+    EXPECT_TRUE(classroomKey(s, "printdelay", "999999"));
+    EXPECT_EQ(s.printdelay, 32767);
+    EXPECT_FALSE(classroomKey(s, "mutes", "1"));
+
+    // A file that cannot be read gives the defaults, not a failure.
+    const ClassroomSettings missing = readClassroomSettings(folders.path("none.ini"));
+    EXPECT_TRUE(missing.singleinstance);
+}
+
+TEST(Classroom, AMutedSoundIsNotHeardYetEndsOnTime)
+{
+    Unmuted guard;
+    TestFolders folders;
+    folders.write("a.wav", wavBytes(200));
+    SoundRecorder recorder;
+    SoundDevice device;
+    QSignalSpy done(&device, &SoundDevice::Done);
+    device.setFileName(folders.path("a.wav"));
+    device.setCommand("open");
+
+    SoundMute::instance().setMuted(true);
+    QElapsedTimer clock;
+    clock.start();
+    device.setCommand("play");
+    EXPECT_EQ(recorder.count("play"), 0);
+    EXPECT_EQ(device.completionStatus(), SoundDevice::StatusPlaying);
+    ASSERT_TRUE(done.wait(3000));
+    EXPECT_GE(clock.elapsed(), 200);
+    EXPECT_EQ(done.at(0).at(0).toInt(), int(SoundDevice::NotifySuccessful));
+
+    // Muting in the middle of a sound silences it at once; its end still comes.
+    SoundMute::instance().setMuted(false);
+    device.setCommand("play");
+    EXPECT_EQ(recorder.count("play"), 1);
+    SoundMute::instance().setMuted(true);
+    EXPECT_EQ(recorder.count("stop"), 1);
+    ASSERT_TRUE(done.wait(3000));
+    EXPECT_EQ(done.size(), 2);
+}
+
+TEST(Classroom, CtrlMMutesAndCtrlShiftQEndsOnlyWhereQuittingIsForbidden)
+{
+    Unmuted guard;
+    int ends = 0;
+    ClassroomKeys withEnd([&ends] { ++ends; });
+    ClassroomKeys withoutEnd({});
+    const QKeyEvent ctrlM(QEvent::KeyPress, Qt::Key_M, Qt::ControlModifier);
+    const QKeyEvent plainM(QEvent::KeyPress, Qt::Key_M, Qt::NoModifier);
+    const QKeyEvent repeatM(QEvent::KeyPress, Qt::Key_M, Qt::ControlModifier, QString(), true);
+    const QKeyEvent quit(QEvent::KeyPress, Qt::Key_Q, Qt::ControlModifier | Qt::ShiftModifier);
+    const QKeyEvent ctrlQ(QEvent::KeyPress, Qt::Key_Q, Qt::ControlModifier);
+
+    EXPECT_TRUE(withoutEnd.handle(ctrlM));
+    EXPECT_TRUE(SoundMute::instance().muted());
+    EXPECT_TRUE(withoutEnd.handle(repeatM)); // a held key does not flicker the sound
+    EXPECT_TRUE(SoundMute::instance().muted());
+    EXPECT_TRUE(withEnd.handle(ctrlM));
+    EXPECT_FALSE(SoundMute::instance().muted());
+    EXPECT_FALSE(withEnd.handle(plainM));
+
+    EXPECT_FALSE(withoutEnd.handle(quit)); // without noquit the key is the window's own
+    EXPECT_FALSE(withEnd.handle(ctrlQ));
+    EXPECT_EQ(ends, 0);
+    EXPECT_TRUE(withEnd.handle(quit));
+    EXPECT_EQ(ends, 1);
+}
+
+TEST(Classroom, FullScreenGrowsTheWindowUniformlyToTheLargestSizeThatFits)
+{
+    EXPECT_DOUBLE_EQ(fullscreenFactor(QSize(1920, 1080), QSize(641, 481)), 2.24);
+    EXPECT_DOUBLE_EQ(fullscreenFactor(QSize(1282, 962), QSize(641, 481)), 2.0);
+    EXPECT_DOUBLE_EQ(fullscreenFactor(QSize(3840, 1080), QSize(641, 481)), 2.24); // the height decides
+    EXPECT_DOUBLE_EQ(fullscreenFactor(QSize(640, 480), QSize(641, 481)), 1.0);    // never smaller
+    EXPECT_DOUBLE_EQ(fullscreenFactor(QSize(1920, 1080), QSize()), 1.0);
+    // The grown window never runs off the screen.
+    for (const QSize screen : {QSize(1920, 1080), QSize(1366, 768), QSize(1024, 768), QSize(2560, 1600)}) {
+        const double f = fullscreenFactor(screen, QSize(641, 481));
+        EXPECT_LE(641 * f, screen.width());
+        EXPECT_LE(481 * f, screen.height());
+    }
+}

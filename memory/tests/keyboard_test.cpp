@@ -1,0 +1,138 @@
+#include "fakes.h"
+#include "gamefiles.h"
+#include "memory/frm_memorygame.h"
+#include "memory/keyboardplay.h"
+#include "memory/memwidgets.h"
+#include "memory/twinturn.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+// A board of three columns and two rows of 40 x 40 cards, 10 pixels apart.
+QVector<QRect> grid()
+{
+    QVector<QRect> places;
+    for (int row = 0; row < 2; ++row)
+        for (int col = 0; col < 3; ++col)
+            places << QRect(col * 50, row * 50, 40, 40);
+    return places;
+}
+
+bool waitFor(const std::function<bool()>& done)
+{
+    QElapsedTimer t;
+    t.start();
+    while (!done() && t.elapsed() < 5000)
+        QApplication::processEvents(QEventLoop::AllEvents, 5);
+    return done();
+}
+
+QWidget* frameOf(frm_MemoryGame& w) { return w.findChild<MemFocusFrame*>(); }
+bool frameOn(frm_MemoryGame& w, QWidget* target)
+{
+    QWidget* f = frameOf(w);
+    return f && f->isVisible() && f->geometry().contains(target->geometry()) && f->geometry().center() == target->geometry().center();
+}
+}
+
+TEST(KeyboardPlay, ArrowsGoToTheNearestCardStillInPlayThatWay)
+{
+    const QVector<QRect> places = grid();
+    QVector<bool> in(6, true);
+    EXPECT_EQ(memNextPlace(places[0], Qt::Key_Right, places, in), 1);
+    EXPECT_EQ(memNextPlace(places[0], Qt::Key_Down, places, in), 3);
+    EXPECT_EQ(memNextPlace(places[4], Qt::Key_Up, places, in), 1);
+    EXPECT_EQ(memNextPlace(places[4], Qt::Key_Left, places, in), 3);
+    EXPECT_EQ(memNextPlace(places[2], Qt::Key_Right, places, in), -1);
+    EXPECT_EQ(memNextPlace(places[0], Qt::Key_Space, places, in), -1);
+    in[1] = false; // taken: skipped, the same row wins over the row below
+    EXPECT_EQ(memNextPlace(places[0], Qt::Key_Right, places, in), 2);
+    in[2] = false; // the row is empty that way: the nearest card that way in another row
+    EXPECT_EQ(memNextPlace(places[0], Qt::Key_Right, places, in), 4);
+    // From where a taken card was.
+    EXPECT_EQ(memNextPlace(places[1], Qt::Key_Left, places, in), 0);
+
+    EXPECT_EQ(memFirstPlace(places, QVector<bool>{false, true, true, true, true, true}), 1);
+    EXPECT_EQ(memFirstPlace(places, QVector<bool>{false, false, false, false, true, true}), 4);
+    EXPECT_EQ(memFirstPlace(places, QVector<bool>(6, false)), -1);
+
+    const QVector<bool> texts{true, false, true, false};
+    EXPECT_EQ(memNextInList(0, 1, texts), 2);
+    EXPECT_EQ(memNextInList(2, 1, texts), 2);
+    EXPECT_EQ(memNextInList(2, -1, texts), 0);
+    EXPECT_EQ(memNextInList(-1, 1, texts), 0);
+}
+
+TEST(KeyboardPlay, TheFrameComesWithTheFirstArrowAndSpaceTurnsItsCard)
+{
+    ThrowingEnder ender;
+    frm_MemoryGame::setScreenSizeForTests(QSize(1024, 768));
+    GameFiles g;
+    g.write();
+    memFile = g.ini();
+    MessageRecorder boxes;
+    frm_MemoryGame window;
+    ASSERT_TRUE(window.Form_Load()) << qPrintable(boxes.texts().join('\n'));
+    window.show();
+    ASSERT_TRUE(waitFor([&] { return window.state.memGameReady; }));
+    MemState& s = window.state;
+
+    // A mouse-only game never sees the frame, and Space does nothing before an arrow.
+    QTest::keyClick(&window, Qt::Key_Space);
+    EXPECT_TRUE(frameOf(window) == nullptr || !frameOf(window)->isVisible());
+    for (const memDisplayCard& d : s.memDisplayCards)
+        EXPECT_FALSE(d.Turned);
+
+    QTest::keyClick(&window, Qt::Key_Right);
+    ASSERT_TRUE(frameOn(window, window.img_Card[0]));
+    QTest::keyClick(&window, Qt::Key_Right);
+    EXPECT_TRUE(frameOn(window, window.img_Card[1]));
+    QTest::keyClick(&window, Qt::Key_Down);
+    EXPECT_TRUE(frameOn(window, window.img_Card[3]));
+    QTest::keyClick(&window, Qt::Key_Down); // nothing further down: the frame stays
+    EXPECT_TRUE(frameOn(window, window.img_Card[3]));
+    QTest::keyClick(&window, Qt::Key_Return);
+    EXPECT_TRUE(s.memDisplayCards[3].Turned);
+    // The same guards as a click: a turned card does not turn again.
+    ASSERT_TRUE(waitFor([&] { return !s.memProcessing; }));
+    QTest::keyClick(&window, Qt::Key_Space);
+    EXPECT_TRUE(s.memDisplayCards[3].Turned);
+    QTest::keyClick(&window, Qt::Key_Left);
+    EXPECT_TRUE(frameOn(window, window.img_Card[2]));
+    frm_MemoryGame::setScreenSizeForTests(QSize());
+}
+
+TEST(KeyboardPlay, TabGoesBetweenTheCardsAndTheTextList)
+{
+    ThrowingEnder ender;
+    frm_MemoryGame::setScreenSizeForTests(QSize(1024, 768));
+    GameFiles g;
+    g.memoryIni += "listfile=list.txt\r\n";
+    g.global += "[text list]\r\nactive=1\r\nfontname=Arial\r\nfontsize=14\r\ntop=24\r\nleft=18\r\nwidth=110\r\nspace=10\r\n";
+    g.folders.write(QStringLiteral("data/list.txt"), "a\r\nb\r\nc\r\nd\r\n");
+    g.write();
+    memFile = g.ini();
+    MessageRecorder boxes;
+    frm_MemoryGame window;
+    ASSERT_TRUE(window.Form_Load()) << qPrintable(boxes.texts().join('\n'));
+    window.show();
+    ASSERT_TRUE(waitFor([&] { return window.state.memGameReady; }));
+    ASSERT_TRUE(window.state.textGame());
+    ASSERT_EQ(window.lbl_Text.size(), 4);
+
+    QTest::keyClick(&window, Qt::Key_Down);
+    ASSERT_TRUE(frameOn(window, window.img_Card[0]));
+    QTest::keyClick(&window, Qt::Key_Tab);
+    EXPECT_TRUE(frameOn(window, window.lbl_Text[0]));
+    QTest::keyClick(&window, Qt::Key_Down);
+    EXPECT_TRUE(frameOn(window, window.lbl_Text[1]));
+    QTest::keyClick(&window, Qt::Key_Space);
+    EXPECT_TRUE(window.state.ui.TextList.Display[1].Turned);
+    EXPECT_TRUE(window.state.TextGame.TextChosen);
+    QTest::keyClick(&window, Qt::Key_Tab);
+    EXPECT_TRUE(frameOn(window, window.img_Card[0]));
+    frm_MemoryGame::setScreenSizeForTests(QSize());
+}

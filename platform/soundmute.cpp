@@ -1,0 +1,15 @@
+#include "platform/soundmute.h"
+
+SoundMute& SoundMute::instance()
+{
+    static SoundMute mute;
+    return mute;
+}
+
+void SoundMute::setMuted(bool muted)
+{
+    if (muted == m_muted)
+        return;
+    m_muted = muted;
+    emit changed(muted);
+}

@@ -1,0 +1,177 @@
+#include "harness.h"
+#include "soundcheck.h"
+
+#include "common/fullscreen.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QThread>
+#include <gtest/gtest.h>
+
+namespace {
+
+#define REQUIRE_X()                                                                                                    \
+    XServer* x = XServer::instance();                                                                                  \
+    if (!x)                                                                                                            \
+        GTEST_SKIP() << "Xvfb is not installed";
+
+QByteArray paintTheme(const ThemeFolder& t, const QByteArray& classroom)
+{
+    t.copyFromSample("gfx", "gfx");
+    t.copyFromSample("snd", "snd");
+    QDir().mkpath(t.path("pictures"));
+    return "app=zypaint\r\n[path]\r\ngfx=" + t.path("gfx").toUtf8() + "\r\nsnd=" + t.path("snd").toUtf8() + "\r\npicture="
+           + t.path("pictures").toUtf8() + "\r\n[interface]\r\nbackground=background.bmp\r\nbuttonsound=click.wav\r\n"
+           + "[clear button]\r\nactive=1\r\npicnormal=clear.bmp\r\n[classroom]\r\n" + classroom;
+}
+
+// Whether the area of the screen shows what it showed in the earlier shot, within timeoutMs.
+bool showsAgain(const XServer* x, const QImage& earlier, const QRect& area, int timeoutMs)
+{
+    QElapsedTimer clock;
+    clock.start();
+    do {
+        if (x->screenshot().copy(area) == earlier.copy(area))
+            return true;
+        QThread::msleep(200);
+    } while (clock.elapsed() < timeoutMs);
+    return false;
+}
+
+} // namespace
+
+TEST(ClassroomEndToEnd, ASecondStartBringsTheFirstForwardAndACrashedCopyLeavesNoLock)
+{
+    REQUIRE_X();
+    ThemeFolder t;
+    t.write("zypaint.ini", paintTheme(t, ""));
+    t.copySampleTwinturn();
+    ProgramRun first(BRUSHBOX_EXE, {t.path("zypaint.ini")}, t.windows());
+    const auto window = x->waitForWindow("Brushbox");
+    ASSERT_NE(window, 0u) << qPrintable(first.stderrText());
+    const QRect area = x->geometry(window);
+    QThread::msleep(500);
+    const QImage alone = x->screenshot();
+
+    // Twinturn fills the screen over it.
+    ProgramRun game(TWINTURN_EXE, {t.path("memory.ini")}, t.windows());
+    ASSERT_NE(x->waitForWindow("Twinturn"), 0u) << qPrintable(game.stderrText());
+    QThread::msleep(800);
+    ASSERT_NE(x->screenshot().copy(area), alone.copy(area)) << "Twinturn does not cover the paint window";
+
+    ProgramRun second(BRUSHBOX_EXE, {t.path("zypaint.ini")}, t.windows());
+    ASSERT_TRUE(second.waitForExit(10000));
+    EXPECT_EQ(second.exitCode(), 0);
+    EXPECT_TRUE(second.stderrText().contains("brushbox: already running")) << qPrintable(second.stderrText());
+    EXPECT_TRUE(showsAgain(x, alone, area, 5000)) << "the first copy did not come to the front";
+    EXPECT_TRUE(first.running());
+    game.kill();
+
+    // A copy that crashed holds the lock no more.
+    first.kill();
+    ProgramRun after(BRUSHBOX_EXE, {t.path("zypaint.ini")}, t.windows());
+    EXPECT_NE(x->waitForWindow("Brushbox"), 0u) << qPrintable(after.stderrText());
+    QThread::msleep(500);
+    EXPECT_TRUE(after.running());
+
+    // Without singleinstance two copies run side by side.
+    t.write("loose.ini", paintTheme(t, "singleinstance=0\r\n"));
+    ProgramRun loose(BRUSHBOX_EXE, {t.path("loose.ini")}, t.windows());
+    EXPECT_FALSE(loose.waitForExit(2000));
+    EXPECT_EQ(x->run("xdotool", {"search", "--onlyvisible", "--name", "^Brushbox$"}).split('\n', Qt::SkipEmptyParts).size(), 2);
+    after.kill();
+    loose.kill();
+}
+
+TEST(ClassroomEndToEnd, NoQuitKeepsBothProgramsOpenUntilCtrlShiftQ)
+{
+    REQUIRE_X();
+    ThemeFolder t;
+    t.write("zypaint.ini", paintTheme(t, "noquit=1\r\n"));
+    t.copySampleTwinturn();
+    t.write("memory.ini", t.read("memory.ini") + "[classroom]\r\nnoquit=1\r\n");
+    struct Program {
+        const char* exe;
+        QString ini, title;
+    };
+    for (const Program& p : {Program{BRUSHBOX_EXE, t.path("zypaint.ini"), "Brushbox"},
+                             Program{TWINTURN_EXE, t.path("memory.ini"), "Twinturn"}}) {
+        ProgramRun run(p.exe, {p.ini}, t.windows());
+        const auto window = x->waitForWindow(p.title);
+        ASSERT_NE(window, 0u) << qPrintable(run.stderrText());
+        QThread::msleep(500);
+        for (const char* keys : {"Escape", "alt+F4"}) {
+            x->focus(window);
+            x->key(keys);
+            EXPECT_FALSE(run.waitForExit(1000)) << p.exe << " ended on " << keys;
+        }
+        x->focus(window);
+        x->key("ctrl+shift+q");
+        EXPECT_TRUE(run.waitForExit(5000)) << p.exe;
+        EXPECT_EQ(run.exitCode(), 0);
+    }
+}
+
+TEST(ClassroomEndToEnd, MuteStartsSilentAndCtrlMBringsTheSoundBack)
+{
+    REQUIRE_X();
+    SoundServer* sound = SoundServer::instance();
+    if (!sound)
+        GTEST_SKIP() << "no PulseAudio server";
+    ThemeFolder t;
+    t.write("zypaint.ini", paintTheme(t, "mute=1\r\n"));
+    const double tone = 1800;
+    t.write("snd/click.wav", toneWav(tone, 400));
+    SoundRecording recording(*sound);
+    QProcessEnvironment env;
+    env.insert(QStringLiteral("PULSE_SERVER"), sound->address());
+    ProgramRun run(BRUSHBOX_EXE, {t.path("zypaint.ini")}, t.windows(), env);
+    const auto window = x->waitForWindow("Brushbox");
+    ASSERT_NE(window, 0u) << qPrintable(run.stderrText());
+    const QRect area = x->geometry(window);
+    const QPoint clear = area.topLeft() + QPoint(40, 255); // the clear button, which clicks
+    QThread::msleep(800);
+    x->click(clear.x(), clear.y());
+    QThread::msleep(1000);
+    x->focus(window);
+    x->key("ctrl+m");
+    QThread::msleep(300);
+    const double unmuted = steadyMs();
+    x->click(clear.x(), clear.y());
+    QThread::msleep(1200);
+    recording.stop();
+    const QVector<SoundRecording::Span> heard = recording.heard(tone);
+    ASSERT_FALSE(heard.isEmpty()) << "the click was not heard after Ctrl+M";
+    for (const SoundRecording::Span& s : heard)
+        EXPECT_GT(s.startMs, unmuted - 50) << "heard while muted";
+    run.kill();
+}
+
+TEST(ClassroomEndToEnd, FullScreenBrushboxFillsTheScreenAndTheCanvasTakesClicksWhereItIsShown)
+{
+    REQUIRE_X();
+    ThemeFolder t;
+    t.write("zypaint.ini", paintTheme(t, "fullscreen=1\r\n")); // no draw button: the fill tool is in hand
+    ProgramRun run(BRUSHBOX_EXE, {t.path("zypaint.ini")}, t.windows());
+    const auto window = x->waitForWindow("Brushbox");
+    ASSERT_NE(window, 0u) << qPrintable(run.stderrText());
+    QThread::msleep(800);
+    const QImage before = x->screenshot();
+    EXPECT_EQ(x->geometry(window), QRect(QPoint(0, 0), before.size()));
+
+    // Where the canvas is shown: its place on the 641 x 481 window, grown and centred.
+    const double f = fullscreenFactor(before.size(), QSize(641, 481));
+    const QSize logical(int(before.width() / f), int(before.height() / f));
+    const QPointF origin((logical.width() - 641) / 2, (logical.height() - 481) / 2);
+    auto shown = [&](double cx, double cy) { return QPoint(int((origin.x() + 224 + cx) * f), int((origin.y() + 16 + cy) * f)); };
+    const QPoint middle = shown(200, 200);
+    x->click(middle.x(), middle.y());
+    QThread::msleep(800);
+    const QImage after = x->screenshot(QDir::temp().filePath("e2e-brushbox-fullscreen.png"));
+    // The whole canvas, and only the canvas, took the fill's black.
+    for (const QPoint p : {shown(3, 3), shown(397, 397), middle})
+        EXPECT_EQ(QColor(after.pixel(p)), QColor(Qt::black)) << p.x() << "," << p.y();
+    for (const QPoint p : {shown(-12, 200), shown(200, 412)})
+        EXPECT_NE(QColor(after.pixel(p)), QColor(Qt::black)) << p.x() << "," << p.y();
+    run.kill();
+}
