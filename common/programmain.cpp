@@ -1,6 +1,7 @@
 #include "common/programmain.h"
 
 #include "common/commandline.h"
+#include "common/qtmessages.h"
 #include "platform/startupprobe.h"
 
 #include <QApplication>
@@ -14,6 +15,7 @@ int programMain(int argc, char** argv, const ProgramEntry& entry)
         arguments << QString::fromLocal8Bit(argv[i]);
     const CommandLine command = parseCommandLine(arguments);
     const QString name = QString::fromLatin1(entry.command);
+    installQtMessageRoute(entry.command, entry.debugLog);
     switch (command.action) {
     case CommandLine::Help:
         std::fputs(qUtf8Printable(helpText(name, QString::fromLatin1(entry.configName), QString::fromUtf8(entry.summary))), stdout);

@@ -9,6 +9,7 @@ struct ProgramEntry {
     const char* summary;    // one line for --help
     int (*check)(const QStringList& configuration);
     int (*run)(const QStringList& configuration);
+    void (*debugLog)(const QString& line); // writes to the debug log when debug is on
 };
 
 // The whole of main(): options first (no display needed for them), then the checker without
