@@ -209,6 +209,7 @@ private:
         int line;
         int seq;
         QString text;
+        QString folder = {}; // a missing folder, whose hidden files the report counts
     };
 
     int fileIndex(const QString& path)
@@ -230,15 +231,12 @@ private:
                  const QString& howOften = QString())
     {
         const MemErrorText e = memErrorText(number, info, info2);
-        QString message = e.message;
-        message.replace(QRegularExpression(QStringLiteral("\r+")), QStringLiteral(" "));
         // Start-up takes a FIFO or a device for a missing file; the checker says what it is.
+        QString note;
         if (const QString cause = info.isEmpty() ? QString() : fileProblem(info);
             cause == QLatin1String("is a FIFO") || cause == QLatin1String("is a device") || cause == QLatin1String("is a socket"))
-            message += QStringLiteral(" [the file ") + cause + QStringLiteral("]");
-        const QString tag = e.kind == MemErrorKind::Fatal ? QStringLiteral("error") : QStringLiteral("warning");
-        problem(at, (what.isEmpty() ? QString() : what + QStringLiteral(": ")) + message
-                        + QStringLiteral(" (%1 %2%3)").arg(tag).arg(number).arg(howOften.isEmpty() ? QString() : QStringLiteral(", ") + howOften));
+            note = QStringLiteral("the file ") + cause;
+        problem(at, startupFinding(what, e.message, e.kind == MemErrorKind::Fatal, number, note, howOften));
     }
 
     // The problems in file order: each file's lines in line order, the files as first named.
@@ -248,7 +246,10 @@ private:
             return a.file != b.file ? a.file < b.file : a.line < b.line;
         });
         for (const Found& f : m_found)
-            m_report.problem(m_files[f.file], f.line, f.text);
+            if (f.folder.isEmpty())
+                m_report.problem(m_files[f.file], f.line, f.text);
+            else
+                m_report.folderProblem(m_files[f.file], f.line, f.folder, f.text);
     }
 
     // ---- files and values -----------------------------------------------------------------
@@ -273,6 +274,8 @@ private:
     {
         const QString path = folder + name;
         if (!fioFileExists(path)) {
+            if (m_report.hides(path))
+                return;
             if (missing)
                 startup(at, what, missing, path, QString(), howOftenMissing);
             else
@@ -291,6 +294,8 @@ private:
     void sound(const At& at, const QString& what, const QString& path, int missing, const QString& info2 = QString())
     {
         if (!fioFileExists(path)) {
+            if (m_report.hides(path))
+                return;
             if (missing)
                 startup(at, what, missing, path, info2);
             else
@@ -485,8 +490,11 @@ private:
         if (!fioIsFullPath(path))
             problem(folder.at, QStringLiteral("%1: '%2' is not a full path and is taken from the folder the game is started in")
                                    .arg(what, shown(path)));
-        else if (!fioDirExists(path))
+        else if (!fioDirExists(path)) {
             problem(folder.at, QStringLiteral("%1: folder '%2' does not exist").arg(what, shown(path)));
+            m_found.last().folder = path;
+            m_report.watchMissingFolder(path);
+        }
     }
 
     // ---- main file --------------------------------------------------------------------------
@@ -938,7 +946,9 @@ private:
             if (!pictureFile.isEmpty())
                 picture(at, what, card, pictureFile, 105);
             else if (text.isEmpty())
-                problem(at, QStringLiteral("%1 has neither a picture nor a text: it shows nothing when turned").arg(what));
+                problem(at, QStringLiteral("%1 has neither a picture nor a text: it shows nothing when turned%2")
+                                .arg(what, it.raw.contains(QLatin1Char('\t')) || it.raw.startsWith(QLatin1Char(';')) ? QString()
+                                                                            : QStringLiteral(" (its fields must be separated by TABs, and this line has none)")));
             if (!soundFile.isEmpty()) {
                 sound(at, what, card + soundFile, 203, QString::number(i + 1));
             } else if (m_sameNameSound && !pictureFile.isEmpty()) {
@@ -1087,10 +1097,9 @@ int runMemoryCheck(const QStringList& configuration)
         std::printf("Checking %s (%s)\n", qUtf8Printable(path), qUtf8Printable(found.reason));
     ThemeReport report;
     if (path.isEmpty()) {
-        QString message = memErrorText(1).message;
-        message.replace(QRegularExpression(QStringLiteral("\r+")), QStringLiteral(" "));
         report.problem(QStringLiteral("memory.ini"), 0,
-                       QStringLiteral("not found; looked for %1: %2 (error 1)").arg(gamPlacesLookedIn(QStringLiteral("memory.ini")), message));
+                       startupFinding(QStringLiteral("not found; looked for ") + gamPlacesLookedIn(QStringLiteral("memory.ini")),
+                                      memErrorText(1).message, true, 1));
     } else {
         checkMemoryConfiguration(path, report);
     }

@@ -400,3 +400,21 @@ TEST(MemoryCheck, CommandLine)
     EXPECT_TRUE(usage.out.isEmpty());
     EXPECT_TRUE(usage.err.startsWith(QStringLiteral("twinturn: unknown option '--chek'\nUsage: twinturn"))) << qPrintable(usage.err);
 }
+
+// The mistakes of a first game typed by hand: blanks for TABs, and a card folder misspelt so
+// that every picture in it is missing. Each is told once, with what to do.
+TEST(MemoryCheck, BlanksForTabsAndAWrongFolderAreToldOnce)
+{
+    GameFiles g;
+    cleanGame(g);
+    g.cards = "a    c0.bmp\r\nb\tc1.bmp\r\nc\tc2.bmp\r\nd\tc3.bmp\r\n";
+    EXPECT_EQ(check(g), QStringList("data/cards.txt:1: card 1 has neither a picture nor a text: it shows nothing when turned "
+                                    "(its fields must be separated by TABs, and this line has none)"));
+
+    GameFiles wrong;
+    cleanGame(wrong);
+    wrong.memoryIni.replace("/card/", "/cards/");
+    const QStringList lines = check(wrong);
+    ASSERT_EQ(lines.size(), 1) << qPrintable(lines.join('\n'));
+    EXPECT_EQ(lines[0], "memory.ini:6: card in [paths]: folder 'cards/' does not exist; 4 files the theme names lie in it");
+}
