@@ -84,6 +84,19 @@ QString startupFinding(const QString& what, const QString& message, bool fatal, 
                  .arg(howOften.isEmpty() ? QString() : QStringLiteral(", ") + howOften);
 }
 
+QString programFolderWarning(const QString& configFile, const QString& what, const QString& value)
+{
+    if (fioGetPathMacro(toPlatformSeparators(value)).compare(QLatin1String("%apppath%"), Qt::CaseInsensitive) != 0)
+        return {};
+    const QString program = fioWithBackslash(QFileInfo(fioGetAppPath()).canonicalFilePath());
+    const QString here = fioWithBackslash(QFileInfo(QFileInfo(configFile).absolutePath()).canonicalFilePath());
+    if (program.size() <= 1 || here.startsWith(program))
+        return {};
+    return QStringLiteral("%1: '%2' is in the program's folder (%3), but this file lies in %4: the theme takes the program's "
+                          "own files there; write out the theme's own folder instead")
+        .arg(what, value, program, here);
+}
+
 QString fileProblem(const QString& path)
 {
     const QString why = regularFileProblem(resolvePath(toPlatformSeparators(path)));

@@ -44,6 +44,11 @@ private:
 QString startupFinding(const QString& what, const QString& message, bool fatal, int number, const QString& note = QString(),
                        const QString& howOften = QString());
 
+// A folder value that names the program's folder (%apppath%) from a configuration file kept
+// elsewhere: such a theme silently takes the program's own sample files. The warning for what
+// ("gfx in [path]"), or nothing.
+QString programFolderWarning(const QString& configFile, const QString& what, const QString& value);
+
 // The known word closest to word (by edit distance, without regard to case), when it is close
 // enough to be a likely typo; empty otherwise.
 QString nearestWord(const QString& word, const QStringList& known);

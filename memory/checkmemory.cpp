@@ -411,6 +411,8 @@ private:
                     m_debug = ref;
                 } else if (section == QLatin1String("paths")) {
                     const Ref folder{fioExpandMacro(value), at, true};
+                    if (const QString w = programFolderWarning(m_files[m_ini], QStringLiteral("%1 in [paths]").arg(key), value); !w.isEmpty())
+                        problem(at, w);
                     if (key == QLatin1String("gfx"))
                         m_gfx = folder;
                     else if (key == QLatin1String("sfx"))

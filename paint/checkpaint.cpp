@@ -289,6 +289,8 @@ private:
     void folderKey(const QString& key, const QString& value)
     {
         const QString folder = folderOf(value);
+        if (const QString w = programFolderWarning(m_path, where(key), value); !w.isEmpty())
+            problem(w);
         if (key == QLatin1String("catalog")) {
             if (value.isEmpty())
                 return;

@@ -418,3 +418,15 @@ TEST(MemoryCheck, BlanksForTabsAndAWrongFolderAreToldOnce)
     ASSERT_EQ(lines.size(), 1) << qPrintable(lines.join('\n'));
     EXPECT_EQ(lines[0], "memory.ini:6: card in [paths]: folder 'cards/' does not exist; 4 files the theme names lie in it");
 }
+
+TEST(MemoryCheck, ProgramFolderNamedFromAGameElsewhere)
+{
+    GameFiles g;
+    cleanGame(g);
+    g.folders.mkdir(QStringLiteral("app/gfx"));
+    g.folders.write(QStringLiteral("app/gfx/back.bmp"), pictureBytes("BMP"));
+    g.memoryIni.replace("gfx=" + g.dir("gfx"), "gfx=%apppath%gfx\\");
+    const QStringList lines = check(g);
+    ASSERT_EQ(lines.size(), 1) << qPrintable(lines.join('\n'));
+    EXPECT_TRUE(lines[0].startsWith("memory.ini:3: gfx in [paths]: '%apppath%gfx\\' is in the program's folder")) << qPrintable(lines[0]);
+}

@@ -5,6 +5,7 @@
 #include "testsupport/testsupport.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -153,4 +154,27 @@ TEST(PaintCheck, NamesWhatAFileThatIsNoFileReallyIs)
         << qPrintable(lines.join('\n'));
     EXPECT_TRUE(lines.contains(QStringLiteral("7: buttonsound in [interface]: sound '%1' is a device").arg(f.path("app/snd/click.wav"))))
         << qPrintable(lines.join('\n'));
+}
+
+// A theme in the author's own folder that kept the tutorial's %apppath% lines would quietly show
+// the sample theme's pictures: the checker says so, and says nothing beside the program.
+TEST(PaintCheck, ProgramFolderNamedFromAThemeElsewhere)
+{
+    TestFolders f;
+    for (const char* d : {"app/gfx", "app/snd", "home/theme/gfx"})
+        f.mkdir(QString::fromLatin1(d));
+    f.write("app/gfx/bg.bmp", pictureBytes("BMP"));
+    const QByteArray ini = "app=zypaint\n[path]\ngfx=%apppath%gfx\nsnd=%APPPATH%snd\n[interface]\nbackground=bg.bmp\n";
+    f.write("home/theme/zypaint.ini", ini);
+    ThemeReport report;
+    checkPaintConfiguration(f.path("home/theme/zypaint.ini"), report);
+    const QStringList lines = report.lines();
+    ASSERT_EQ(lines.size(), 2) << qPrintable(lines.join('\n'));
+    EXPECT_TRUE(lines[0].endsWith(QStringLiteral(":3: gfx in [path]: '%apppath%gfx' is in the program's folder (%1/), but this file "
+                                                 "lies in %2/: the theme takes the program's own files there; write out the theme's "
+                                                 "own folder instead")
+                                      .arg(QFileInfo(f.app()).canonicalFilePath(), QFileInfo(f.path("home/theme")).canonicalFilePath())))
+        << qPrintable(lines[0]);
+    EXPECT_TRUE(lines[1].contains(":4: snd in [path]: '%APPPATH%snd' is in the program's folder")) << qPrintable(lines[1]);
+    EXPECT_TRUE(check(f, ini).isEmpty()) << qPrintable(check(f, ini).join('\n'));
 }
