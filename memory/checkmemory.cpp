@@ -381,7 +381,10 @@ private:
     {
         QVector<Item> items;
         if (!fioFileExists(m_files[m_ini])) {
-            startup({m_ini, 0}, QString(), 1, m_files[m_ini]);
+            // Start-up names no file in this box; the finding's own path does.
+            const QString cause = fileProblem(m_files[m_ini]);
+            problem({m_ini, 0}, startupFinding(QString(), memErrorText(1).message, true, 1,
+                                               cause == QLatin1String("is missing") ? QString() : QStringLiteral("the file ") + cause));
             return false;
         }
         if (QString why; !readFile(m_files[m_ini], items, INT_MAX, &why)) {

@@ -21,6 +21,11 @@ void debugLog(const QString& line)
 
 bool Memory(const QString& strFile)
 {
+    return memStartUp(strFile, [](frm_MemoryGame& window) { window.exec(); });
+}
+
+bool memStartUp(const QString& strFile, void (*show)(frm_MemoryGame& window))
+{
     bolSplashShown = true;
     if (fioFileExists(strFile)) {
         memFile = strFile;
@@ -34,7 +39,7 @@ bool Memory(const QString& strFile)
     {
         frm_MemoryGame window;
         if (window.Form_Load())
-            window.exec();
+            show(window);
     }
     debugLog(QStringLiteral("--> Memory END"));
     return !bolStartFailed;

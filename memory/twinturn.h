@@ -12,3 +12,8 @@ extern bool bolStartFailed; // a set-up step of the game window failed
 int Main(const QStringList& configuration);
 // Checks strFile and shows the game window modally; true when its set-up succeeded.
 bool Memory(const QString& strFile);
+
+class frm_MemoryGame;
+// The same start-up up to the laid-out window, which show then runs: every box start-up can show
+// for a theme is shown here.
+bool memStartUp(const QString& strFile, void (*show)(frm_MemoryGame& window));

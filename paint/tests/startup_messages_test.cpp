@@ -86,7 +86,7 @@ QStringList startupBoxes(const QString& ini)
 } // namespace
 
 // Each box start-up can show for a theme is a checker finding in the same words, with its number.
-TEST(StartupMessages, TheCheckerSaysWhatStartupShows)
+TEST(PaintStartupMessages, TheCheckerSaysWhatStartupShows)
 {
     for (const BrokenTheme& theme : brokenThemes()) {
         SCOPED_TRACE(theme.mistake);
@@ -115,7 +115,7 @@ TEST(StartupMessages, TheCheckerSaysWhatStartupShows)
 }
 
 // Every message of the table has its broken theme above.
-TEST(StartupMessages, EveryMessageHasItsBrokenTheme)
+TEST(PaintStartupMessages, EveryMessageHasItsBrokenTheme)
 {
     QSet<int> covered;
     for (const BrokenTheme& theme : brokenThemes())
