@@ -15,7 +15,7 @@
 #include <QApplication>
 #include <cstdio>
 
-int pntStartUp(const QString& strFile, void (*show)(frm_Paint& window))
+int pntStartUp(const QString& strFile, const std::function<void(frm_Paint& window)>& show)
 {
     if (!fioFileExists(strFile)) {
         msgBox(paintMessage(pmsNoConfiguration, strFile).text, MsgButtons::Ok, MsgIcon::Stop, pntAboutCaption());
