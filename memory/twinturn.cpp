@@ -24,7 +24,7 @@ bool Memory(const QString& strFile)
     return memStartUp(strFile, [](frm_MemoryGame& window) { window.exec(); });
 }
 
-bool memStartUp(const QString& strFile, void (*show)(frm_MemoryGame& window))
+bool memStartUp(const QString& strFile, const std::function<void(frm_MemoryGame& window)>& show)
 {
     bolSplashShown = true;
     if (fioFileExists(strFile)) {

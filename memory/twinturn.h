@@ -1,6 +1,7 @@
 #pragma once
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 // The program-wide values of Twinturn.
 extern bool bolDebug;      // log lines are written while set
@@ -16,4 +17,4 @@ bool Memory(const QString& strFile);
 class frm_MemoryGame;
 // The same start-up up to the laid-out window, which show then runs: every box start-up can show
 // for a theme is shown here.
-bool memStartUp(const QString& strFile, void (*show)(frm_MemoryGame& window));
+bool memStartUp(const QString& strFile, const std::function<void(frm_MemoryGame& window)>& show);

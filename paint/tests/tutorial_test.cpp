@@ -9,49 +9,15 @@
 #include "platform/imagecontrol.h"
 #include "platform/picturebox.h"
 #include "testsupport/testsupport.h"
+#include "testsupport/tutorial.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
-#include <QRegularExpression>
 #include <QStandardPaths>
 #include <functional>
 #include <gtest/gtest.h>
 
-namespace {
 
-struct Block {
-    QString language; // the fence's info: "sh", "ini zypaint.ini"
-    QString text;
-};
-
-// The steps of the tutorial's Brushbox part, each with its fenced blocks in order.
-QVector<QPair<QString, QVector<Block>>> brushboxSteps()
-{
-    QFile file(QStringLiteral(DOCS_DIR "/tutorial.md"));
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-    const QString text = QString::fromUtf8(file.readAll());
-    const qsizetype begin = text.indexOf(QStringLiteral("## Part 1")), end = text.indexOf(QStringLiteral("## Part 2"));
-    QVector<QPair<QString, QVector<Block>>> steps{{QStringLiteral("before the steps"), {}}};
-    const QStringList lines = text.mid(begin, end - begin).split(QLatin1Char('\n'));
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        if (lines[i].startsWith(QStringLiteral("### "))) {
-            steps.append({lines[i].mid(4), {}});
-        } else if (lines[i].startsWith(QStringLiteral("```")) && lines[i].size() > 3) {
-            Block b{lines[i].mid(3).trimmed(), QString()};
-            while (++i < lines.size() && !lines[i].startsWith(QStringLiteral("```")))
-                b.text += lines[i] + QLatin1Char('\n');
-            steps.last().second.append(b);
-        }
-    }
-    return steps;
-}
-
-struct Outcome {
-    QStringList findings, boxes;
-};
-
-} // namespace
 
 // The tutorial's Brushbox part, built from the page's own blocks step by step: after each step
 // the checker finds nothing, start-up shows no box, and the window shows what the text promises.
@@ -93,29 +59,19 @@ TEST(Tutorial, BrushboxThemeStepByStep)
     };
 
     int checkedSteps = 0;
-    for (const auto& [step, blocks] : brushboxSteps()) {
+    const QVector<TutorialStep> steps = tutorialSteps(QStringLiteral(DOCS_DIR "/tutorial.md"), QStringLiteral("## Part 1"));
+    for (const TutorialStep& s : steps) {
+        const QString& step = s.heading;
         SCOPED_TRACE(qPrintable(step));
         bool configured = false;
-        for (const Block& b : blocks) {
-            // "ini zypaint.ini" writes the file, "ini zypaint.ini added" adds to it.
-            if (b.language.startsWith(QLatin1String("ini"))) {
-                ASSERT_TRUE(b.language.contains(QStringLiteral("zypaint.ini"))) << qPrintable(b.language);
-                QString body = b.text;
-                body.replace(QStringLiteral("/home/anna"), home);
-                QFile out(ini);
-                ASSERT_TRUE(out.open(b.language.endsWith(QStringLiteral("added")) ? QIODevice::Append : QIODevice::WriteOnly));
-                out.write((out.size() > 0 ? QStringLiteral("\n") + body : body).toUtf8());
+        for (const TutorialBlock& b : s.blocks) {
+            if (b.info.startsWith(QLatin1String("ini"))) {
+                ASSERT_TRUE(b.info.contains(QStringLiteral("zypaint.ini"))) << qPrintable(b.info);
+                ASSERT_TRUE(writeTutorialFile(b, ini, home));
                 configured = true;
-            } else if (b.language == QLatin1String("sh") && !b.text.contains(QStringLiteral("brushbox"))
+            } else if (b.info == QLatin1String("sh") && !b.text.contains(QStringLiteral("brushbox"))
                        && !b.text.contains(QStringLiteral("PATH"))) {
-                QProcess sh;
-                QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-                env.insert(QStringLiteral("HOME"), home);
-                sh.setProcessEnvironment(env);
-                sh.setWorkingDirectory(QDir(theme).exists() ? theme : home);
-                sh.start(QStringLiteral("bash"), {QStringLiteral("-ec"), b.text});
-                ASSERT_TRUE(sh.waitForFinished(60000));
-                ASSERT_EQ(sh.exitCode(), 0) << qPrintable(b.text) << qPrintable(QString::fromUtf8(sh.readAllStandardError()));
+                EXPECT_EQ(runTutorialCommands(b.text, QDir(theme).exists() ? theme : home, home), QString()) << qPrintable(b.text);
             }
         }
         if (!configured && !promises.contains(step))
