@@ -243,7 +243,7 @@ TEST(HostileEndToEnd, TwinturnStartsOrEndsInOrderOnFilesThatAreNotFiles)
         {"memory.ini is a FIFO", [](ThemeFolder& t) { fifo(t.path("memory.ini")); }, "(# 1)", true},
         {"the main file is a FIFO", [](ThemeFolder& t) { fifo(t.path("games/pairs/main.ini")); }, "main file", true},
         {"the card file is /dev/zero", [](ThemeFolder& t) { deviceLink(t.path("games/pairs/cards.txt")); }, "(# 7)", true},
-        {"a card picture is a FIFO", [](ThemeFolder& t) { fifo(t.path("games/cards/cat.bmp")); }, "(# 105)", false},
+        {"a card picture is a FIFO", [](ThemeFolder& t) { fifo(t.path("games/cards/cat.gif")); }, "(# 105)", false},
         {"the turn and match sounds are FIFOs", [](ThemeFolder& t) {
              fifo(t.path("games/sfx/turn.wav"));
              fifo(t.path("games/sfx/match.wav"));
