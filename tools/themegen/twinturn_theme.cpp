@@ -648,6 +648,26 @@ void generateTwinturnTheme(const QString& out)
     };
     for (const auto& [name, draw] : cards)
         savePicture(card + QString::fromLatin1(name) + QStringLiteral(".gif"), kCard, kCard, Qt::transparent, draw);
+    // The match game shows its cards from the start, each with its name: written under a smaller
+    // picture, where a label in the middle of the card would cover the animal's face.
+    for (const auto& [name, draw] : cards) {
+        QImage picture(kCard, kCard, QImage::Format_ARGB32);
+        picture.fill(Qt::transparent);
+        {
+            QPainter q(&picture);
+            q.setRenderHint(QPainter::Antialiasing);
+            draw(q);
+        }
+        savePicture(card + QStringLiteral("named_") + QString::fromLatin1(name) + QStringLiteral(".gif"), kCard, kCard, Qt::transparent,
+                    [&picture, name](QPainter& p) {
+                        cardFrame(p, rgb(0xF4F0E8));
+                        p.setRenderHint(QPainter::SmoothPixmapTransform);
+                        p.drawImage(QRectF(44, 16, 152, 152), picture);
+                        p.setPen(rgb(0x202020));
+                        p.setFont(QFont(QStringLiteral("Liberation Sans"), 26, QFont::Bold));
+                        p.drawText(QRectF(10, 168, kCard - 20, 56), Qt::AlignCenter, QString::fromLatin1(name));
+                    });
+    }
     cardSounds(card);
 
     savePicture(gfx + QStringLiteral("cardback.gif"), kCard, kCard, Qt::transparent, cardBack);
