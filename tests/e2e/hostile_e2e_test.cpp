@@ -251,7 +251,7 @@ TEST(HostileEndToEnd, TwinturnStartsOrEndsInOrderOnFilesThatAreNotFiles)
         {"memory.log is a FIFO", [](ThemeFolder& t) { fifo(t.windows() + "/memory.log"); }, nullptr, false},
         {"twenty card pictures of 5600 x 5600", [](ThemeFolder& t) {
              t.write("huge.gif", pictureBytes("GIF", 5600, 5600, Qt::yellow));
-             for (const QString& name : QDir(t.path("games/cards")).entryList({"*.bmp"})) {
+             for (const QString& name : QDir(t.path("games/cards")).entryList({"*.gif"})) {
                  QFile::remove(t.path("games/cards/") + name);
                  ::link(QFile::encodeName(t.path("huge.gif")).constData(), QFile::encodeName(t.path("games/cards/") + name).constData());
              }

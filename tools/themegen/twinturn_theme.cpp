@@ -583,9 +583,9 @@ Draw cardsIcon()
 
 void endPicture(const QString& path, bool good)
 {
-    savePicture(path, 420, 300, good ? rgb(0xFFF4B0) : rgb(0xD8E4FF), [good](QPainter& p) {
+    savePicture(path, 420, 300, Qt::transparent, [good](QPainter& p) {
         p.setPen(QPen(good ? rgb(0xF0A000) : rgb(0x6080C0), 10));
-        p.setBrush(Qt::NoBrush);
+        p.setBrush(good ? rgb(0xFFF4B0) : rgb(0xD8E4FF));
         p.drawRoundedRect(QRectF(5, 5, 410, 290), 30, 30);
         if (good) {
             for (int k = 0; k < 5; ++k) {
@@ -694,8 +694,8 @@ void generateTwinturnTheme(const QString& out)
         p.setFont(QFont(QStringLiteral("Liberation Sans"), 18, QFont::Bold));
         p.drawText(QRect(0, 0, 120, 48), Qt::AlignCenter, QStringLiteral("Quit"));
     }));
-    endPicture(gfx + QStringLiteral("endgood.bmp"), true);
-    endPicture(gfx + QStringLiteral("endbad.bmp"), false);
+    endPicture(gfx + QStringLiteral("endgood.gif"), true);
+    endPicture(gfx + QStringLiteral("endbad.gif"), false);
     savePicture(gfx + QStringLiteral("help.bmp"), 640, 480, rgb(0xFFF8E0), [](QPainter& p) {
         p.setPen(rgb(0x203060));
         p.setFont(QFont(QStringLiteral("Liberation Sans"), 28, QFont::Bold));
