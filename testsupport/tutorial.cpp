@@ -4,16 +4,16 @@
 #include <QProcess>
 #include <QStringList>
 
-QVector<TutorialStep> tutorialSteps(const QString& page, const QString& part)
+QVector<TutorialStep> tutorialSteps(const QString& page, const QString& title)
 {
     QFile file(page);
     if (!file.open(QIODevice::ReadOnly))
         return {};
     const QString text = QString::fromUtf8(file.readAll());
-    const qsizetype begin = text.indexOf(part);
+    const qsizetype begin = text.indexOf(title);
     if (begin < 0)
         return {};
-    const qsizetype end = text.indexOf(QStringLiteral("\n## "), begin + part.size());
+    const qsizetype end = text.indexOf(QStringLiteral("\n## "), begin + title.size());
     QVector<TutorialStep> steps{{QString(), {}}};
     const QStringList lines = text.mid(begin, end < 0 ? -1 : end - begin).split(QLatin1Char('\n'));
     for (qsizetype i = 0; i < lines.size(); ++i) {

@@ -13,8 +13,9 @@ struct TutorialStep {
     QVector<TutorialBlock> blocks;
 };
 
-// The steps of the part whose heading starts with part ("## Part 1"), up to the next part.
-QVector<TutorialStep> tutorialSteps(const QString& page, const QString& part);
+// The steps under the second-level heading that holds title ("a Brushbox theme"), up to the
+// next such heading.
+QVector<TutorialStep> tutorialSteps(const QString& page, const QString& title);
 
 // Runs a command block with bash in folder, HOME set to home; the error output, or empty.
 QString runTutorialCommands(const QString& commands, const QString& folder, const QString& home);

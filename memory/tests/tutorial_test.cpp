@@ -28,7 +28,7 @@ TEST(Tutorial, TwinturnGameFromThePage)
     QDir().mkpath(home);
     const QString game = home + QStringLiteral("/mygame");
     int files = 0;
-    for (const TutorialStep& step : tutorialSteps(QStringLiteral(DOCS_DIR "/tutorial.md"), QStringLiteral("## Part 2"))) {
+    for (const TutorialStep& step : tutorialSteps(QStringLiteral(DOCS_DIR "/tutorial.md"), QStringLiteral("a Twinturn game"))) {
         SCOPED_TRACE(qPrintable(step.heading));
         for (const TutorialBlock& b : step.blocks) {
             if (b.info == QLatin1String("sh")) {
