@@ -26,12 +26,13 @@ ConfigurationFile gamFindConfiguration(const QString& name, const QStringList& a
         const QString arg = toPlatformSeparators(arguments.join(QLatin1Char(' ')));
         if (fioIsFullPath(arg))
             return {arg, QStringLiteral("named on the command line")};
+        // Typed in a shell, a relative path means the current folder; an author inside a theme's
+        // folder must never get the sample beside the program instead.
+        if (fioFileExists(arg))
+            return {QFileInfo(arg).absoluteFilePath(), QStringLiteral("named on the command line, found in the current folder")};
         const QString inProgramFolder = app + arg;
         if (fioFileExists(inProgramFolder))
             return {inProgramFolder, QStringLiteral("named on the command line, found in the program's folder")};
-        // Started from a shell, a relative path means the current folder.
-        if (fioFileExists(arg))
-            return {QFileInfo(arg).absoluteFilePath(), QStringLiteral("named on the command line, found in the current folder")};
         if (!installed.isEmpty() && fioFileExists(installed + arg))
             return {installed + arg, QStringLiteral("named on the command line, found among the installed sample themes")};
         return {inProgramFolder, QStringLiteral("named on the command line")};

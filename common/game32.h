@@ -3,8 +3,8 @@
 #include <QStringList>
 
 // Where the configuration file is looked for, in this order.
-//  - The command-line argument: an absolute path as it is; a relative one from the program
-//    folder, else the current folder, else the installed sample themes.
+//  - The command-line argument: an absolute path as it is; a relative one from the current
+//    folder, else the program folder, else the installed sample themes.
 //  - Without one: name beside the program (a build tree or a copy run from its own folder);
 //    else the user's own in the system folder; else the class theme in a system-wide folder
 //    (each of $XDG_CONFIG_DIRS, default /etc/xdg, plus "/brushbox-twinturn/"); else the sample

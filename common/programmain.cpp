@@ -2,6 +2,7 @@
 
 #include "common/commandline.h"
 #include "common/fullscreen.h"
+#include "common/qtmessages.h"
 #include "platform/startupprobe.h"
 
 #include <QApplication>
@@ -15,6 +16,7 @@ int programMain(int argc, char** argv, const ProgramEntry& entry)
         arguments << QString::fromLocal8Bit(argv[i]);
     const CommandLine command = parseCommandLine(arguments);
     const QString name = QString::fromLatin1(entry.command);
+    installQtMessageRoute(entry.command, entry.debugLog);
     switch (command.action) {
     case CommandLine::Help:
         std::fputs(qUtf8Printable(helpText(name, QString::fromLatin1(entry.configName), QString::fromUtf8(entry.summary))), stdout);

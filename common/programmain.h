@@ -10,6 +10,7 @@ struct ProgramEntry {
     const char* summary;    // one line for --help
     int (*check)(const QStringList& configuration);
     int (*run)(const QStringList& configuration);
+    void (*debugLog)(const QString& line); // writes to the debug log when debug is on
     // The size the program's window is drawn for, scaled up to the screen under [classroom]
     // fullscreen; empty when the program lays itself out for the screen.
     QSize design = {};

@@ -6,8 +6,43 @@
 #include "platform/picture.h"
 
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <algorithm>
 #include <climits>
+
+namespace {
+QString folderKey(const QString& folder)
+{
+    QString f = toPlatformSeparators(folder);
+    if (!f.endsWith(QLatin1Char('/')))
+        f += QLatin1Char('/');
+    return f.toLower();
+}
+}
+
+void ThemeReport::watchMissingFolder(const QString& folder)
+{
+    if (!m_hidden.contains(folderKey(folder)))
+        m_hidden.insert(folderKey(folder), 0);
+}
+
+bool ThemeReport::hides(const QString& path)
+{
+    const QString p = toPlatformSeparators(path).toLower();
+    for (auto it = m_hidden.begin(); it != m_hidden.end(); ++it)
+        if (p.startsWith(it.key())) {
+            ++*it;
+            return true;
+        }
+    return false;
+}
+
+void ThemeReport::folderProblem(const QString& file, int line, const QString& folder, const QString& text)
+{
+    watchMissingFolder(folder);
+    problem(file, line, text);
+    m_problems.last().folder = folderKey(folder);
+}
 
 void ThemeReport::problem(const QString& file, int line, const QString& text)
 {
@@ -27,9 +62,39 @@ QStringList ThemeReport::lines() const
         return a.file != b.file ? a.file < b.file : a.line < b.line;
     });
     QStringList out;
-    for (const Problem& p : sorted)
-        out << p.text;
+    for (const Problem& p : sorted) {
+        const int hidden = p.folder.isEmpty() ? 0 : m_hidden.value(p.folder);
+        out << (hidden == 0 ? p.text
+                            : p.text + (hidden == 1 ? QStringLiteral("; 1 file the theme names lies in it")
+                                                    : QStringLiteral("; %1 files the theme names lie in it").arg(hidden)));
+    }
     return out;
+}
+
+QString startupFinding(const QString& what, const QString& message, bool fatal, int number, const QString& note,
+                       const QString& howOften)
+{
+    QString words = message;
+    words.replace(QRegularExpression(QStringLiteral("[\r\n]+")), QStringLiteral(" "));
+    return (what.isEmpty() ? QString() : what + QStringLiteral(": ")) + words
+           + (note.isEmpty() ? QString() : QStringLiteral(" [") + note + QLatin1Char(']'))
+           + QStringLiteral(" (%1 %2%3)")
+                 .arg(fatal ? QStringLiteral("error") : QStringLiteral("warning"))
+                 .arg(number)
+                 .arg(howOften.isEmpty() ? QString() : QStringLiteral(", ") + howOften);
+}
+
+QString programFolderWarning(const QString& configFile, const QString& what, const QString& value)
+{
+    if (fioGetPathMacro(toPlatformSeparators(value)).compare(QLatin1String("%apppath%"), Qt::CaseInsensitive) != 0)
+        return {};
+    const QString program = fioWithBackslash(QFileInfo(fioGetAppPath()).canonicalFilePath());
+    const QString here = fioWithBackslash(QFileInfo(QFileInfo(configFile).absolutePath()).canonicalFilePath());
+    if (program.size() <= 1 || here.startsWith(program))
+        return {};
+    return QStringLiteral("%1: '%2' is in the program's folder (%3), but this file lies in %4: the theme takes the program's "
+                          "own files there; write out the theme's own folder instead")
+        .arg(what, value, program, here);
 }
 
 QString fileProblem(const QString& path)
@@ -41,6 +106,8 @@ QString fileProblem(const QString& path)
 bool ThemeReport::checkPicture(const QString& file, int line, const QString& path, const QString& what)
 {
     if (!fioFileExists(path)) {
+        if (hides(path))
+            return false;
         // The real cause: missing, or a FIFO, a device, a folder that the program takes for missing.
         problem(file, line, QStringLiteral("%1: picture '%2' %3").arg(what, toPlatformSeparators(path), fileProblem(path)));
         return false;
@@ -56,6 +123,8 @@ bool ThemeReport::checkPicture(const QString& file, int line, const QString& pat
 bool ThemeReport::checkSound(const QString& file, int line, const QString& path, const QString& what)
 {
     if (!fioFileExists(path)) {
+        if (hides(path))
+            return false;
         problem(file, line, QStringLiteral("%1: sound '%2' %3").arg(what, toPlatformSeparators(path), fileProblem(path)));
         return false;
     }
@@ -71,7 +140,7 @@ bool ThemeReport::checkFolder(const QString& file, int line, const QString& path
 {
     if (fioDirExists(path))
         return true;
-    problem(file, line, QStringLiteral("%1: folder '%2' does not exist").arg(what, toPlatformSeparators(path)));
+    folderProblem(file, line, path, QStringLiteral("%1: folder '%2' does not exist").arg(what, toPlatformSeparators(path)));
     return false;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <QHash>
 #include <QStringList>
 #include <QVector>
 
@@ -18,15 +19,35 @@ public:
     bool checkSound(const QString& file, int line, const QString& path, const QString& what);
     bool checkFolder(const QString& file, int line, const QString& path, const QString& what);
 
+    // A missing folder is told once: the files looked for in it are counted, not listed one by
+    // one. watchMissingFolder makes hides() count for it; folderProblem is the problem that
+    // names it and gets the count.
+    void watchMissingFolder(const QString& folder);
+    bool hides(const QString& path);
+    void folderProblem(const QString& file, int line, const QString& folder, const QString& text);
+
 private:
     struct Problem {
         int file;
         int line;
         QString text;
+        QString folder = {}; // a missing folder whose hidden files are counted on this line
     };
     QStringList m_files;
     QVector<Problem> m_problems;
+    QHash<QString, int> m_hidden; // missing folder -> files looked for in it
 };
+
+// A message start-up shows in a box, as the checker reports it: "what: the message's words
+// [note] (error 12)", line breaks as blanks; "warning" for a message after which start-up goes
+// on. howOften says how often start-up shows it, when more than once.
+QString startupFinding(const QString& what, const QString& message, bool fatal, int number, const QString& note = QString(),
+                       const QString& howOften = QString());
+
+// A folder value that names the program's folder (%apppath%) from a configuration file kept
+// elsewhere: such a theme silently takes the program's own sample files. The warning for what
+// ("gfx in [path]"), or nothing.
+QString programFolderWarning(const QString& configFile, const QString& what, const QString& value);
 
 // The known word closest to word (by edit distance, without regard to case), when it is close
 // enough to be a likely typo; empty otherwise.

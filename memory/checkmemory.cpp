@@ -1,4 +1,5 @@
 #include "memory/checkmemory.h"
+#include "memory/memkeys.h"
 #include "memory/memlayout.h"
 
 #include "common/fileio.h"
@@ -27,99 +28,9 @@
 
 namespace {
 
+using namespace memkeys;
+
 bool is(const QString& a, const char* b) { return a.compare(QLatin1String(b), Qt::CaseInsensitive) == 0; }
-
-enum class Kind { Text, Flag, Number, Colour, Picture, Sound, Pictures, Folder, File, Ignored };
-
-struct KeyRule {
-    const char* key;
-    Kind kind;
-};
-
-const QVector<KeyRule> kIniAnywhere = {{"app", Kind::Text}, {"debug", Kind::Flag}};
-const QVector<KeyRule> kIniPaths = {{"gfx", Kind::Folder}, {"sfx", Kind::Folder}, {"data", Kind::Folder},
-                                    {"card", Kind::Folder}, {"app", Kind::Text},   {"debug", Kind::Flag}};
-const QVector<KeyRule> kIniFiles = {{"main", Kind::File},    {"global", Kind::File}, {"cards", Kind::File}, {"listfile", Kind::File},
-                                    {"special", Kind::File}, {"app", Kind::Text},    {"debug", Kind::Flag}};
-
-const QVector<KeyRule> kIniClassroom = {{"fullscreen", Kind::Flag}, {"noquit", Kind::Flag}, {"singleinstance", Kind::Flag},
-                                        {"mute", Kind::Flag},       {"app", Kind::Text},    {"debug", Kind::Flag}};
-const QVector<KeyRule> kSplashKeys = {
-    {"active", Kind::Number}, {"backcolor", Kind::Colour}, {"windowstate", Kind::Text}, {"picture", Kind::Ignored}};
-const QVector<KeyRule> kInterfaceKeys = {{"pictures", Kind::Pictures},     {"backcolor", Kind::Colour},
-                                         {"quitpicture", Kind::Picture},   {"endgoodpicture", Kind::Picture},
-                                         {"endbadpicture", Kind::Picture}, {"endgoodsound", Kind::Sound},
-                                         {"endbadsound", Kind::Sound},     {"matchsound", Kind::Sound},
-                                         {"nomatchsound", Kind::Sound}};
-const QVector<KeyRule> kHelpKeys = {{"picture", Kind::Picture}, {"active", Kind::Flag}};
-const QVector<KeyRule> kLineKeys = {{"active", Kind::Flag}, {"color", Kind::Colour}, {"width", Kind::Number}};
-const QVector<KeyRule> kPlayersKeys = {
-    {"players", Kind::Number},        {"defaultname", Kind::Text},      {"picture", Kind::Picture},
-    {"namefont", Kind::Text},         {"namefontsize", Kind::Number},   {"namefontbold", Kind::Flag},
-    {"namefontitalic", Kind::Flag},   {"nameforecolor", Kind::Colour},  {"scorefont", Kind::Text},
-    {"scorefontsize", Kind::Number},  {"scorefontbold", Kind::Flag},    {"scorefontitalic", Kind::Flag},
-    {"scoreforecolor", Kind::Colour}, {"dimcolor", Kind::Colour}};
-const QVector<KeyRule> kCounterKeys = {{"active", Kind::Flag},     {"order", Kind::Number},    {"condition", Kind::Number},
-                                       {"picture", Kind::Picture}, {"fontname", Kind::Text},   {"fontsize", Kind::Number},
-                                       {"fontbold", Kind::Flag},   {"fontitalic", Kind::Flag}, {"forecolor", Kind::Colour},
-                                       {"placex", Kind::Number},   {"placey", Kind::Number}};
-const char* const kCounterSections[] = {"timer", "countdown", "cards made", "cards left", "tries made", "tries left"};
-
-const QVector<KeyRule> kCardKeys = {{"dissapear", Kind::Number},   {"turnsound", Kind::Sound},    {"fontname", Kind::Text},
-                                    {"fontsize", Kind::Number},    {"fontbold", Kind::Flag},      {"fontitalic", Kind::Flag},
-                                    {"forecolor", Kind::Colour},   {"wordwrap", Kind::Ignored},   {"autosize", Kind::Ignored},
-                                    {"cardsx", Kind::Number},      {"cardsy", Kind::Number},      {"cardwidth", Kind::Number},
-                                    {"cardheight", Kind::Number},  {"border", Kind::Flag},        {"picture", Kind::Picture},
-                                    {"samenamesound", Kind::Flag}};
-const QVector<KeyRule> kTextListKeys = {{"active", Kind::Flag},      {"pictureslide", Kind::Ignored}, {"fontname", Kind::Text},
-                                        {"fontsize", Kind::Number},  {"fontbold", Kind::Flag},        {"fontitalic", Kind::Flag},
-                                        {"forecolor", Kind::Colour}, {"selectcolor", Kind::Colour},   {"dimcolor", Kind::Colour},
-                                        {"destroy", Kind::Flag},     {"sound", Kind::Sound},          {"top", Kind::Number},
-                                        {"left", Kind::Number},      {"width", Kind::Number},         {"space", Kind::Number}};
-const QVector<KeyRule> kSpecialKeys = {{"pictures", Kind::Pictures}};
-const QVector<KeyRule> kNoKeys;
-
-QStringList keysOf(const QVector<KeyRule>& rules)
-{
-    QStringList k;
-    for (const KeyRule& s : rules)
-        k << QString::fromLatin1(s.key);
-    return k;
-}
-
-const KeyRule* findKey(const QVector<KeyRule>& rules, const QString& key)
-{
-    for (const KeyRule& s : rules)
-        if (is(key, s.key))
-            return &s;
-    return nullptr;
-}
-
-QStringList mainSections()
-{
-    QStringList s = {QStringLiteral("splash screen"), QStringLiteral("interface"), QStringLiteral("help"),
-                     QStringLiteral("line"), QStringLiteral("players")};
-    for (const char* c : kCounterSections)
-        s << QString::fromLatin1(c);
-    return s;
-}
-
-int counterOf(const QString& section)
-{
-    for (int i = 0; i < 6; ++i)
-        if (is(section, kCounterSections[i]))
-            return i;
-    return -1;
-}
-
-// Whole cards across or down, as start-up rounds them.
-int gridSide(double value)
-{
-    const double r = mathRoundHalfEven(value);
-    if (!(r >= 1))
-        return 0;
-    return r > 10000 ? 10000 : int(r);
-}
 
 QString shown(const QString& path) { return toPlatformSeparators(path); }
 
@@ -211,6 +122,7 @@ private:
         int line;
         int seq;
         QString text;
+        QString folder = {}; // a missing folder, whose hidden files the report counts
     };
 
     int fileIndex(const QString& path)
@@ -232,15 +144,12 @@ private:
                  const QString& howOften = QString())
     {
         const MemErrorText e = memErrorText(number, info, info2);
-        QString message = e.message;
-        message.replace(QRegularExpression(QStringLiteral("\r+")), QStringLiteral(" "));
         // Start-up takes a FIFO or a device for a missing file; the checker says what it is.
+        QString note;
         if (const QString cause = info.isEmpty() ? QString() : fileProblem(info);
             cause == QLatin1String("is a FIFO") || cause == QLatin1String("is a device") || cause == QLatin1String("is a socket"))
-            message += QStringLiteral(" [the file ") + cause + QStringLiteral("]");
-        const QString tag = e.kind == MemErrorKind::Fatal ? QStringLiteral("error") : QStringLiteral("warning");
-        problem(at, (what.isEmpty() ? QString() : what + QStringLiteral(": ")) + message
-                        + QStringLiteral(" (%1 %2%3)").arg(tag).arg(number).arg(howOften.isEmpty() ? QString() : QStringLiteral(", ") + howOften));
+            note = QStringLiteral("the file ") + cause;
+        problem(at, startupFinding(what, e.message, e.kind == MemErrorKind::Fatal, number, note, howOften));
     }
 
     // The problems in file order: each file's lines in line order, the files as first named.
@@ -250,7 +159,10 @@ private:
             return a.file != b.file ? a.file < b.file : a.line < b.line;
         });
         for (const Found& f : m_found)
-            m_report.problem(m_files[f.file], f.line, f.text);
+            if (f.folder.isEmpty())
+                m_report.problem(m_files[f.file], f.line, f.text);
+            else
+                m_report.folderProblem(m_files[f.file], f.line, f.folder, f.text);
     }
 
     // ---- files and values -----------------------------------------------------------------
@@ -275,6 +187,8 @@ private:
     {
         const QString path = folder + name;
         if (!fioFileExists(path)) {
+            if (m_report.hides(path))
+                return;
             if (missing)
                 startup(at, what, missing, path, QString(), howOftenMissing);
             else
@@ -293,6 +207,8 @@ private:
     void sound(const At& at, const QString& what, const QString& path, int missing, const QString& info2 = QString())
     {
         if (!fioFileExists(path)) {
+            if (m_report.hides(path))
+                return;
             if (missing)
                 startup(at, what, missing, path, info2);
             else
@@ -378,7 +294,10 @@ private:
     {
         QVector<Item> items;
         if (!fioFileExists(m_files[m_ini])) {
-            startup({m_ini, 0}, QString(), 1, m_files[m_ini]);
+            // Start-up names no file in this box; the finding's own path does.
+            const QString cause = fileProblem(m_files[m_ini]);
+            problem({m_ini, 0}, startupFinding(QString(), memErrorText(1).message, true, 1,
+                                               cause == QLatin1String("is missing") ? QString() : QStringLiteral("the file ") + cause));
             return false;
         }
         if (QString why; !readFile(m_files[m_ini], items, INT_MAX, &why)) {
@@ -411,6 +330,8 @@ private:
                     m_debug = ref;
                 } else if (section == QLatin1String("paths")) {
                     const Ref folder{fioExpandMacro(value), at, true};
+                    if (const QString w = programFolderWarning(m_files[m_ini], QStringLiteral("%1 in [paths]").arg(key), value); !w.isEmpty())
+                        problem(at, w);
                     if (key == QLatin1String("gfx"))
                         m_gfx = folder;
                     else if (key == QLatin1String("sfx"))
@@ -490,8 +411,11 @@ private:
         if (!fioIsFullPath(path))
             problem(folder.at, QStringLiteral("%1: '%2' is not a full path and is taken from the folder the game is started in")
                                    .arg(what, shown(path)));
-        else if (!fioDirExists(path))
+        else if (!fioDirExists(path)) {
             problem(folder.at, QStringLiteral("%1: folder '%2' does not exist").arg(what, shown(path)));
+            m_found.last().folder = path;
+            m_report.watchMissingFolder(path);
+        }
     }
 
     // ---- main file --------------------------------------------------------------------------
@@ -943,7 +867,9 @@ private:
             if (!pictureFile.isEmpty())
                 picture(at, what, card, pictureFile, 105);
             else if (text.isEmpty())
-                problem(at, QStringLiteral("%1 has neither a picture nor a text: it shows nothing when turned").arg(what));
+                problem(at, QStringLiteral("%1 has neither a picture nor a text: it shows nothing when turned%2")
+                                .arg(what, it.raw.contains(QLatin1Char('\t')) || it.raw.startsWith(QLatin1Char(';')) ? QString()
+                                                                            : QStringLiteral(" (its fields must be separated by TABs, and this line has none)")));
             if (!soundFile.isEmpty()) {
                 sound(at, what, card + soundFile, 203, QString::number(i + 1));
             } else if (m_sameNameSound && !pictureFile.isEmpty()) {
@@ -1092,10 +1018,9 @@ int runMemoryCheck(const QStringList& configuration)
         std::printf("Checking %s (%s)\n", qUtf8Printable(path), qUtf8Printable(found.reason));
     ThemeReport report;
     if (path.isEmpty()) {
-        QString message = memErrorText(1).message;
-        message.replace(QRegularExpression(QStringLiteral("\r+")), QStringLiteral(" "));
         report.problem(QStringLiteral("memory.ini"), 0,
-                       QStringLiteral("not found; looked for %1: %2 (error 1)").arg(gamPlacesLookedIn(QStringLiteral("memory.ini")), message));
+                       startupFinding(QStringLiteral("not found; looked for ") + gamPlacesLookedIn(QStringLiteral("memory.ini")),
+                                      memErrorText(1).message, true, 1));
     } else {
         checkMemoryConfiguration(path, report);
     }

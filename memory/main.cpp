@@ -1,3 +1,4 @@
+#include "common/log.h"
 #include "common/programmain.h"
 #include "memory/checkmemory.h"
 #include "memory/twinturn.h"
@@ -5,5 +6,8 @@
 int main(int argc, char** argv)
 {
     return programMain(argc, argv, {"twinturn", "Twinturn", "memory.ini", "Twinturn, a memory card game for children.",
-                                    runMemoryCheck, Main});
+                                    runMemoryCheck, Main, [](const QString& line) {
+                                        if (bolDebug)
+                                            memWriteLog(line);
+                                    }});
 }

@@ -94,6 +94,12 @@ MemErrorText memErrorText(double number, const QString& info, const QString& inf
     }
 }
 
+QList<int> memErrorNumbers()
+{
+    return {1,   3,   4,   5,   6,   7,   8,   9,   10,  11,  12,  13,  14,  15,  16,  100,
+            101, 102, 103, 104, 105, 110, 200, 201, 202, 203, 204, 205, 206};
+}
+
 void memHandleError(double number, const QString& info, const QString& info2)
 {
     const QString numberText = memNumberText(number);

@@ -1,4 +1,5 @@
 #pragma once
+#include <QList>
 #include <QString>
 
 // The memory game's numbered configuration problems. Fatal ones end the program once their box
@@ -12,6 +13,10 @@ struct MemErrorText {
 };
 
 MemErrorText memErrorText(double number, const QString& info = QString(), const QString& info2 = QString());
+
+// Every number memErrorText knows that start-up shows (2 is kept free: a missing file named on
+// the command line gets 1, as any missing configuration).
+QList<int> memErrorNumbers();
 
 void memHandleError(double number, const QString& info = QString(), const QString& info2 = QString());
 

@@ -22,6 +22,11 @@ void debugLog(const QString& line)
 
 bool Memory(const QString& strFile)
 {
+    return memStartUp(strFile, [](frm_MemoryGame& window) { window.exec(); });
+}
+
+bool memStartUp(const QString& strFile, const std::function<void(frm_MemoryGame& window)>& show)
+{
     bolSplashShown = true;
     if (fioFileExists(strFile)) {
         memFile = strFile;
@@ -35,7 +40,7 @@ bool Memory(const QString& strFile)
     {
         frm_MemoryGame window;
         if (window.Form_Load())
-            window.exec();
+            show(window);
     }
     debugLog(QStringLiteral("--> Memory END"));
     return !bolStartFailed;

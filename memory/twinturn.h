@@ -1,6 +1,7 @@
 #pragma once
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 // The program-wide values of Twinturn.
 extern bool bolDebug;      // log lines are written while set
@@ -12,3 +13,8 @@ extern bool bolStartFailed; // a set-up step of the game window failed
 int Main(const QStringList& configuration);
 // Checks strFile and shows the game window modally; true when its set-up succeeded.
 bool Memory(const QString& strFile);
+
+class frm_MemoryGame;
+// The same start-up up to the laid-out window, which show then runs: every box start-up can show
+// for a theme is shown here.
+bool memStartUp(const QString& strFile, const std::function<void(frm_MemoryGame& window)>& show);

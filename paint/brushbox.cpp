@@ -8,6 +8,7 @@
 #include "paint/frm_paint.h"
 #include "paint/frm_splash.h"
 #include "paint/openini.h"
+#include "paint/paintmessages.h"
 #include "paint/paintsettings.h"
 #include "paint/setinterface.h"
 #include "platform/forms.h"
@@ -15,6 +16,27 @@
 
 #include <QApplication>
 #include <cstdio>
+
+int pntStartUp(const QString& strFile, const std::function<void(frm_Paint& window)>& show)
+{
+    if (!fioFileExists(strFile)) {
+        msgBox(paintMessage(pmsNoConfiguration, strFile).text, MsgButtons::Ok, MsgIcon::Stop, pntAboutCaption());
+        return 1;
+    }
+    intTool = 0;
+    bolButtonSound = false;
+    PaintSettings.help.active = false;
+    PaintSettings.nameText.active = false;
+    if (!OpenINI(strFile))
+        return 1;
+    if (bolEndRequested)
+        return 0;
+    frm_Paint window;
+    SetInterface(window);
+    if (!bolEndRequested)
+        show(window);
+    return 0;
+}
 
 int Main(const QStringList& configuration)
 {
@@ -33,27 +55,11 @@ int Main(const QStringList& configuration)
                      qUtf8Printable(gamPlacesLookedIn(QStringLiteral("zypaint.ini"))));
         return 1;
     }
-    if (!fioFileExists(strFile)) {
-        msgBox(QStringLiteral("The configuration file '%1' does not exist.").arg(strFile), MsgButtons::Ok, MsgIcon::Stop,
-               pntAboutCaption());
-        return 1;
-    }
     // Before the splash screen: a second copy must not show one.
     if (!startClassroom(readClassroomSettings(strFile), QStringLiteral("brushbox"), pntEndProgram))
         return 0;
-    intTool = 0;
-    bolButtonSound = false;
-    PaintSettings.help.active = false;
-    PaintSettings.nameText.active = false;
-    if (!OpenINI(strFile))
-        return 1;
-    if (bolEndRequested)
-        return 0;
-    frm_Paint window;
-    SetInterface(window);
-    if (!bolEndRequested)
-        showModal(&window);
+    const int code = pntStartUp(strFile, [](frm_Paint& window) { showModal(&window); });
     if (bolDebug)
         pntWriteLog(QStringLiteral("--> Main END"));
-    return 0;
+    return code;
 }

@@ -1,6 +1,13 @@
 #pragma once
 #include <QStringList>
+#include <functional>
 
 // The start of Brushbox: reads the configuration, builds the window and runs it. configuration is
 // the configuration path argument, when one was given. Returns the process's exit status.
 int Main(const QStringList& configuration);
+
+class frm_Paint;
+
+// Start-up from the configuration file at strFile to the dressed window, which show then runs:
+// every box start-up can show for a theme is shown here. Returns the exit status.
+int pntStartUp(const QString& strFile, const std::function<void(frm_Paint& window)>& show);

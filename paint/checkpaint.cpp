@@ -6,15 +6,44 @@
 #include "common/math32.h"
 #include "common/string32.h"
 #include "common/themecheck.h"
+#include "paint/catalogs.h"
+#include "paint/paintmessages.h"
 #include "platform/files.h"
+#include "platform/picture.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QVector>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <unistd.h>
 #include <functional>
 
 namespace {
+
+// Why making folder (one level) would fail, as the system would say it; empty when it would not.
+QString folderCreationProblem(const QString& folder)
+{
+    const QString path = fioRemoveBackslash(folder);
+    const QFileInfo info(path);
+    int error = 0;
+    if (info.exists() || info.isSymLink())
+        error = EEXIST;
+    else if (!QFileInfo(info.path()).isDir())
+        error = ENOENT;
+    else if (::access(QFile::encodeName(info.path()).constData(), W_OK | X_OK) != 0)
+        error = EACCES;
+    return error ? QString::fromLocal8Bit(std::strerror(error)) : QString();
+}
+
+QString startupFinding(const QString& what, PaintMessageNumber number, const QString& info = QString(),
+                       const QString& info2 = QString(), const QString& note = QString())
+{
+    const PaintMessage m = paintMessage(number, info, info2);
+    return ::startupFinding(what, m.text, m.fatal, number, note);
+}
 
 enum class Kind { Text, Flag, Number, Colour, Picture, Sound, Folder, Shape, Ignored };
 
@@ -112,7 +141,8 @@ public:
     {
         IniReader reader;
         if (!reader.open(m_path)) {
-            m_report.problem(m_path, 0, QStringLiteral("the configuration file ") + reader.error());
+            m_report.problem(m_path, 0, startupFinding(QString(), pmsUnreadableConfiguration, m_path, QString(),
+                                                       QStringLiteral("the file ") + reader.error()));
             return;
         }
         const QString first = reader.readItem();
@@ -120,7 +150,7 @@ public:
         if (declared.compare(QLatin1String("zypaint"), Qt::CaseInsensitive) != 0
             && declared.compare(QLatin1String("brushbox"), Qt::CaseInsensitive) != 0) {
             m_report.problem(m_path, reader.itemLine(),
-                             QStringLiteral("the first line must declare the file, as 'app=zypaint' (Bad INI file. Wrong file declaration.)"));
+                             startupFinding(QStringLiteral("the first line must declare the file, as 'app=zypaint'"), pmsWrongDeclaration));
             return;
         }
         int lastLine = 0;
@@ -276,40 +306,60 @@ private:
     void folderKey(const QString& key, const QString& value)
     {
         const QString folder = folderOf(value);
+        if (const QString w = programFolderWarning(m_path, where(key), value); !w.isEmpty())
+            problem(w);
         if (key == QLatin1String("catalog")) {
             if (value.isEmpty())
                 return;
             m_catalog = folder;
+            m_catalogWillExist = true;
             if (fioDirExists(folder))
                 return;
-            if (!fioIsFullPath(folder))
-                problem(QStringLiteral("catalog in [path]: folder '%1' is missing and cannot be made, its path is not absolute "
-                                       "(Kan ej skapa användarkatalog)").arg(folder));
-            else if (!fioDirExists(QFileInfo(fioRemoveBackslash(folder)).path()))
-                problem(QStringLiteral("catalog in [path]: folder '%1' is missing and its parent does not exist").arg(folder));
+            if (!fioIsFullPath(folder)) {
+                problem(startupFinding(where(key), pmsRelativeCatalogFolder, fioExpandPath(value)));
+                m_catalogWillExist = false;
+            } else if (const QString why = folderCreationProblem(folder); !why.isEmpty()) {
+                problem(startupFinding(where(key), pmsCatalogFolderNotMade, fioRemoveBackslash(folder), why));
+                m_catalogWillExist = false;
+            }
             return;
         }
-        if (key == QLatin1String("gfx"))
+        PaintMessageNumber message = pmsBadPicturePath;
+        if (key == QLatin1String("gfx")) {
             m_gfx = folder;
-        else if (key == QLatin1String("snd"))
+            message = pmsBadGraphicsPath;
+        } else if (key == QLatin1String("snd")) {
             m_snd = folder;
-        else
+            message = pmsBadSoundPath;
+        } else {
             m_picture = folder;
-        m_report.checkFolder(m_path, m_line, folder, where(key));
+        }
+        if (!fioDirExists(folder))
+            m_report.folderProblem(m_path, m_line, folder, startupFinding(where(key), message, fioExpandPath(value)));
     }
 
     void fileKey(bool picture, const QString& lower, const QString& key, const QString& value)
     {
+        if (m_sectionKey == QLatin1String("interface") && lower == QLatin1String("background")) {
+            m_background = value;
+            m_backgroundLine = m_line;
+            return;
+        }
         if (value.isEmpty())
             return;
         // These two are looked up the moment they are read.
         const bool atOnce = lower == QLatin1String("paintpicture")
                             || (m_sectionKey == QLatin1String("splash screen") && lower == QLatin1String("picture"));
         if (atOnce) {
+            const bool splash = lower == QLatin1String("picture");
             if (m_gfx.isEmpty())
                 problem(QStringLiteral("%1 stands before the gfx folder is set in [path] and looks in the current folder").arg(where(key)));
-            else
-                m_report.checkPicture(m_path, m_line, m_gfx + value, where(key));
+            if (!splash) {
+                if (!m_gfx.isEmpty())
+                    m_report.checkPicture(m_path, m_line, m_gfx + value, where(key));
+            } else if (const QString why = pictureProblem(m_gfx + value); !why.isEmpty() && !m_report.hides(m_gfx + value)) {
+                problem(startupFinding(where(key), pmsSplashPicture, m_gfx + value, QString(), why));
+            }
             return;
         }
         m_later.push_back(FileUse{m_line, where(key), value, picture});
@@ -329,8 +379,23 @@ private:
         m_catalogs.push_back({m_line, name, mathToBool(lockedText)});
     }
 
+    // Why start-up would not show the picture at path; empty when it would.
+    static QString pictureProblem(const QString& path)
+    {
+        if (!fioFileExists(path))
+            return QStringLiteral("the file ") + fileProblem(path);
+        QString why;
+        return loadPicture(path, &why).isNull() ? why : QString();
+    }
+
     void finish()
     {
+        if (const QString why = pictureProblem(m_gfx + m_background);
+            !why.isEmpty() && (m_background.isEmpty() || !m_report.hides(m_gfx + m_background)))
+            m_report.problem(m_path, m_backgroundLine,
+                             startupFinding(m_backgroundLine ? QStringLiteral("background in [interface]") : QStringLiteral("[interface] names no background"),
+                                            pmsMainBackground, m_gfx + m_background, QString(),
+                                            m_background.isEmpty() ? QString() : why));
         if (m_gfx.isEmpty())
             m_report.problem(m_path, 0, QStringLiteral("[path] sets no gfx folder"));
         if (m_snd.isEmpty())
@@ -342,6 +407,10 @@ private:
                 m_report.checkSound(m_path, use.line, m_snd + use.name, use.what);
         }
         for (const Catalog& c : m_catalogs) {
+            if (!c.name.isEmpty() && !pntIsPlainFolderName(c.name)) {
+                m_report.problem(m_path, c.line, startupFinding(QString(), pmsCatalogNameNotPlain, c.name));
+                continue;
+            }
             if (c.locked) {
                 if (m_picture.isEmpty())
                     m_report.problem(m_path, c.line, QStringLiteral("supplied catalog '%1': [path] sets no picture folder").arg(c.name));
@@ -349,16 +418,31 @@ private:
                     m_report.checkFolder(m_path, c.line, m_picture + c.name, QStringLiteral("supplied catalog '%1'").arg(c.name));
                 continue;
             }
-            if (m_catalog.isEmpty()) {
-                m_report.problem(m_path, c.line, QStringLiteral("catalog '%1': [path] sets no catalog folder to make it in").arg(c.name));
+            if (fioDirExists(m_catalog + c.name))
+                continue;
+            if (!m_catalogWillExist) {
+                m_report.problem(m_path, c.line, startupFinding(QStringLiteral("catalog '%1'").arg(c.name), pmsNoCatalogFolder, m_catalog, c.name));
                 continue;
             }
-            bool icon = false;
-            for (const char* ext : {".bmp", ".gif", ".jpg"})
-                icon = icon || fioFileExists(m_gfx + c.name + QLatin1String(ext)) || fioFileExists(m_catalog + c.name + QLatin1String(ext));
-            if (!icon)
-                m_report.problem(m_path, c.line, QStringLiteral("catalog '%1': its icon '%2' is missing")
-                                                     .arg(c.name, m_gfx + c.name + QStringLiteral(".bmp/.gif/.jpg")));
+            if (fioDirExists(m_catalog)) {
+                if (const QString why = folderCreationProblem(m_catalog + c.name); !why.isEmpty()) {
+                    m_report.problem(m_path, c.line, startupFinding(QStringLiteral("catalog '%1'").arg(c.name), pmsCatalogFolderNotMade,
+                                                                    m_catalog + c.name, why));
+                    continue;
+                }
+            }
+            QString icon, ext;
+            for (const char* e : {".bmp", ".gif", ".jpg"})
+                if (icon.isEmpty() && fioFileExists(m_gfx + c.name + QLatin1String(e))) {
+                    ext = QLatin1String(e);
+                    icon = m_gfx + c.name + ext;
+                }
+            if (icon.isEmpty())
+                m_report.problem(m_path, c.line, startupFinding(QStringLiteral("catalog '%1'").arg(c.name), pmsCatalogIcon, m_gfx + c.name,
+                                                                m_catalog + c.name));
+            else if (const QFileInfo file(resolvePath(icon)); !file.isReadable() || file.size() > maxFileBytes(FileKind::Picture))
+                m_report.problem(m_path, c.line, startupFinding(QStringLiteral("catalog '%1'").arg(c.name), pmsCatalogIconNotCopied,
+                                                                resolvePath(icon), m_catalog + c.name + ext));
         }
     }
 
@@ -373,6 +457,9 @@ private:
     int m_line = 0;
     QString m_section, m_sectionKey;
     QString m_gfx, m_snd, m_picture, m_catalog;
+    bool m_catalogWillExist = false; // it exists, or start-up can make it
+    QString m_background;
+    int m_backgroundLine = 0;
     int m_splashActiveLine = 0;
     QStringList m_keysAfterSplashActive;
     QVector<FileUse> m_later;
@@ -383,7 +470,12 @@ private:
 
 void checkPaintConfiguration(const QString& path, ThemeReport& report)
 {
-    PaintChecker(path, report).run();
+    if (!fioFileExists(path))
+        report.problem(path, 0, startupFinding(QString(), pmsNoConfiguration, path, QString(),
+                                               fileProblem(path) == QLatin1String("is missing") ? QString()
+                                                                                                : QStringLiteral("the file ") + fileProblem(path)));
+    else
+        PaintChecker(path, report).run();
 }
 
 int runPaintCheck(const QStringList& configuration)
@@ -396,9 +488,6 @@ int runPaintCheck(const QStringList& configuration)
     if (path.isEmpty())
         report.problem(QStringLiteral("zypaint.ini"), 0,
                        QStringLiteral("not found; looked for %1").arg(gamPlacesLookedIn(QStringLiteral("zypaint.ini"))));
-    else if (!fioFileExists(path))
-        report.problem(path, 0, fileProblem(path) == QLatin1String("is missing") ? QStringLiteral("the configuration file does not exist")
-                                                                               : QStringLiteral("the configuration file ") + fileProblem(path));
     else
         checkPaintConfiguration(path, report);
     for (const QString& line : report.lines())

@@ -1,9 +1,15 @@
+#include "common/log.h"
 #include "common/programmain.h"
 #include "paint/brushbox.h"
 #include "paint/checkpaint.h"
+#include "paint/paintsettings.h"
 
 int main(int argc, char** argv)
 {
     return programMain(argc, argv, {"brushbox", "Brushbox", "zypaint.ini", "Brushbox, a paint program for children.",
-                                    runPaintCheck, Main, QSize(641, 481)});
+                                    runPaintCheck, Main, [](const QString& line) {
+                                        if (bolDebug)
+                                            pntWriteLog(line);
+                                    },
+                                    QSize(641, 481)});
 }

@@ -1,6 +1,7 @@
 #include "paint/openini.h"
 
 #include "paint/catalogs.h"
+#include "paint/paintmessages.h"
 
 #include "common/fileio.h"
 #include "common/game32.h"
@@ -53,8 +54,7 @@ bool makeFolder(const QString& folder, QString* reason)
 
 bool folderCreationFailed(const QString& folder, const QString& reason)
 {
-    msgBox(QStringLiteral("Could not create the catalog folder '%1': %2.").arg(fioRemoveBackslash(folder), reason),
-           MsgButtons::Ok, MsgIcon::Stop, pntAboutCaption());
+    msgBox(paintMessage(pmsCatalogFolderNotMade, fioRemoveBackslash(folder), reason).text, MsgButtons::Ok, MsgIcon::Stop, pntAboutCaption());
     return false;
 }
 
@@ -117,12 +117,12 @@ struct Reader {
 
     // Messages and log lines name a folder as its value expands, without the separator added
     // for joining file names to it.
-    bool folderKey(PaintFolder& folder, const QString& value, const char* message)
+    bool folderKey(PaintFolder& folder, const QString& value, PaintMessageNumber message)
     {
         folder.raw = value;
         folder.expanded = folderPath(value);
         if (!fioDirExists(folder.expanded)) {
-            msgBox(QString::fromLatin1(message) + fioExpandPath(value) + QLatin1Char('\''));
+            msgBox(paintMessage(message, fioExpandPath(value)).text);
             return false;
         }
         return true;
@@ -131,11 +131,11 @@ struct Reader {
     bool pathSection(const QString& key, const QString& value)
     {
         if (is(key, "gfx"))
-            return folderKey(PaintSettings.gfx, value, "Bad graphics path: '");
+            return folderKey(PaintSettings.gfx, value, pmsBadGraphicsPath);
         if (is(key, "snd"))
-            return folderKey(PaintSettings.snd, value, "Bad sound path: '");
+            return folderKey(PaintSettings.snd, value, pmsBadSoundPath);
         if (is(key, "picture")) {
-            const bool ok = folderKey(PaintSettings.picture, value, "Bad picture path: '");
+            const bool ok = folderKey(PaintSettings.picture, value, pmsBadPicturePath);
             debugLog(QStringLiteral("--> OpenINI: Bildkatalog(picture): ") + fioExpandPath(value) + QStringLiteral(" (")
                      + PaintSettings.picture.raw + QStringLiteral(")"));
             return ok;
@@ -168,7 +168,7 @@ struct Reader {
                 return folderCreationFailed(folder, reason);
             return true;
         }
-        msgBox(QStringLiteral("Kan ej skapa användarkatalog: ") + written);
+        msgBox(paintMessage(pmsRelativeCatalogFolder, written).text);
         debugLog(QStringLiteral("----> OpenINI: Användarkatalog(catalog): fanns ej, kan EJ skapa: ") + fioRemoveBackslash(folder));
         return true;
     }
@@ -189,7 +189,7 @@ struct Reader {
                      .arg(catalogCounter).arg(cat.name, cat.locked ? QStringLiteral("True") : QStringLiteral("False")));
         // A name like "..\x" would make and save into folders outside the catalog folder.
         if (!cat.name.isEmpty() && !pntIsPlainFolderName(cat.name)) {
-            catalogMessage("plain", QStringLiteral("The catalog name '%1' is not a plain folder name and is not used.").arg(cat.name));
+            catalogMessage("plain", paintMessage(pmsCatalogNameNotPlain, cat.name).text);
             return true;
         }
         if (cat.locked)
@@ -200,8 +200,7 @@ struct Reader {
         if (catalogFolderHas(catalogFolder, cat.name))
             return true;
         if (!fioDirExists(catalogFolder)) {
-            catalogMessage("nofolder", QStringLiteral("Kan ej skapa användarkatalog '") + catalogFolder + cat.name
-                                           + QStringLiteral("'. Katalog '") + catalogFolder + QStringLiteral("' har ej skapats"));
+            catalogMessage("nofolder", paintMessage(pmsNoCatalogFolder, catalogFolder, cat.name).text);
             debugLog(QStringLiteral("--------> OpenINI: bildanvändarkatalog: (%1)%2, Kan ej skapa användarkatalog. Katalog '%3' har ej skapats.")
                          .arg(catalogCounter).arg(cat.name, catalogFolder));
             return true;
@@ -217,12 +216,11 @@ struct Reader {
             if (fioFileExists(icon)) {
                 const QString target = catalogFolder + cat.name + QLatin1String(ext);
                 if (!copyRegularFile(resolvePath(icon), target, FileKind::Picture) && !fioFileExists(target))
-                    catalogMessage("copy", QStringLiteral("Could not copy the catalog picture '%1' to '%2'.").arg(resolvePath(icon), target));
+                    catalogMessage("copy", paintMessage(pmsCatalogIconNotCopied, resolvePath(icon), target).text);
                 return true;
             }
         }
-        catalogMessage("icon", QStringLiteral("Bilden '") + gfx + cat.name + QStringLiteral(".bmp/.gif/.jpg")
-                                   + QStringLiteral("' för användarkatalogen '") + catalogFolder + cat.name + QStringLiteral("' saknas."));
+        catalogMessage("icon", paintMessage(pmsCatalogIcon, gfx + cat.name, catalogFolder + cat.name).text);
         return true;
     }
 
@@ -337,9 +335,7 @@ struct Reader {
             if (!picture.isNull())
                 splash->setPicture(picture);
             else
-                msgBox(QStringLiteral("Picture for splash screen (") + path + QStringLiteral(") is missing or invalid.") + QLatin1Char('\r')
-                           + QStringLiteral("Check also for path declaration before splash declaration in INI file."),
-                       MsgButtons::Ok, MsgIcon::Critical, pntAboutCaption());
+                msgBox(paintMessage(pmsSplashPicture, path).text, MsgButtons::Ok, MsgIcon::Critical, pntAboutCaption());
         } else if (is(key, "active")) {
             if (!mathToBool(value))
                 return;
@@ -432,14 +428,14 @@ bool OpenINI(const QString& strFile)
     bolSplashShown = true;
     IniReader file;
     if (!file.open(strFile)) {
-        msgBox(QStringLiteral("Could not open the configuration file '%1'.").arg(strFile), MsgButtons::Ok, MsgIcon::Stop,
+        msgBox(paintMessage(pmsUnreadableConfiguration, strFile).text, MsgButtons::Ok, MsgIcon::Stop,
                pntAboutCaption());
         return false;
     }
     const QString declaration = file.readItem();
     const QString declared = fioGetValue(declaration);
     if (!is(declared, "zypaint") && !is(declared, "brushbox")) {
-        msgBox(QStringLiteral("Bad INI file. Wrong file declaration."));
+        msgBox(paintMessage(pmsWrongDeclaration).text);
         return false;
     }
     Reader reader;

@@ -3,6 +3,7 @@
 #include "common/fileio.h"
 #include "common/sounddevice.h"
 #include "paint/frm_paint.h"
+#include "paint/paintmessages.h"
 #include "paint/paintsettings.h"
 #include "platform/imagecontrol.h"
 #include "platform/msgbox.h"
@@ -58,8 +59,7 @@ void SetInterface(frm_Paint& form)
     if (pntLoadSlot(s.interface.backgroundSlot, gfx, form.img_Background->size()))
         form.img_Background->setPicture(s.interface.backgroundSlot.picture);
     else
-        msgBox(QStringLiteral("Could not load main background picture") + QLatin1Char('\r') + QStringLiteral("''") + gfx
-               + s.interface.background + QStringLiteral("''."));
+        msgBox(paintMessage(pmsMainBackground, gfx + s.interface.background).text);
 
     form.mmc_Sound->setFileName(s.snd.expanded + s.interface.buttonsound);
     form.mmc_Sound->setCommand(QStringLiteral("open"));

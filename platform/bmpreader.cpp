@@ -149,8 +149,11 @@ BmpHeader bmpHeader(const QByteArray& head)
         h.problem = QStringLiteral("its header is of a kind no bitmap has (%1 bytes)").arg(h.headerSize);
         return h;
     }
-    if (head.size() < 14 + std::min(h.headerSize, 40))
-        return h; // too short to say more; the decoder will find the file cut off
+    if (head.size() < 14 + std::min(h.headerSize, 40)) {
+        // Too short to say more, but enough to call it cut off rather than unreadable.
+        h.promisedBytes = std::max<qint64>(le(head, 2, 4), 14 + h.headerSize);
+        return h;
+    }
     h.topDown = height < 0;
     const qint64 rows = std::abs(height);
     h.size = QSize(int(std::min<qint64>(width, INT_MAX)), int(std::min<qint64>(rows, INT_MAX)));

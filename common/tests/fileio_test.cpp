@@ -5,6 +5,7 @@
 
 #include "testsupport/testsupport.h"
 
+#include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
 #include <QFileInfo>
@@ -85,6 +86,25 @@ TEST(ConfigLookup, ArgumentAppFolderSystemFolder)
     EXPECT_EQ(gamGetFilePath("zypaint.ini", {}), folders.windows() + "//zypaint.ini");
     folders.write("app/zypaint.ini", "app=zypaint");
     EXPECT_EQ(gamGetFilePath("zypaint.ini", {}), folders.app() + "/zypaint.ini");
+}
+
+// Typed inside a theme's folder, a relative name is that theme's file even when the program's
+// folder holds one of the same name; the program's folder is only the fallback.
+TEST(ConfigLookup, RelativeArgumentMeansTheCurrentFolderFirst)
+{
+    TestFolders folders;
+    folders.write("app/zypaint.ini", "app=zypaint");
+    folders.write("app/only/here.ini", "app=zypaint");
+    folders.write("theme/zypaint.ini", "app=zypaint");
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(folders.path("theme"));
+    for (const QString& typed : {QStringLiteral("zypaint.ini"), QStringLiteral("./zypaint.ini")}) {
+        const ConfigurationFile found = gamFindConfiguration("zypaint.ini", {typed});
+        EXPECT_EQ(QFileInfo(found.path).canonicalFilePath(), QFileInfo(folders.path("theme/zypaint.ini")).canonicalFilePath()) << typed.toStdString();
+        EXPECT_EQ(found.reason, "named on the command line, found in the current folder");
+    }
+    EXPECT_EQ(gamFindConfiguration("zypaint.ini", {"only/here.ini"}).path, folders.app() + "/only/here.ini");
+    QDir::setCurrent(before);
 }
 
 // An installed program has no configuration beside it: the pupil's own file comes first, then

@@ -300,74 +300,6 @@ TEST(MemoryCheck, GarbageFilesGiveProblemsNotCrashes)
     }
 }
 
-// Every message start-up shows for a theme, the checker gives in the same words.
-TEST(MemoryCheck, ReportsWhatStartupReports)
-{
-    ThrowingEnder ender;
-    frm_MemoryGame::setScreenSizeForTests(QSize(640, 480));
-    auto startupMessages = [](GameFiles& g) {
-        g.write();
-        MessageRecorder boxes;
-        memFile = g.ini();
-        try {
-            frm_MemoryGame window;
-            window.Form_Load();
-        } catch (const MemProgramEnd&) {
-        }
-        QStringList texts;
-        for (QString t : boxes.texts()) {
-            t.remove(QStringLiteral("\r\rContinue?"));
-            t.replace(QRegularExpression(QStringLiteral("\r+")), QStringLiteral(" "));
-            texts << t;
-        }
-        return texts;
-    };
-    auto expectReported = [&](GameFiles& g, int expectedBoxes) {
-        const QStringList messages = startupMessages(g);
-        ThemeReport report;
-        checkMemoryConfiguration(g.ini(), report);
-        const QString all = report.lines().join('\n');
-        EXPECT_EQ(messages.size(), expectedBoxes) << qPrintable(messages.join('\n'));
-        for (const QString& m : messages) {
-            EXPECT_TRUE(all.contains(m)) << "start-up said: " << qPrintable(m) << "\nthe checker said:\n" << qPrintable(all);
-            // A message start-up repeats for each player, the checker gives once with the count.
-            if (const qsizetype times = messages.count(m); times > 1) {
-                EXPECT_TRUE(all.contains(QStringLiteral("shown once for each of the %1 players)").arg(times)))
-                    << times << " times: " << qPrintable(m) << "\nthe checker said:\n" << qPrintable(all);
-            }
-        }
-    };
-    {
-        // Warnings, each answered with OK: start-up goes on to the next.
-        GameFiles g;
-        cleanGame(g);
-        g.main = "[interface]\r\npictures=bk.bmp\r\nquitpicture=q.bmp\r\nendgoodsound=good.wav\r\nmatchsound=m.wav\r\n"
-                 "[players]\r\nplayers=7\r\npicture=p.bmp\r\n[tries left]\r\nactive=1\r\norder=1\r\npicture=t.bmp\r\n";
-        g.global += "turnsound=turn.wav\r\ncardsx=3\r\ncardsy=3\r\n";
-        g.cards = "a\tc0.bmp\t\tnone.wav\r\nb\tnone.bmp\r\n";
-        g.folders.write(QStringLiteral("gfx/back.bmp"), "not a picture");
-        expectReported(g, 16); // the player picture once for each of the four panels
-    }
-    {
-        GameFiles g;
-        cleanGame(g);
-        g.global.replace("cardwidth=40", "cardwidth=400");
-        expectReported(g, 1);
-    }
-    {
-        GameFiles g;
-        cleanGame(g);
-        g.global.replace("cardsx=2", "cardsx=0");
-        expectReported(g, 1);
-    }
-    {
-        GameFiles g;
-        g.memoryIni.replace("main=main.ini", "main=");
-        expectReported(g, 1);
-    }
-    frm_MemoryGame::setScreenSizeForTests(QSize());
-}
-
 TEST(MemoryCheck, CommandLine)
 {
     GameFiles g;
@@ -417,4 +349,34 @@ TEST(MemoryCheck, ClassroomSectionOfMemoryIni)
                                      "memory.ini:16: unknown key 'printdelay' in [classroom]",
                                      "memory.ini:17: unknown section [class room] (did you mean 'classroom'?)"}))
         << qPrintable(check(g).join('\n'));
+}
+
+// The mistakes of a first game typed by hand: blanks for TABs, and a card folder misspelt so
+// that every picture in it is missing. Each is told once, with what to do.
+TEST(MemoryCheck, BlanksForTabsAndAWrongFolderAreToldOnce)
+{
+    GameFiles g;
+    cleanGame(g);
+    g.cards = "a    c0.bmp\r\nb\tc1.bmp\r\nc\tc2.bmp\r\nd\tc3.bmp\r\n";
+    EXPECT_EQ(check(g), QStringList("data/cards.txt:1: card 1 has neither a picture nor a text: it shows nothing when turned "
+                                    "(its fields must be separated by TABs, and this line has none)"));
+
+    GameFiles wrong;
+    cleanGame(wrong);
+    wrong.memoryIni.replace("/card/", "/cards/");
+    const QStringList lines = check(wrong);
+    ASSERT_EQ(lines.size(), 1) << qPrintable(lines.join('\n'));
+    EXPECT_EQ(lines[0], "memory.ini:6: card in [paths]: folder 'cards/' does not exist; 4 files the theme names lie in it");
+}
+
+TEST(MemoryCheck, ProgramFolderNamedFromAGameElsewhere)
+{
+    GameFiles g;
+    cleanGame(g);
+    g.folders.mkdir(QStringLiteral("app/gfx"));
+    g.folders.write(QStringLiteral("app/gfx/back.bmp"), pictureBytes("BMP"));
+    g.memoryIni.replace("gfx=" + g.dir("gfx"), "gfx=%apppath%gfx\\");
+    const QStringList lines = check(g);
+    ASSERT_EQ(lines.size(), 1) << qPrintable(lines.join('\n'));
+    EXPECT_TRUE(lines[0].startsWith("memory.ini:3: gfx in [paths]: '%apppath%gfx\\' is in the program's folder")) << qPrintable(lines[0]);
 }

@@ -5,6 +5,7 @@
 #include "testsupport/testsupport.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -68,13 +69,18 @@ TEST(PaintCheck, ReportsTyposValuesAndOrderWithLineNumbers)
                                        "[current]\n"
                                        "; a note, with a comma\n"         // 19
                                        "shape=circel\n");                 // 20
-    ASSERT_EQ(lines.size(), 11) << qPrintable(lines.join('\n'));
-    EXPECT_EQ(lines[0], "3: picture in [splash screen] stands before the gfx folder is set in [path] and looks in the current folder");
-    EXPECT_EQ(lines[1], "8: unknown key 'picnormall' in [draw button] (did you mean 'picnormal'?)");
-    EXPECT_EQ(lines[2], "9: a comma in the comment on this line starts a new item: 'picdown=gone.bmp' is read as a setting");
+    ASSERT_EQ(lines.size(), 13) << qPrintable(lines.join('\n'));
+    // Start-up's box for a window without a background comes first: it concerns the whole file.
+    EXPECT_EQ(lines[0], QStringLiteral(" [interface] names no background: Could not load main background picture ''%1/gfx/''. (warning 106)")
+                            .arg(f.app()));
+    EXPECT_EQ(lines[1], "3: picture in [splash screen] stands before the gfx folder is set in [path] and looks in the current folder");
+    EXPECT_EQ(lines[2], "3: picture in [splash screen]: Picture for splash screen (splash.bmp) is missing or invalid. Check also for "
+                        "path declaration before splash declaration in INI file. [the file is missing] (warning 101)");
+    EXPECT_EQ(lines[3], "8: unknown key 'picnormall' in [draw button] (did you mean 'picnormal'?)");
+    EXPECT_EQ(lines[4], "9: a comma in the comment on this line starts a new item: 'picdown=gone.bmp' is read as a setting");
     // The file a key names is checked after the whole file is read, and still reported in place.
-    EXPECT_TRUE(lines[3].startsWith("9: picdown in [draw button]: picture '")) << qPrintable(lines[3]);
-    EXPECT_EQ(lines.mid(4), QStringList({
+    EXPECT_TRUE(lines[5].startsWith("9: picdown in [draw button]: picture '")) << qPrintable(lines[5]);
+    EXPECT_EQ(lines.mid(6), QStringList({
                                 "11: fontsize in [name text]: 'big' is not a number (it reads as 0)",
                                 "12: fontsize in [name text]: 99999 does not fit (it is held at 32767)",
                                 "13: section [buttons] is ignored: it is none of the button sections",
@@ -100,11 +106,25 @@ TEST(PaintCheck, ReportsMissingAndBrokenFiles)
                                        "[interface]\nbackground=bg.bmp\nstartsound=ok.wav\nbuttonsound=text.wav\ngoodsound=none.wav\n"
                                        "[catalogs]\nZoo\t1\nFarm\t1\nKids\t0\nNoIcon\t0\n");
     ASSERT_EQ(lines.size(), 5) << qPrintable(lines.join('\n'));
-    EXPECT_TRUE(lines[0].startsWith("8: background in [interface]: Picture '")) << qPrintable(lines[0]);
+    EXPECT_TRUE(lines[0].startsWith("8: background in [interface]: Could not load main background picture ''")) << qPrintable(lines[0]);
+    EXPECT_TRUE(lines[0].endsWith("is cut off (40 of its 246 bytes).] (warning 106)")) << qPrintable(lines[0]);
     EXPECT_TRUE(lines[1].startsWith("10: buttonsound in [interface]: ")) << qPrintable(lines[1]);
     EXPECT_TRUE(lines[2].startsWith("11: goodsound in [interface]: sound '")) << qPrintable(lines[2]);
     EXPECT_TRUE(lines[3].startsWith("14: supplied catalog 'Farm': folder '")) << qPrintable(lines[3]);
-    EXPECT_TRUE(lines[4].startsWith("16: catalog 'NoIcon': its icon '")) << qPrintable(lines[4]);
+    EXPECT_EQ(lines[4], QStringLiteral("16: catalog 'NoIcon': Bilden '%1/gfx/NoIcon.bmp/.gif/.jpg' för användarkatalogen '%1/cats/NoIcon' "
+                                       "saknas. (warning 103)").arg(f.app()));
+}
+
+// A misspelt folder hides every file in it: one line for the folder, with their number.
+TEST(PaintCheck, AWrongFolderIsToldOnceWithWhatItHides)
+{
+    TestFolders f;
+    f.mkdir("app/gfx");
+    const QStringList lines = check(f, "app=zypaint\n[path]\ngfx=%apppath%gfx\nsnd=%apppath%sound\n"
+                                       "[interface]\nstartsound=a.wav\nbuttonsound=b.wav\ngoodsound=c.wav\n");
+    ASSERT_EQ(lines.size(), 2) << qPrintable(lines.join('\n'));
+    EXPECT_EQ(lines[1], QStringLiteral("4: snd in [path]: Bad sound path: '%1/sound/' (error 5); 3 files the theme names lie in it")
+                            .arg(f.app()));
 }
 
 TEST(PaintCheck, NearestWordOnlyForLikelyTypos)
@@ -129,7 +149,8 @@ TEST(PaintCheck, NamesWhatAFileThatIsNoFileReallyIs)
     ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), f.path("app/snd/click.wav")));
     const QStringList lines = check(f, "app=zypaint\n[path]\ngfx=%apppath%gfx\nsnd=%apppath%snd\n"
                                        "[interface]\nbackground=back.bmp\nbuttonsound=click.wav\n");
-    EXPECT_TRUE(lines.contains(QStringLiteral("6: background in [interface]: picture '%1' is a FIFO").arg(f.path("app/gfx/back.bmp"))))
+    EXPECT_TRUE(lines.contains(QStringLiteral("6: background in [interface]: Could not load main background picture ''%1''. [the file is a FIFO] (warning 106)")
+                                    .arg(f.path("app/gfx/back.bmp"))))
         << qPrintable(lines.join('\n'));
     EXPECT_TRUE(lines.contains(QStringLiteral("7: buttonsound in [interface]: sound '%1' is a device").arg(f.path("app/snd/click.wav"))))
         << qPrintable(lines.join('\n'));
@@ -156,7 +177,10 @@ TEST(PaintCheck, ClassroomAndHistoryButtonSections)
                                        "top=x\n"             // 14: not a number
                                        "piccurrent=undo.bmp\n" // 15: no current look
                                        "[redo buton]\n");    // 16
-    EXPECT_EQ(lines, QStringList({" [path] sets no snd folder",
+    EXPECT_EQ(lines, QStringList({QStringLiteral(" [interface] names no background: Could not load main background picture "
+                                                 "''%1/gfx/''. (warning 106)")
+                                      .arg(f.app()),
+                                  " [path] sets no snd folder",
                                   "6: mute in [classroom]: 'yes' is not a number (it reads as 0)",
                                   "7: printdelay in [classroom]: -5 is below 0 and reads as 0, no rest between prints",
                                   "8: unknown key 'printdely' in [classroom] (did you mean 'printdelay'?)",
@@ -166,4 +190,27 @@ TEST(PaintCheck, ClassroomAndHistoryButtonSections)
                                   "15: unknown key 'piccurrent' in [undo button]",
                                   "16: unknown section [redo buton] (did you mean 'redo button'?)"}))
         << qPrintable(lines.join('\n'));
+}
+
+// A theme in the author's own folder that kept the tutorial's %apppath% lines would quietly show
+// the sample theme's pictures: the checker says so, and says nothing beside the program.
+TEST(PaintCheck, ProgramFolderNamedFromAThemeElsewhere)
+{
+    TestFolders f;
+    for (const char* d : {"app/gfx", "app/snd", "home/theme/gfx"})
+        f.mkdir(QString::fromLatin1(d));
+    f.write("app/gfx/bg.bmp", pictureBytes("BMP"));
+    const QByteArray ini = "app=zypaint\n[path]\ngfx=%apppath%gfx\nsnd=%APPPATH%snd\n[interface]\nbackground=bg.bmp\n";
+    f.write("home/theme/zypaint.ini", ini);
+    ThemeReport report;
+    checkPaintConfiguration(f.path("home/theme/zypaint.ini"), report);
+    const QStringList lines = report.lines();
+    ASSERT_EQ(lines.size(), 2) << qPrintable(lines.join('\n'));
+    EXPECT_TRUE(lines[0].endsWith(QStringLiteral(":3: gfx in [path]: '%apppath%gfx' is in the program's folder (%1/), but this file "
+                                                 "lies in %2/: the theme takes the program's own files there; write out the theme's "
+                                                 "own folder instead")
+                                      .arg(QFileInfo(f.app()).canonicalFilePath(), QFileInfo(f.path("home/theme")).canonicalFilePath())))
+        << qPrintable(lines[0]);
+    EXPECT_TRUE(lines[1].contains(":4: snd in [path]: '%APPPATH%snd' is in the program's folder")) << qPrintable(lines[1]);
+    EXPECT_TRUE(check(f, ini).isEmpty()) << qPrintable(check(f, ini).join('\n'));
 }

@@ -243,7 +243,7 @@ TEST(HostileEndToEnd, TwinturnStartsOrEndsInOrderOnFilesThatAreNotFiles)
         {"memory.ini is a FIFO", [](ThemeFolder& t) { fifo(t.path("memory.ini")); }, "(# 1)", true},
         {"the main file is a FIFO", [](ThemeFolder& t) { fifo(t.path("games/pairs/main.ini")); }, "main file", true},
         {"the card file is /dev/zero", [](ThemeFolder& t) { deviceLink(t.path("games/pairs/cards.txt")); }, "(# 7)", true},
-        {"a card picture is a FIFO", [](ThemeFolder& t) { fifo(t.path("games/cards/cat.bmp")); }, "(# 105)", false},
+        {"a card picture is a FIFO", [](ThemeFolder& t) { fifo(t.path("games/cards/cat.gif")); }, "(# 105)", false},
         {"the turn and match sounds are FIFOs", [](ThemeFolder& t) {
              fifo(t.path("games/sfx/turn.wav"));
              fifo(t.path("games/sfx/match.wav"));
@@ -251,7 +251,7 @@ TEST(HostileEndToEnd, TwinturnStartsOrEndsInOrderOnFilesThatAreNotFiles)
         {"memory.log is a FIFO", [](ThemeFolder& t) { fifo(t.windows() + "/memory.log"); }, nullptr, false},
         {"twenty card pictures of 5600 x 5600", [](ThemeFolder& t) {
              t.write("huge.gif", pictureBytes("GIF", 5600, 5600, Qt::yellow));
-             for (const QString& name : QDir(t.path("games/cards")).entryList({"*.bmp"})) {
+             for (const QString& name : QDir(t.path("games/cards")).entryList({"*.gif"})) {
                  QFile::remove(t.path("games/cards/") + name);
                  ::link(QFile::encodeName(t.path("huge.gif")).constData(), QFile::encodeName(t.path("games/cards/") + name).constData());
              }

@@ -82,10 +82,12 @@ QImage buttonFace(int w, int h, const QColor& base, const QString& caption, Face
     if (icon && h > 50)
         icon(p, iconRect);
     if (!caption.isEmpty()) {
-        QFont f(QStringLiteral("Liberation Sans"), h > 50 ? 11 : 13, QFont::Bold);
+        // Under its icon on a large face; alone, in the middle, so no half of the face is empty.
+        const bool underIcon = icon && h > 50;
+        QFont f(QStringLiteral("Liberation Sans"), underIcon ? 11 : 13, QFont::Bold);
         p.setFont(f);
         p.setPen(ink);
-        const QRect textRect = h > 50 ? QRect(0, h - 26, w, 22) : QRect(0, 0, w, h);
+        const QRect textRect = underIcon ? QRect(0, h - 26, w, 22) : QRect(0, 0, w, h);
         p.drawText(textRect.translated(face == Face::Down ? 1 : 0, face == Face::Down ? 1 : 0), Qt::AlignCenter, caption);
     }
     return img;

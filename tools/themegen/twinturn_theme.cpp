@@ -525,7 +525,7 @@ void background(QPainter& p, int w, int h)
 QImage panel(int w, int h, const QColor& base, const Draw& icon)
 {
     QImage img(w, h, QImage::Format_ARGB32);
-    img.fill(base.darker(150)); // pictures are BMP: no transparent corners
+    img.fill(Qt::transparent); // a GIF: the window shows through the round corners
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
     QLinearGradient g(0, 0, 0, h);
@@ -583,9 +583,9 @@ Draw cardsIcon()
 
 void endPicture(const QString& path, bool good)
 {
-    savePicture(path, 420, 300, good ? rgb(0xFFF4B0) : rgb(0xD8E4FF), [good](QPainter& p) {
+    savePicture(path, 420, 300, Qt::transparent, [good](QPainter& p) {
         p.setPen(QPen(good ? rgb(0xF0A000) : rgb(0x6080C0), 10));
-        p.setBrush(Qt::NoBrush);
+        p.setBrush(good ? rgb(0xFFF4B0) : rgb(0xD8E4FF));
         p.drawRoundedRect(QRectF(5, 5, 410, 290), 30, 30);
         if (good) {
             for (int k = 0; k < 5; ++k) {
@@ -647,19 +647,39 @@ void generateTwinturnTheme(const QString& out)
         {"carrot", carrot}, {"cheese", cheese},   {"flower", flower},
     };
     for (const auto& [name, draw] : cards)
-        savePicture(card + QString::fromLatin1(name) + QStringLiteral(".bmp"), kCard, kCard, Qt::white, draw);
+        savePicture(card + QString::fromLatin1(name) + QStringLiteral(".gif"), kCard, kCard, Qt::transparent, draw);
+    // The match game shows its cards from the start, each with its name: written under a smaller
+    // picture, where a label in the middle of the card would cover the animal's face.
+    for (const auto& [name, draw] : cards) {
+        QImage picture(kCard, kCard, QImage::Format_ARGB32);
+        picture.fill(Qt::transparent);
+        {
+            QPainter q(&picture);
+            q.setRenderHint(QPainter::Antialiasing);
+            draw(q);
+        }
+        savePicture(card + QStringLiteral("named_") + QString::fromLatin1(name) + QStringLiteral(".gif"), kCard, kCard, Qt::transparent,
+                    [&picture, name](QPainter& p) {
+                        cardFrame(p, rgb(0xF4F0E8));
+                        p.setRenderHint(QPainter::SmoothPixmapTransform);
+                        p.drawImage(QRectF(44, 16, 152, 152), picture);
+                        p.setPen(rgb(0x202020));
+                        p.setFont(QFont(QStringLiteral("Liberation Sans"), 26, QFont::Bold));
+                        p.drawText(QRectF(10, 168, kCard - 20, 56), Qt::AlignCenter, QString::fromLatin1(name));
+                    });
+    }
     cardSounds(card);
 
-    savePicture(gfx + QStringLiteral("cardback.bmp"), kCard, kCard, Qt::white, cardBack);
+    savePicture(gfx + QStringLiteral("cardback.gif"), kCard, kCard, Qt::transparent, cardBack);
     for (auto [w, h] : {std::pair{640, 480}, {800, 600}, {1024, 768}})
         savePicture(gfx + QStringLiteral("bk%1.bmp").arg(w), w, h, Qt::white, [w, h](QPainter& p) { background(p, w, h); });
 
-    saveImage(gfx + QStringLiteral("timer.bmp"), panel(120, 56, rgb(0x60A0E0), clockIcon(false)));
-    saveImage(gfx + QStringLiteral("countdown.bmp"), panel(120, 56, rgb(0xE08040), clockIcon(true)));
-    saveImage(gfx + QStringLiteral("made.bmp"), panel(120, 56, rgb(0x50B050), starIcon(rgb(0xFFD020))));
-    saveImage(gfx + QStringLiteral("left.bmp"), panel(120, 56, rgb(0xA070E0), cardsIcon()));
-    saveImage(gfx + QStringLiteral("tries.bmp"), panel(120, 56, rgb(0x40B0B0), starIcon(Qt::white)));
-    saveImage(gfx + QStringLiteral("triesleft.bmp"), panel(120, 56, rgb(0xE05080), [](QPainter& p) {
+    saveImage(gfx + QStringLiteral("timer.gif"), panel(120, 56, rgb(0x60A0E0), clockIcon(false)));
+    saveImage(gfx + QStringLiteral("countdown.gif"), panel(120, 56, rgb(0xE08040), clockIcon(true)));
+    saveImage(gfx + QStringLiteral("made.gif"), panel(120, 56, rgb(0x50B050), starIcon(rgb(0xFFD020))));
+    saveImage(gfx + QStringLiteral("left.gif"), panel(120, 56, rgb(0xA070E0), cardsIcon()));
+    saveImage(gfx + QStringLiteral("tries.gif"), panel(120, 56, rgb(0x40B0B0), starIcon(Qt::white)));
+    saveImage(gfx + QStringLiteral("triesleft.gif"), panel(120, 56, rgb(0xE05080), [](QPainter& p) {
         p.setPen(Qt::NoPen);
         p.setBrush(Qt::white);
         QPainterPath heart;
@@ -668,14 +688,14 @@ void generateTwinturnTheme(const QString& out)
         heart.cubicTo(42, 8, 52, 28, 28, 44);
         p.drawPath(heart);
     }));
-    saveImage(gfx + QStringLiteral("player.bmp"), panel(112, 56, rgb(0xFFD060), {}));
-    saveImage(gfx + QStringLiteral("quit.bmp"), panel(120, 48, rgb(0xE04848), [](QPainter& p) {
+    saveImage(gfx + QStringLiteral("player.gif"), panel(112, 56, rgb(0xFFD060), {}));
+    saveImage(gfx + QStringLiteral("quit.gif"), panel(120, 48, rgb(0xE04848), [](QPainter& p) {
         p.setPen(Qt::white);
         p.setFont(QFont(QStringLiteral("Liberation Sans"), 18, QFont::Bold));
         p.drawText(QRect(0, 0, 120, 48), Qt::AlignCenter, QStringLiteral("Quit"));
     }));
-    endPicture(gfx + QStringLiteral("endgood.bmp"), true);
-    endPicture(gfx + QStringLiteral("endbad.bmp"), false);
+    endPicture(gfx + QStringLiteral("endgood.gif"), true);
+    endPicture(gfx + QStringLiteral("endbad.gif"), false);
     savePicture(gfx + QStringLiteral("help.bmp"), 640, 480, rgb(0xFFF8E0), [](QPainter& p) {
         p.setPen(rgb(0x203060));
         p.setFont(QFont(QStringLiteral("Liberation Sans"), 28, QFont::Bold));
