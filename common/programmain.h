@@ -11,9 +11,9 @@ struct ProgramEntry {
     int (*check)(const QStringList& configuration);
     int (*run)(const QStringList& configuration);
     void (*debugLog)(const QString& line); // writes to the debug log when debug is on
-    // The size the program's window is drawn for, scaled up to the screen under [classroom]
-    // fullscreen; empty when the program lays itself out for the screen.
-    QSize design = {};
+    // The size the program's window is drawn for on that screen with that configuration, scaled
+    // up to the screen under [classroom] fullscreen; empty when it already fills the screen.
+    QSize (*design)(const QString& configPath, QSize screen) = nullptr;
 };
 
 // The whole of main(): options first (no display needed for them), then the checker without

@@ -1,6 +1,7 @@
 #include "common/log.h"
 #include "common/programmain.h"
 #include "memory/checkmemory.h"
+#include "memory/memconfig.h"
 #include "memory/twinturn.h"
 
 int main(int argc, char** argv)
@@ -9,5 +10,6 @@ int main(int argc, char** argv)
                                     runMemoryCheck, Main, [](const QString& line) {
                                         if (bolDebug)
                                             memWriteLog(line);
-                                    }});
+                                    },
+                                    memLayoutSize});
 }

@@ -519,6 +519,33 @@ int memLayoutRow(const MemState& s, const memResolution& current)
     return -1; // no picture at or below: the screen's own row is laid out without one
 }
 
+QSize memLayoutSize(const QString& path, QSize screen)
+{
+    MemState s;
+    QString data, mainFile, specialFile;
+    readItems(path, [&](const QString& section, const QString& key, const QString& value) {
+        if (is(section, "paths") && is(key, "data"))
+            data = fioExpandMacro(value);
+        else if (is(section, "gamefiles") && is(key, "main"))
+            mainFile = value;
+        else if (is(section, "gamefiles") && is(key, "special"))
+            specialFile = value;
+        return true;
+    });
+    const auto pictures = [&](const QString& section, const QString& key, const QString& value) {
+        if (is(section, "interface") && is(key, "pictures"))
+            memSetBkPictures(s, value);
+        return true;
+    };
+    // Start-up reads the same files in this order, the special file's pictures replacing the main file's.
+    if (!mainFile.isEmpty())
+        readItems(data + mainFile, pictures);
+    if (!specialFile.isEmpty())
+        readItems(data + specialFile, pictures);
+    const int row = memLayoutRow(s, memFindResolution(screen));
+    return row < 0 ? QSize() : QSize(memResolutions[row][0], memResolutions[row][1]);
+}
+
 void memShuffle(MemRandom& random, QVector<memDisplayCard>& display, int count)
 {
     display = QVector<memDisplayCard>(count);

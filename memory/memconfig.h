@@ -31,6 +31,9 @@ int memGroupStrToNum(const QString& strIn);
 // The background picture names of one "pictures" value: five TAB-separated fields.
 void memSetBkPictures(MemState& s, const QString& value);
 
+// The layout a game's files give for a screen, read without a message: the size its board is
+// drawn for, or empty when the board takes the screen's own size (or the files cannot say).
+QSize memLayoutSize(const QString& path, QSize screen);
 // The pieces of memFixVariabels, apart for tests.
 memResolution memFindResolution(QSize screen);
 int memLayoutRow(const MemState& s, const memResolution& current);

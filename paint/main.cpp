@@ -11,5 +11,5 @@ int main(int argc, char** argv)
                                         if (bolDebug)
                                             pntWriteLog(line);
                                     },
-                                    QSize(641, 481)});
+                                    [](const QString&, QSize) { return QSize(641, 481); }});
 }

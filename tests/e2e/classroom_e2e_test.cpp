@@ -175,3 +175,46 @@ TEST(ClassroomEndToEnd, FullScreenBrushboxFillsTheScreenAndTheCanvasTakesClicksW
         EXPECT_NE(QColor(after.pixel(p)), QColor(Qt::black)) << p.x() << "," << p.y();
     run.kill();
 }
+
+// A game whose files give a layout smaller than the screen (800 x 600 on 1024 x 768) is shown
+// grown to the screen under full screen, and as before without it.
+TEST(ClassroomEndToEnd, FullScreenTwinturnGrowsASmallerLayoutToTheScreen)
+{
+    REQUIRE_X();
+    ThemeFolder t;
+    t.copySampleTwinturn();
+    QByteArray main = t.read("games/pairs/main.ini");
+    ASSERT_TRUE(main.contains("pictures=\tbk800.bmp\tbk1024.bmp"));
+    t.write("games/pairs/main.ini", main.replace("pictures=\tbk800.bmp\tbk1024.bmp", "pictures=\tbk800.bmp"));
+    const QByteArray ini = t.read("memory.ini");
+    QImage shots[2];
+    for (const int fullscreen : {0, 1}) {
+        t.write("memory.ini", ini + "[classroom]\r\nfullscreen=" + QByteArray::number(fullscreen) + "\r\n");
+        ProgramRun run(TWINTURN_EXE, {t.path("memory.ini")}, t.windows());
+        ASSERT_NE(x->waitForWindow("Twinturn"), 0u) << qPrintable(run.stderrText());
+        QThread::msleep(2500);
+        shots[fullscreen] = x->screenshot(QDir::temp().filePath(QStringLiteral("e2e-twinturn-fullscreen%1.png").arg(fullscreen)))
+                                .convertToFormat(QImage::Format_RGB32);
+        run.kill();
+    }
+    const QSize screen = shots[0].size();
+    const QRect layout(QPoint((screen.width() - 800) / 2, (screen.height() - 600) / 2), QSize(800, 600));
+    const double f = fullscreenFactor(screen, layout.size());
+    ASSERT_GT(f, 1);
+    const QImage plain = shots[0].copy(layout);
+    const QImage grown = shots[1].copy(QRect(QPoint((screen.width() - int(800 * f)) / 2, (screen.height() - int(600 * f)) / 2),
+                                             QSize(int(800 * f), int(600 * f))))
+                             .scaled(layout.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    auto difference = [](const QImage& a, const QImage& b) {
+        double sum = 0;
+        for (int y = 0; y < a.height(); ++y)
+            for (int x = 0; x < a.width(); ++x) {
+                const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+                sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) + std::abs(qBlue(p) - qBlue(q));
+            }
+        return sum / (3.0 * a.width() * a.height());
+    };
+    // The grown board brought back to its own size is the board; the screen's middle unscaled is not.
+    EXPECT_LT(difference(plain, grown), 12);
+    EXPECT_GT(difference(plain, shots[1].copy(layout)), 2 * difference(plain, grown));
+}
