@@ -1,94 +1,28 @@
 #include "memory/checkmemory.h"
+#include "memory/checkcore.h"
 #include "memory/memkeys.h"
 #include "memory/memlayout.h"
 
 #include "common/fileio.h"
 #include "common/game32.h"
-#include "common/inireader.h"
 #include "common/math32.h"
 #include "common/string32.h"
 #include "common/themecheck.h"
-#include "common/wavinfo.h"
 #include "memory/memerrors.h"
-#include "platform/files.h"
 #include "memory/memstate.h"
-#include "platform/files.h"
-#include "platform/picture.h"
 
 #include <QFont>
 #include <QFontMetrics>
 #include <QHash>
 #include <QRect>
-#include <QRegularExpression>
 #include <algorithm>
 #include <array>
 #include <climits>
-#include <cmath>
 #include <cstdio>
 
 namespace {
 
-using namespace memkeys;
-
-bool is(const QString& a, const char* b) { return a.compare(QLatin1String(b), Qt::CaseInsensitive) == 0; }
-
-QString shown(const QString& path) { return toPlatformSeparators(path); }
-
-// One item of a file and the line it began on.
-struct Item {
-    int line = 0;
-    QString raw;
-    bool sameLine = false;     // began on the line of the item before it (after a comma)
-    bool afterComment = false; // the rest of a comment line that a comma cut off
-};
-
-// At most limit items: a card or list file is read no further than the board needs.
-bool readFile(const QString& path, QVector<Item>& items, int limit = INT_MAX, QString* why = nullptr)
-{
-    IniReader reader;
-    if (!reader.open(path)) {
-        if (why)
-            *why = QStringLiteral("the file ") + reader.error();
-        return false;
-    }
-    int lastLine = 0;
-    bool lastComment = false;
-    while (items.size() < limit && !reader.atEnd()) {
-        Item it;
-        it.raw = reader.readItem();
-        it.line = reader.itemLine();
-        if (it.raw.trimmed().isEmpty())
-            continue;
-        it.sameLine = it.line == lastLine;
-        it.afterComment = it.sameLine && lastComment;
-        lastComment = it.afterComment || it.raw.startsWith(QLatin1Char(';'));
-        lastLine = it.line;
-        items << it;
-    }
-    reader.close();
-    return true;
-}
-
-// Where something stands: a file of the game (by its index) and a line (0: the file as a whole).
-struct At {
-    int file = -1;
-    int line = 0;
-};
-
-// A value a key gave, and where.
-struct Ref {
-    QString value;
-    At at;
-    bool set = false;
-};
-
-// How the keys after a section line are read.
-struct Scope {
-    enum Unknown { Report, Silent, BeforeSection, NoEffect };
-    const QVector<KeyRule>* keys = &kNoKeys;
-    QString where; // "[players]", "the card settings"
-    Unknown unknown = Report;
-};
+using namespace memcheck;
 
 struct Counter {
     bool active = false;
@@ -98,9 +32,9 @@ struct Counter {
     Ref picture;
 };
 
-class MemoryChecker {
+class MemoryChecker : public CheckCore {
 public:
-    MemoryChecker(const QString& path, ThemeReport& report) : m_report(report) { m_ini = fileIndex(path); }
+    MemoryChecker(const QString& path, ThemeReport& report) : CheckCore(report) { m_ini = fileIndex(path); }
 
     void run()
     {
@@ -115,179 +49,6 @@ public:
     }
 
 private:
-    // ---- reporting ------------------------------------------------------------------------
-
-    struct Found {
-        int file;
-        int line;
-        int seq;
-        QString text;
-        QString folder = {}; // a missing folder, whose hidden files the report counts
-    };
-
-    int fileIndex(const QString& path)
-    {
-        const QString p = shown(path);
-        int i = int(m_files.indexOf(p));
-        if (i < 0) {
-            m_files << p;
-            i = int(m_files.size()) - 1;
-        }
-        return i;
-    }
-
-    void problem(const At& at, const QString& text) { m_found.push_back({at.file, at.line, int(m_found.size()), text}); }
-
-    // What start-up would say through memHandleError, in the same words.
-    // howOften says how often start-up shows the message when that is more than once.
-    void startup(const At& at, const QString& what, int number, const QString& info = QString(), const QString& info2 = QString(),
-                 const QString& howOften = QString())
-    {
-        const MemErrorText e = memErrorText(number, info, info2);
-        // Start-up takes a FIFO or a device for a missing file; the checker says what it is.
-        QString note;
-        if (const QString cause = info.isEmpty() ? QString() : fileProblem(info);
-            cause == QLatin1String("is a FIFO") || cause == QLatin1String("is a device") || cause == QLatin1String("is a socket"))
-            note = QStringLiteral("the file ") + cause;
-        problem(at, startupFinding(what, e.message, e.kind == MemErrorKind::Fatal, number, note, howOften));
-    }
-
-    // The problems in file order: each file's lines in line order, the files as first named.
-    void flush()
-    {
-        std::stable_sort(m_found.begin(), m_found.end(), [](const Found& a, const Found& b) {
-            return a.file != b.file ? a.file < b.file : a.line < b.line;
-        });
-        for (const Found& f : m_found)
-            if (f.folder.isEmpty())
-                m_report.problem(m_files[f.file], f.line, f.text);
-            else
-                m_report.folderProblem(m_files[f.file], f.line, f.folder, f.text);
-    }
-
-    // ---- files and values -----------------------------------------------------------------
-
-    QString pictureError(const QString& path)
-    {
-        const QString real = resolvePath(path);
-        auto it = m_pictureErrors.constFind(real);
-        if (it != m_pictureErrors.constEnd())
-            return *it;
-        QString why;
-        if (loadPicture(real, &why).isNull() && why.isEmpty())
-            why = QStringLiteral("picture '%1' cannot be read").arg(shown(path));
-        m_pictureErrors.insert(real, why);
-        return why;
-    }
-
-    // folder + name as start-up loads it: missing gives the start-up warning number missing (0
-    // when start-up loads it without a word), unreadable gives warning 110.
-    void picture(const At& at, const QString& what, const QString& folder, const QString& name, int missing,
-                 const QString& howOftenMissing = QString())
-    {
-        const QString path = folder + name;
-        if (!fioFileExists(path)) {
-            if (m_report.hides(path))
-                return;
-            if (missing)
-                startup(at, what, missing, path, QString(), howOftenMissing);
-            else
-                problem(at, QStringLiteral("%1: picture '%2' is missing").arg(what, shown(path)));
-            return;
-        }
-        const QString why = pictureError(path);
-        if (why.isEmpty())
-            return;
-        if (missing)
-            startup(at, what, 110, path, why);
-        else
-            problem(at, QStringLiteral("%1: %2").arg(what, why));
-    }
-
-    void sound(const At& at, const QString& what, const QString& path, int missing, const QString& info2 = QString())
-    {
-        if (!fioFileExists(path)) {
-            if (m_report.hides(path))
-                return;
-            if (missing)
-                startup(at, what, missing, path, info2);
-            else
-                problem(at, QStringLiteral("%1: sound '%2' is missing").arg(what, shown(path)));
-            return;
-        }
-        const WavInfo info = readWavInfo(resolvePath(path));
-        if (!info.playable)
-            problem(at, QStringLiteral("%1: %2").arg(what, info.error));
-    }
-
-    void checkNumber(const At& at, const KeyRule& rule, const QString& what, const QString& value)
-    {
-        if (rule.kind != Kind::Flag && rule.kind != Kind::Number && rule.kind != Kind::Colour)
-            return;
-        if (!looksNumeric(value)) {
-            problem(at, QStringLiteral("%1: '%2' is not a number (it reads as 0)").arg(what, value));
-            return;
-        }
-        const double n = mathLeadingNumber(value);
-        if (rule.kind == Kind::Colour && !value.trimmed().isEmpty() && (n > 0xFFFFFF || n < 0))
-            problem(at, QStringLiteral("%1: %2 is no colour between 0 and &HFFFFFF").arg(what, value));
-        else if (rule.kind == Kind::Number && (n > INT_MAX || n < INT_MIN))
-            problem(at, QStringLiteral("%1: %2 is far too large").arg(what, value));
-    }
-
-    // Walks the items of a key file: section lines go to onSection, keys to onKey with their
-    // section in lower case, after the checks every key file shares.
-    template <typename OnSection, typename ScopeFor, typename OnKey>
-    void walk(int file, const QVector<Item>& items, OnSection onSection, ScopeFor scopeFor, OnKey onKey)
-    {
-        QString section;
-        QHash<QString, int> seen;
-        for (const Item& it : items) {
-            const At at{file, it.line};
-            const QString t = it.raw.trimmed();
-            if (it.afterComment) {
-                problem(at, QStringLiteral("a comma in the comment on this line starts a new item: '%1' is read as a setting").arg(t));
-                if (!it.raw.contains(QLatin1Char('=')))
-                    continue;
-            } else if (t.startsWith(QLatin1Char(';'))) {
-                continue;
-            }
-            if (fioIsSection(it.raw)) {
-                section = fioGetSection(it.raw);
-                onSection(at, section);
-                continue;
-            }
-            const QString key = fioGetKey(it.raw);
-            if (key.isEmpty()) {
-                problem(at, QStringLiteral("'%1' has no key before its '='").arg(t));
-                continue;
-            }
-            const Scope scope = scopeFor(section);
-            const KeyRule* rule = findKey(*scope.keys, key);
-            if (!rule) {
-                if (scope.unknown == Scope::Report)
-                    problem(at, QStringLiteral("unknown key '%1' in %2%3").arg(key, scope.where, suggestion(key, keysOf(*scope.keys))));
-                else if (scope.unknown == Scope::BeforeSection)
-                    problem(at, QStringLiteral("'%1' stands before any section and is ignored").arg(key));
-                else if (scope.unknown == Scope::NoEffect)
-                    problem(at, QStringLiteral("'%1' has no effect in the special file: only pictures in [interface] is read").arg(key));
-                continue;
-            }
-            const QString what = QStringLiteral("%1 in %2").arg(key, scope.where);
-            if (!it.raw.contains(QLatin1Char('=')))
-                problem(at, QStringLiteral("'%1' has no '=' and so no value").arg(key));
-            const QString id = scope.where + QLatin1Char('\n') + key.toLower();
-            if (!is(key, "app")) {
-                if (seen.contains(id))
-                    problem(at, QStringLiteral("%1 is set again: the value on line %2 has no effect").arg(what).arg(seen[id]));
-                seen[id] = it.line;
-            }
-            const QString value = fioGetValue(it.raw);
-            checkNumber(at, *rule, what, value);
-            onKey(at, section.toLower(), key.toLower(), value, what);
-        }
-    }
-
     // ---- memory.ini -----------------------------------------------------------------------
 
     bool readIni()
@@ -971,10 +732,6 @@ private:
             problem(tat, QStringLiteral("[text list] %1: the texts lie over the quit button").arg(screen));
     }
 
-    ThemeReport& m_report;
-    QStringList m_files;
-    QVector<Found> m_found;
-    QHash<QString, QString> m_pictureErrors;
     int m_ini = 0, m_mainFile = -1, m_globalFile = -1;
 
     // memory.ini
