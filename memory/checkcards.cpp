@@ -13,6 +13,23 @@ void MemoryChecker::itemChecks(const At& at, const Item& it, const QString& what
         problem(at, QStringLiteral("%1 is this comment: the file has no comments, every item counts").arg(what));
 }
 
+// One item more than the board takes, so that the lines it leaves unread can be told.
+bool MemoryChecker::readBoardItems(const QString& path, int count, int& file, QVector<Item>& items)
+{
+    file = fileIndex(path);
+    if (QString why; !readFile(path, items, (count == INT_MAX ? memDesign::MaxCards : count) + 1, &why)) {
+        problem({file, 0}, why);
+        return false;
+    }
+    return true;
+}
+
+void MemoryChecker::notRead(int file, const QVector<Item>& items, int read, int count)
+{
+    if (read < int(items.size()))
+        problem({file, items[read].line}, QStringLiteral("this line and the ones after it are not read: the board has %1 cards").arg(count));
+}
+
 int MemoryChecker::readCards(int count)
 {
     QString path = m_data.value + m_cards.value;
@@ -23,12 +40,10 @@ int MemoryChecker::readCards(int count)
             return INT_MAX;
         }
     }
-    const int file = fileIndex(path);
+    int file = -1;
     QVector<Item> items;
-    if (QString why; !readFile(path, items, (count == INT_MAX ? memDesign::MaxCards : count) + 1, &why)) {
-        problem({file, 0}, why);
+    if (!readBoardItems(path, count, file, items))
         return INT_MAX;
-    }
     const QString& card = m_card.value;
     int i = 0;
     for (; i < int(items.size()) && i < count; ++i) {
@@ -53,8 +68,7 @@ int MemoryChecker::readCards(int count)
                 sound(at, what, same, 0);
         }
     }
-    if (i < int(items.size()))
-        problem({file, items[i].line}, QStringLiteral("this line and the ones after it are not read: the board has %1 cards").arg(count));
+    notRead(file, items, i, count);
     if (count == INT_MAX || i >= count)
         return count;
     int cards = i;
@@ -76,12 +90,10 @@ void MemoryChecker::readList(int count)
             return;
         }
     }
-    const int file = fileIndex(path);
+    int file = -1;
     QVector<Item> items;
-    if (QString why; !readFile(path, items, (count == INT_MAX ? memDesign::MaxCards : count) + 1, &why)) {
-        problem({file, 0}, why);
+    if (!readBoardItems(path, count, file, items))
         return;
-    }
     int i = 0;
     for (; i < int(items.size()) && i < count; ++i) {
         const Item& it = items[i];
@@ -92,8 +104,7 @@ void MemoryChecker::readList(int count)
         if (!soundFile.isEmpty())
             sound(at, what, m_card.value + soundFile, 0);
     }
-    if (i < int(items.size()))
-        problem({file, items[i].line}, QStringLiteral("this line and the ones after it are not read: the board has %1 cards").arg(count));
+    notRead(file, items, i, count);
     if (count != INT_MAX && i < count)
         startup({file, 0}, QStringLiteral("%1 texts for %2 cards").arg(i).arg(count), 9);
 }

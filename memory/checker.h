@@ -49,6 +49,8 @@ private:
 
     // The card and list files
     void itemChecks(const At& at, const Item& it, const QString& what);
+    bool readBoardItems(const QString& path, int count, int& file, QVector<Item>& items);
+    void notRead(int file, const QVector<Item>& items, int read, int count);
     int readCards(int count);
     void readList(int count);
 
