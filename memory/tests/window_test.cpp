@@ -138,6 +138,10 @@ TEST(GameWindow, NoQuitIgnoresEveryWayOutOfTheGame)
             [&] { window.close(); },
         };
         for (size_t i = 0; i < ways.size(); ++i) {
+            // Without noquit only the quit button's handler is called: an end thrown through
+            // Qt's delivery of a key or a close would skip Qt's own clean-up there.
+            if (!noquit && i != 2)
+                continue;
             window.setEnabled(true);
             window.show();
             bool ended = false;

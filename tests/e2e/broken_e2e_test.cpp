@@ -94,7 +94,8 @@ TEST(BrokenFilesEndToEnd, FoldersAndFilesSwappedAndAHugeConfiguration)
         QDir().mkpath(t.path("gfx"));
         makeHugeConfiguration(t.path("zypaint.ini"), "app=zypaint", 50);
         ProgramRun run(BRUSHBOX_EXE, {t.path("zypaint.ini")}, t.windows());
-        EXPECT_NE(x->waitForWindow("Brushbox", 30000), 0u) << qPrintable(run.stderrText());
+        // Read three times before the window (full screen, one copy, the rest): slow in a sanitizer build.
+        EXPECT_NE(x->waitForWindow("Brushbox", 90000), 0u) << qPrintable(run.stderrText());
         run.answerMessages("brushbox: ", 500);
         EXPECT_TRUE(run.running()) << qPrintable(run.stderrText());
         if (kMemoryMeasurable) {
