@@ -1,3 +1,4 @@
+// The game's optional file that overrides the main file's background pictures.
 #include "memory/checker.h"
 
 #include "common/string32.h"
