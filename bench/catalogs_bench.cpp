@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Brushbox and Twinturn developers
 // Opening a catalog of 256 pictures in the open dialog, and finding the next free number in a
 // catalog of 10,000 files. Prints the median, best and 90th percentile of each.
 #include "paint/opendialog.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Brushbox and Twinturn developers
 // Times the canvas flood fill: the whole empty 401 x 401 canvas, and a maze of one-pixel
 // corridors (the worst case for a fill that works in runs). Prints the median and best of many
 // fills in microseconds.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Brushbox and Twinturn developers
 // Start-up figures: for each program given, starts it RUNS times on the current X display and
 // reports the median time from launch to its first painted window, and its resident memory one
 // second after that. Usage: startup_bench RUNS NAME=PROGRAM [ARGS...] ...

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Brushbox and Twinturn developers
 // Twinturn on a real display: the time from a card click to the card's picture being painted,
 // and how the fly-off and shrink effects reach the screen (steps, frames flushed, frame times).
 //   xvfb-run -s "-screen 0 1024x768x24" build/benchbin/twinturn_bench [clicks]

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Brushbox and Twinturn developers
 #include "common/commandline.h"
 
 #ifndef BB_VERSION
@@ -55,7 +57,15 @@ QString helpText(const QString& program, const QString& configName, const QStrin
         .arg(program, summary, configName);
 }
 
-QString versionText(const QString& program) { return QStringLiteral("%1 %2\n").arg(program, QStringLiteral(BB_VERSION)); }
+QString versionText(const QString& program)
+{
+    return QStringLiteral("%1 %2\n"
+                          "Copyright (C) 2026 The Brushbox and Twinturn developers\n"
+                          "License GPL-3.0-or-later: GNU GPL version 3 or later <https://gnu.org/licenses/gpl.html>\n"
+                          "This is free software: you are free to change and redistribute it.\n"
+                          "There is NO WARRANTY, to the extent permitted by law.\n")
+        .arg(program, QStringLiteral(BB_VERSION));
+}
 
 QString usageText(const QString& program)
 {

@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright (C) 2026 The Brushbox and Twinturn developers
 # Run at install time: the sample themes' configuration files are written into the installed
 # data folder with the folder itself in place of %apppath%, since an installed program does not
 # keep its themes beside it. Each folder value ends in a separator: without a macro, the memory

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Brushbox and Twinturn developers
 // The configuration item reader, the line functions and the number rule.
 #include "common/inireader.h"
 #include "common/math32.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Brushbox and Twinturn developers
 // The companion readers of colouring pictures: the figure file and the name file.
 #include "fuzzsupport.h"
 #include "paint/companions.h"

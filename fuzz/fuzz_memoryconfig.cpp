@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Brushbox and Twinturn developers
 // The memory game's configuration family: memory.ini and the main, global, special, card and list
 // files.
 // The sample games are copied in once; the first byte chooses which of their files the input

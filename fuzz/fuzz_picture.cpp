@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Brushbox and Twinturn developers
 // Picture loading of every format the programs read; the first byte picks the extension.
 #include "fuzzsupport.h"
 #include "platform/picture.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Brushbox and Twinturn developers
 // The metafile player on its own, past the file layer, so every run reaches the records. The
 // first byte is skipped: the picture corpus uses it to pick a format.
 #include "fuzzsupport.h"

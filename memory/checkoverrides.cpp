@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Brushbox and Twinturn developers
 // The game's optional file that overrides the main file's background pictures.
 #include "memory/checker.h"
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Brushbox and Twinturn developers
 #include "paint/dialogbuttons.h"
 
 DialogButtonStates::DialogButtonStates(const DialogButton* buttons, int count, Show show)

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Brushbox and Twinturn developers
 #pragma once
 
 // Lets pending window events (paints, activations, timers) run, as the programs do while they

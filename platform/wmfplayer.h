@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Brushbox and Twinturn developers
 #pragma once
 // The metafile player, shared by its files:
 //   wmf.cpp         the file header, the record walk and the picture's size

@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright (C) 2026 The Brushbox and Twinturn developers
 # Builds the fuzz targets with clang and runs each for a bounded time on a seed corpus made from
 # the sample themes and the picture corpus. Fails on a crash, a leak, a timeout or running out of
 # memory.

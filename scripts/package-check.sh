@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright (C) 2026 The Brushbox and Twinturn developers
 # Builds the Debian package and checks it the way a school administrator uses it: lintian and
 # AppStream checks, dpkg -i, both installed programs started from /usr/bin under Xvfb on the sample
 # themes and on a class theme in /etc/xdg/brushbox-twinturn, then dpkg --purge, after which only

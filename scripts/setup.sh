@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright (C) 2026 The Brushbox and Twinturn developers
 # Sets up a fresh Debian machine for Brushbox and Twinturn, builds them, and then either starts
 # Brushbox on the sample theme (run) or runs every test (test).
 #   scripts/setup.sh run    build and start Brushbox

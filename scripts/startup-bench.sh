@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright (C) 2026 The Brushbox and Twinturn developers
 # Start-up figures under Xvfb: Brushbox and Twinturn on their sample themes and a bare Qt window,
 # in one run, median of RUNS starts each (default 9). Needs a build (scripts/setup.sh).
 #   BRUSHBOX_INI, TWINTURN_INI   other configuration files to start the programs on

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Brushbox and Twinturn developers
 #include "fakes.h"
 #include "gamefiles.h"
 #include "memory/frm_memorygame.h"

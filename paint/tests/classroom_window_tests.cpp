@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Brushbox and Twinturn developers
 #include "paint/tests/paintwindow_fixture.h"
 #include "paint/printlimit.h"
 #include "platform/printer.h"

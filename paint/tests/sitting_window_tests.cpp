@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Brushbox and Twinturn developers
 // Whole sittings on real windows: every window shown again and again from the paint window that
 // owns it, driven by mouse and key events that a disabled window would ignore.
 #include "paint/frm_help.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Brushbox and Twinturn developers
 // Files that are not what they claim to be: FIFOs, devices, links and files far too large. None
 // may block, spin or be written through.
 #include "common/inireader.h"

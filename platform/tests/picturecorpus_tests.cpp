@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Brushbox and Twinturn developers
 // Pictures that other programs wrote, drawn as reference renderers draw them: bitmaps against
 // ImageMagick, metafiles against libwmf (run here) and LibreOffice (its drawings are kept in
 // corpus/, made by tools/picturecorpus/make-office-corpus.sh). Every file is shown right, or is

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Brushbox and Twinturn developers
 // The records of text, clipping, raster operations, viewports, regions and bitmaps.
 #include "bitmapcorpus.h"
 #include "bmpwriter.h"

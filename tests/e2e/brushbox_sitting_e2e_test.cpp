@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Brushbox and Twinturn developers
 // A whole sitting with Brushbox as a child has it: open, paint, save and save again, help, print,
 // on a real sound server (its output recorded) and a real printer (its PDF read back).
 #include "harness.h"

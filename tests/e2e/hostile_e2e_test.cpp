@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Brushbox and Twinturn developers
 // Themes with files that are not what they claim: FIFOs, devices, megabyte values, thousands of
 // catalogs, huge pictures. Each case must end in a message or a skipped item within seconds,
 // never a frozen window, and within bounded memory. The table of docs/reliability.md comes from

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Brushbox and Twinturn developers
 // Writes the picture corpus, draws pictures as the programs do, and fingerprints their pixels.
 //   picturecorpus write FOLDER             the bitmaps and metafiles of the corpus, in FOLDER
 //   picturecorpus draw FOLDER FILE...      each FILE as FOLDER/FILE.png, drawn by loadPicture

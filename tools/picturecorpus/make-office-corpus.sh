@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright (C) 2026 The Brushbox and Twinturn developers
 # Makes the office corpus: drawings written by LibreOffice Draw as Windows metafiles, each with
 # LibreOffice's own drawing of that metafile as the reference picture; and LibreOffice's drawings
 # of the project writer's samples (picturecorpus write), a second reference beside libwmf. Needs

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Brushbox and Twinturn developers
 // Saves count paintings into the catalog folder as fast as it can, as one computer of a class
 // does: each painting and its thumbnail are filled with a colour that names this process and the
 // save, so the test can tell every painting apart and pair it with its thumbnail.
