@@ -9,10 +9,13 @@
 #include <cstring>
 
 PcmSource::PcmSource(const QString& path, const PcmLayout& layout, int outRate, int leadMs, int tailMs)
-    : m_path(path), m_in(layout), m_outRate(std::max(1, outRate)), m_outChannels(layout.channels >= 2 ? 2 : 1)
+    : m_path(path), m_in(layout), m_outRate(std::clamp(outRate, kMinPlayableRate, kMaxPlayableRate)), m_outChannels(layout.channels >= 2 ? 2 : 1)
 {
-    m_in.sampleRate = std::max(1, m_in.sampleRate);
-    m_sourceFrames = m_in.blockAlign > 0 ? m_in.dataBytes / m_in.blockAlign : 0;
+    m_in.sampleRate = std::clamp(m_in.sampleRate, kMinPlayableRate, kMaxPlayableRate);
+    // A layout no checked header gives plays as silence rather than being read past its frames.
+    const int size = m_in.channels > 0 && m_in.blockAlign % m_in.channels == 0 ? m_in.blockAlign / m_in.channels : 0;
+    const bool readable = m_in.formatTag == 3 ? size == 4 || size == 8 : size >= 1 && size <= 4;
+    m_sourceFrames = readable && m_in.dataOffset >= 0 ? std::max<qint64>(0, m_in.dataBytes) / m_in.blockAlign : 0;
     m_soundFrames = (m_sourceFrames * m_outRate + m_in.sampleRate - 1) / m_in.sampleRate;
     m_leadFrames = qint64(m_outRate) * std::max(0, leadMs) / 1000;
     m_totalFrames = m_leadFrames + m_soundFrames + qint64(m_outRate) * std::max(0, tailMs) / 1000;
