@@ -164,9 +164,8 @@ void Player::drawWaitingMask()
     blit(mask.visible, &mask.grey, quint32(kSrcPaint) << 16);
 }
 
-// The colours were laid over white: c' = c a + 255 (1 - a) for opacity a, so over the picture d
-// the pixel is c a + d (1 - a) = c' - (255 - d)(1 - a). A mask of only black and white gives
-// what the two raster operations give.
+// Each colour c over the picture d by its opacity a: c a + d (1 - a). A mask of only black and
+// white gives what the two raster operations give (where it is clear the colours are white).
 void Player::drawTransparent(const QRect& visible, const QImage& colours, const QImage& grey)
 {
     if (!spend(qint64(visible.width()) * visible.height() + 16))
@@ -179,9 +178,9 @@ void Player::drawTransparent(const QRect& visible, const QImage& colours, const 
             const auto* c = reinterpret_cast<const QRgb*>(colours.constScanLine(y - visible.top()));
             const auto* m = reinterpret_cast<const QRgb*>(grey.constScanLine(y - visible.top()));
             for (int x = r.left(); x <= r.right(); ++x) {
-                const int clear = 255 - qRed(m[x - visible.left()]);
+                const int a = qRed(m[x - visible.left()]);
                 const QRgb over = c[x - visible.left()];
-                const auto mix = [&](int c1, int d1) { return std::max(0, c1 - ((255 - d1) * clear + 127) / 255); };
+                const auto mix = [a](int c1, int d1) { return (c1 * a + d1 * (255 - a) + 127) / 255; };
                 d[x] = qRgb(mix(qRed(over), qRed(d[x])), mix(qGreen(over), qGreen(d[x])), mix(qBlue(over), qBlue(d[x])));
             }
         }

@@ -319,10 +319,10 @@ private:
     void drawBitmap(const QImage& picture, bool bottomUp, quint32 rop, int xSrc, int ySrc, int srcW, int srcH, int xDst,
                     int yDst, int dstW, int dstH);
     // An office suite writes a picture with partial transparency (shadows, glows, shading) as two
-    // bitmaps on one place: its opacity as a grey mask ORed in (SRCPAINT), then its colours as
-    // they look over white ANDed in (SRCAND). By the letter that paints black wherever the mask
-    // is not clear, so the mask waits for its colours and the pair is drawn as the transparency
-    // it stands for; a mask followed by anything else is drawn as it is.
+    // bitmaps on one place: its opacity as a grey mask ORed in (SRCPAINT), then its colours,
+    // white where it is clear, ANDed in (SRCAND). By the letter a black shadow paints black
+    // wherever the mask is not quite clear, so the mask waits for its colours and the pair is
+    // drawn as the transparency it stands for; a mask followed by anything else is drawn as it is.
     struct Mask {
         QRect target;  // picture pixels, uncut
         QRect visible; // the part inside the picture

@@ -137,7 +137,7 @@ TEST(PaintCheck, FilesTheReadersRefuseAreNamedWithTheCauseAndWhatFollows)
     for (int i = 0; i < 4; ++i)
         EXPECT_TRUE(lines[1 + i].contains(causes[i]) && lines[1 + i].endsWith("It is skipped: nothing is heard in its place."))
             << qPrintable(lines[1 + i]);
-    EXPECT_TRUE(lines[5].startsWith("14: picnormal in [draw button]: ") && lines[5].contains(causes[4])
+    EXPECT_TRUE(lines[5].startsWith("13: picnormal in [draw button]: ") && lines[5].contains(causes[4])
                 && lines[5].endsWith("Its place stays empty.")) << qPrintable(lines[5]);
 }
 
