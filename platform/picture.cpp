@@ -173,8 +173,8 @@ QImage loadPicture(const QString& rawPath, QString* error, QSize shown)
         if (size.width() > shown.width() || size.height() > shown.height()) {
             const QSize scaled = size.scaled(shown, Qt::KeepAspectRatioByExpanding).boundedTo(size).expandedTo(QSize(1, 1));
             reader.setScaledSize(scaled);
-            // A baseline JPEG is decoded straight at a fraction of its size; anything else whole,
-            // and then scaled.
+            // A baseline JPEG is decoded straight at a fraction of its size; anything else holds
+            // its own size while it is decoded (a progressive JPEG in its coefficients).
             decoded = jpeg.isJpeg && !jpeg.progressive ? jpegDecodedSize(size, scaled) : size;
             size = scaled;
         }
