@@ -116,7 +116,7 @@ bool ThemeReport::checkPicture(const QString& file, int line, const QString& pat
     }
     QString why;
     if (loadPicture(path, &why).isNull()) {
-        problem(file, line, QStringLiteral("%1: %2").arg(what, why));
+        problem(file, line, QStringLiteral("%1: %2 Its place stays empty.").arg(what, why));
         return false;
     }
     return true;
@@ -130,12 +130,17 @@ bool ThemeReport::checkSound(const QString& file, int line, const QString& path,
         problem(file, line, QStringLiteral("%1: sound '%2' %3").arg(what, toPlatformSeparators(path), fileProblem(path)));
         return false;
     }
-    const WavInfo info = readWavInfo(resolvePath(path));
-    if (!info.playable) {
-        problem(file, line, QStringLiteral("%1: %2").arg(what, info.error));
+    if (const QString why = soundProblem(path); !why.isEmpty()) {
+        problem(file, line, QStringLiteral("%1: %2").arg(what, why));
         return false;
     }
     return true;
+}
+
+QString soundProblem(const QString& path)
+{
+    const WavInfo info = readWavInfo(resolvePath(toPlatformSeparators(path)));
+    return info.playable ? QString() : info.error + QStringLiteral(" It is skipped: nothing is heard in its place.");
 }
 
 bool ThemeReport::checkFolder(const QString& file, int line, const QString& path, const QString& what)

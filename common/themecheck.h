@@ -62,6 +62,10 @@ QString suggestion(const QString& word, const QStringList& known);
 // and counts as one).
 bool looksNumeric(const QString& value);
 
+// Why the sound device plays nothing for the WAV file at path, as a checker says it: the
+// reader's reason and what the program does; empty when the sound plays.
+QString soundProblem(const QString& path);
+
 // What keeps a file from being read, as a checker says it: "is missing", "is a FIFO", "is a
 // device", "is a folder"...
 QString fileProblem(const QString& path);

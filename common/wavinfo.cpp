@@ -32,9 +32,12 @@ WavInfo readWavInfo(QIODevice& dev, const QString& name)
     const qint64 fileSize = dev.size();
     WavInfo info;
     bool haveFormat = false;
-    quint32 byteRate = 0;
     qint64 at = 12;
-    while (at + 8 <= fileSize) {
+    // Real files have a handful of chunks; a file of millions of empty ones must not keep the
+    // program walking them.
+    for (int chunks = 0; at + 8 <= fileSize; ++chunks) {
+        if (chunks == kMaxWavChunks)
+            return failed(name, QStringLiteral("no samples follow among its first %1 chunks").arg(kMaxWavChunks));
         if (!dev.seek(at))
             break;
         const QByteArray head = dev.read(8);
@@ -49,8 +52,8 @@ WavInfo readWavInfo(QIODevice& dev, const QString& name)
                 return failed(name, QStringLiteral("its format header is broken"));
             quint16 tag = le16(fmt, 0);
             info.channels = le16(fmt, 2);
-            info.sampleRate = int(le32(fmt, 4));
-            byteRate = le32(fmt, 8);
+            const quint32 rate = le32(fmt, 4);
+            const quint32 byteRate = le32(fmt, 8);
             info.blockAlign = le16(fmt, 12);
             info.bitsPerSample = le16(fmt, 14);
             // WAVE_FORMAT_EXTENSIBLE names the real format in its sub-format GUID.
@@ -59,8 +62,14 @@ WavInfo readWavInfo(QIODevice& dev, const QString& name)
             if (tag != 1 && tag != 3)
                 return failed(name, QStringLiteral("its samples are compressed (format %1)").arg(tag));
             info.formatTag = tag;
-            if (info.channels == 0 || info.sampleRate == 0 || byteRate == 0 || info.bitsPerSample == 0)
+            if (info.channels == 0 || rate == 0 || byteRate == 0 || info.bitsPerSample == 0)
                 return failed(name, QStringLiteral("its format header is broken"));
+            if (rate < quint32(kMinPlayableRate) || rate > quint32(kMaxPlayableRate))
+                return failed(name, QStringLiteral("its header gives %1 samples a second, where a sound has %2 to %3")
+                                        .arg(rate)
+                                        .arg(kMinPlayableRate)
+                                        .arg(kMaxPlayableRate));
+            info.sampleRate = int(rate);
             // Samples of 1 to 4 bytes, or floating point of 4 or 8, each in its own bytes.
             const int container = info.blockAlign % info.channels == 0 ? info.blockAlign / info.channels : 0;
             const bool known = tag == 1 ? container >= 1 && container <= 4 : container == 4 || container == 8;
@@ -73,10 +82,17 @@ WavInfo readWavInfo(QIODevice& dev, const QString& name)
             if (!haveFormat)
                 return failed(name, QStringLiteral("its samples come before their format"));
             info.dataOffset = body;
-            info.dataBytes = std::max<qint64>(0, std::min(size, fileSize - body));
-            if (info.dataBytes == 0)
+            // A header claiming more than the file holds counts what it has, in whole frames.
+            const qint64 frames = std::max<qint64>(0, std::min(size, fileSize - body)) / info.blockAlign;
+            info.dataBytes = frames * info.blockAlign;
+            if (frames == 0)
                 return failed(name, QStringLiteral("it holds no sound"));
-            info.durationMs = (info.dataBytes * 1000 + byteRate - 1) / byteRate;
+            // The length is what the samples give; the header's byte rate may say anything.
+            info.durationMs = (frames * 1000 + info.sampleRate - 1) / info.sampleRate;
+            if (info.durationMs > kMaxWavMs)
+                return failed(name, QStringLiteral("its samples last %1 seconds, and a sound may last at most %2")
+                                        .arg((info.durationMs + 999) / 1000)
+                                        .arg(kMaxWavMs / 1000));
             info.playable = true;
             return info;
         }

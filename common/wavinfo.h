@@ -4,6 +4,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include "platform/soundbackend.h"
+
 class QIODevice;
 
 // What the header of a WAV file says: enough to know whether it can be played and how long it
@@ -21,6 +23,14 @@ struct WavInfo {
     qint64 durationMs = 0;
 };
 
+// A sound is refused when its samples last longer than any sound of a theme (so a lying header
+// cannot hold a game's sound chain for hours), and when its samples are not found among the
+// first chunks of the file.
+constexpr qint64 kMaxWavMs = 10 * 60 * 1000;
+constexpr int kMaxWavChunks = 256;
+
+// Refuses, with the reason in error, what cannot be played: not a WAV file, compressed samples,
+// a rate outside kMinPlayableRate to kMaxPlayableRate, no samples, or a length beyond kMaxWavMs.
 WavInfo readWavInfo(const QString& path);
 // The same on an open device (a file, or bytes in a buffer); name is used in the error.
 WavInfo readWavInfo(QIODevice& device, const QString& name);

@@ -112,9 +112,8 @@ void CheckCore::sound(const At& at, const QString& what, const QString& path, in
             problem(at, QStringLiteral("%1: sound '%2' is missing").arg(what, shown(path)));
         return;
     }
-    const WavInfo info = readWavInfo(resolvePath(path));
-    if (!info.playable)
-        problem(at, QStringLiteral("%1: %2").arg(what, info.error));
+    if (const QString why = soundProblem(path); !why.isEmpty())
+        problem(at, QStringLiteral("%1: %2").arg(what, why));
 }
 
 void CheckCore::checkNumber(const At& at, const KeyRule& rule, const QString& what, const QString& value)

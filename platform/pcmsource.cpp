@@ -8,11 +8,18 @@
 #include <algorithm>
 #include <cstring>
 
+namespace {
+constexpr qint64 kMaxReadBytes = 4 * 1024 * 1024;
+}
+
 PcmSource::PcmSource(const QString& path, const PcmLayout& layout, int outRate, int leadMs, int tailMs)
-    : m_path(path), m_in(layout), m_outRate(std::max(1, outRate)), m_outChannels(layout.channels >= 2 ? 2 : 1)
+    : m_path(path), m_in(layout), m_outRate(std::clamp(outRate, kMinPlayableRate, kMaxPlayableRate)), m_outChannels(layout.channels >= 2 ? 2 : 1)
 {
-    m_in.sampleRate = std::max(1, m_in.sampleRate);
-    m_sourceFrames = m_in.blockAlign > 0 ? m_in.dataBytes / m_in.blockAlign : 0;
+    m_in.sampleRate = std::clamp(m_in.sampleRate, kMinPlayableRate, kMaxPlayableRate);
+    // A layout no checked header gives plays as silence rather than being read past its frames.
+    const int size = m_in.channels > 0 && m_in.blockAlign % m_in.channels == 0 ? m_in.blockAlign / m_in.channels : 0;
+    const bool readable = m_in.formatTag == 3 ? size == 4 || size == 8 : size >= 1 && size <= 4;
+    m_sourceFrames = readable && m_in.dataOffset >= 0 ? std::max<qint64>(0, m_in.dataBytes) / m_in.blockAlign : 0;
     m_soundFrames = (m_sourceFrames * m_outRate + m_in.sampleRate - 1) / m_in.sampleRate;
     m_leadFrames = qint64(m_outRate) * std::max(0, leadMs) / 1000;
     m_totalFrames = m_leadFrames + m_soundFrames + qint64(m_outRate) * std::max(0, tailMs) / 1000;
@@ -51,7 +58,11 @@ float PcmSource::sample(const uchar* frame, int channel) const
 qint64 PcmSource::readData(char* data, qint64 maxlen)
 {
     const qint64 first = pos() / frameBytes();
-    const qint64 count = std::min(maxlen / frameBytes(), m_totalFrames - first);
+    // A read never takes more than a few megabytes of the file, however many channels it has and
+    // however far its rate is above the output's; the sound server asks again for the rest.
+    const qint64 sourcePerRead = std::max<qint64>(1, kMaxReadBytes / std::max(1, m_in.blockAlign));
+    const qint64 most = std::max<qint64>(1, sourcePerRead * m_outRate / m_in.sampleRate);
+    const qint64 count = std::min({maxlen / frameBytes(), m_totalFrames - first, most});
     if (count <= 0)
         return 0;
     float* out = reinterpret_cast<float*>(data);

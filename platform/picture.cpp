@@ -4,6 +4,7 @@
 
 #include "platform/bmpreader.h"
 #include "platform/files.h"
+#include "platform/jpegheader.h"
 #include "platform/wmf.h"
 
 #include <QBuffer>
@@ -11,7 +12,9 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QImageReader>
+#include <algorithm>
 #include <atomic>
+#include <cmath>
 #include <climits>
 
 namespace {
@@ -30,33 +33,26 @@ quint32 le(const QByteArray& b, int at, int n)
     return v;
 }
 
-// The size a picture file claims, read from its header, so that a lying header is refused before
-// Qt tries to allocate it; invalid when the header says nothing useful.
+// The size a bitmap or GIF file claims, read from its header, so that a lying header is refused
+// before Qt tries to allocate it; invalid when the header says nothing useful. A JPEG's comes
+// from readJpegHeader.
 QSize claimedSize(QFile& file)
 {
-    const QByteArray head = file.peek(64 * 1024);
-    if (const BmpHeader bmp = bmpHeader(head.left(kBmpHeadBytes)); bmp.isBmp)
+    const QByteArray head = file.peek(kBmpHeadBytes);
+    if (const BmpHeader bmp = bmpHeader(head); bmp.isBmp)
         return bmp.size;
     if (head.size() >= 10 && (head.startsWith("GIF87a") || head.startsWith("GIF89a")))
         return QSize(int(le(head, 6, 2)), int(le(head, 8, 2)));
-    if (head.size() >= 4 && quint8(head[0]) == 0xFF && quint8(head[1]) == 0xD8) {
-        // Walk the JPEG markers to the first frame header.
-        int i = 2;
-        while (i + 9 < head.size()) {
-            if (quint8(head[i]) != 0xFF) {
-                ++i;
-                continue;
-            }
-            const int marker = quint8(head[i + 1]);
-            const int length = (quint8(head[i + 2]) << 8) | quint8(head[i + 3]);
-            if (marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC)
-                return QSize((quint8(head[i + 7]) << 8) | quint8(head[i + 8]), (quint8(head[i + 5]) << 8) | quint8(head[i + 6]));
-            if (length < 2)
-                break;
-            i += 2 + length;
-        }
-    }
     return {};
+}
+
+// The size libjpeg decodes a JPEG at when Qt's reader is asked for scaled: a whole number of
+// eighths, the fewest that still cover scaled (as Qt's JPEG reader picks them).
+QSize jpegDecodedSize(QSize stored, QSize scaled)
+{
+    const double f = std::min(double(stored.width()) / scaled.width(), double(stored.height()) / scaled.height());
+    const int eighths = std::clamp(int(std::ceil(8 / f)), 1, 8);
+    return QSize(int((qint64(stored.width()) * eighths + 7) / 8), int((qint64(stored.height()) * eighths + 7) / 8));
 }
 
 void setError(QString* error, const QString& text)
@@ -150,22 +146,47 @@ QImage loadPicture(const QString& rawPath, QString* error, QSize shown)
         setError(error, QStringLiteral("Picture '%1' is not a picture this program can read: %2.").arg(path, bmp.problem));
         return {};
     }
-    QSize size = claimedSize(file);
+    // Phone photos say in their EXIF data which way up they were taken.
+    reader.setAutoTransform(true);
+    const JpegHeader jpeg = readJpegHeader(file);
+    QSize size = jpeg.isJpeg ? jpeg.size : claimedSize(file);
     if (!size.isValid())
         size = reader.size();
-    if (size.isValid() && qint64(size.width()) * size.height() > kMaxPicturePixels) {
+    if (jpeg.isJpeg && size.isValid()) {
+        // Each scan of a progressive JPEG makes the decoder go over the whole picture again.
+        const qint64 pixels = std::max<qint64>(1, qint64(size.width()) * size.height());
+        const int allowed = int(std::clamp<qint64>(kMaxJpegScanPixels / pixels, 1, kMaxJpegScans));
+        if (jpeg.scans > allowed) {
+            setError(error, QStringLiteral("Picture '%1' is not read: it is a JPEG of more than %2 scans, and each scan draws all "
+                                           "of its %3 x %4 pixels again (a photo has about ten).")
+                                .arg(path).arg(allowed).arg(size.width()).arg(size.height()));
+            return {};
+        }
+    }
+    // Large enough to cover what is shown, so stretching it loses nothing. The reader scales the
+    // picture as it is stored, before turning it upright.
+    const QSize stored = size;
+    QSize decoded = size;
+    if (shown.isValid() && size.isValid()) {
+        if (reader.transformation() & QImageIOHandler::TransformationRotate90)
+            shown.transpose();
+        if (size.width() > shown.width() || size.height() > shown.height()) {
+            const QSize scaled = size.scaled(shown, Qt::KeepAspectRatioByExpanding).boundedTo(size).expandedTo(QSize(1, 1));
+            reader.setScaledSize(scaled);
+            // A baseline JPEG is decoded straight at a fraction of its size; anything else holds
+            // its own size while it is decoded (a progressive JPEG in its coefficients).
+            decoded = jpeg.isJpeg && !jpeg.progressive ? jpegDecodedSize(size, scaled) : size;
+            size = scaled;
+        }
+    }
+    if (decoded.isValid() && qint64(decoded.width()) * decoded.height() > kMaxPicturePixels) {
         setError(error, QStringLiteral("Picture '%1' is too large (%2 x %3 pixels).")
-                            .arg(path).arg(size.width()).arg(size.height()));
+                            .arg(path).arg(stored.width()).arg(stored.height()));
         return {};
     }
     if (bmp.promisedBytes > file.size()) {
         setError(error, QStringLiteral("Picture '%1' is cut off (%2 of its %3 bytes).").arg(path).arg(file.size()).arg(bmp.promisedBytes));
         return {};
-    }
-    // Large enough to cover what is shown, so stretching it loses nothing.
-    if (shown.isValid() && size.isValid() && (size.width() > shown.width() || size.height() > shown.height())) {
-        size = size.scaled(shown, Qt::KeepAspectRatioByExpanding).boundedTo(size).expandedTo(QSize(1, 1));
-        reader.setScaledSize(size);
     }
     if (size.isValid() && !pictureBudgetAllows(qint64(size.width()) * size.height() * 4)) {
         setError(error, budgetMessage(path));

@@ -11,8 +11,14 @@
 // that size (a thumbnail of a huge picture takes little memory); a smaller one keeps its own.
 QImage loadPicture(const QString& path, QString* error = nullptr, QSize shown = QSize());
 
-// Largest picture accepted, in pixels, so an oversized header is refused before decoding.
+// Largest picture decoded, in pixels (33,554,432), so an oversized header is refused before
+// decoding. A JPEG shown smaller than it is counts at the size it is decoded at (down to an
+// eighth of each side), so a large phone photo loads as a small card.
 constexpr qint64 kMaxPicturePixels = 32LL * 1024 * 1024;
+
+// A progressive JPEG may have at most kMaxJpegScans scans, and fewer when it is large: all of
+// its scans together may go over this many pixels (20 scans of the largest picture).
+constexpr qint64 kMaxJpegScanPixels = 20 * kMaxPicturePixels;
 
 // A reader for a format Qt lacks (Windows metafiles); it returns a null image on failure. shown is
 // loadPicture's: a drawing is drawn at that size when it is valid.

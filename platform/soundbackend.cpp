@@ -9,6 +9,7 @@
 #include <QMediaDevices>
 #include <QThread>
 #include <QTimer>
+#include <algorithm>
 #include <atomic>
 
 namespace {
@@ -139,9 +140,11 @@ void AudioSinkBackend::play()
     format.setSampleFormat(QAudioFormat::Float);
     format.setChannelCount(m_layout.channels >= 2 ? 2 : 1);
     format.setSampleRate(m_layout.sampleRate);
-    // An output that cannot take the file's rate gets its own; the source resamples.
-    if (!device.isFormatSupported(format))
-        format.setSampleRate(device.preferredFormat().sampleRate());
+    // An output that cannot take the file's rate gets its own; the source resamples. A rate out
+    // of the playable range never reaches the output, whatever it claims to take.
+    const bool playableRate = m_layout.sampleRate >= kMinPlayableRate && m_layout.sampleRate <= kMaxPlayableRate;
+    if (!playableRate || !device.isFormatSupported(format))
+        format.setSampleRate(std::clamp(device.preferredFormat().sampleRate(), kMinPlayableRate, kMaxPlayableRate));
     auto* voice = new PcmVoice;
     voice->moveToThread(AudioThread::get());
     QMetaObject::invokeMethod(voice, [=, path = m_path, layout = m_layout] { voice->start(path, layout, device, format); });

@@ -8,6 +8,13 @@
 
 class PcmVoice;
 
+// Sample rates a sound is played at. PulseAudio takes a stream of 1 sample a second, but Qt's
+// output for it then feeds periods of 20 ms, which hold no bytes below 50 samples a second, and
+// divides by them (the program dies of SIGFPE). No real sound is below the bottom; no output
+// goes above the top.
+constexpr int kMinPlayableRate = 1000;
+constexpr int kMaxPlayableRate = 384000;
+
 // Where the samples of a checked WAV file lie and how they are stored.
 struct PcmLayout {
     int formatTag = 1;  // 1 whole-number samples, 3 floating point

@@ -133,6 +133,7 @@ QImage wmfRead(const QByteArray& raw, QString* error, QSize shown)
             player.play(bytes.u16(pos + 4), Bytes{bytes.data + pos + 6, recordBytes - 6});
             pos += recordBytes;
         }
+        player.finish();
         if (player.exhausted()) {
             setError(error, QStringLiteral("the metafile draws far more than its picture needs"));
             return {};

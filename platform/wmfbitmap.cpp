@@ -4,6 +4,8 @@
 #include "platform/picture.h"
 #include "platform/wmfplayer.h"
 
+#include <utility>
+
 namespace wmf {
 
 namespace {
@@ -33,6 +35,20 @@ QByteArray withPaletteColours(const Bytes& dib, const std::vector<QColor>& palet
         out.append(char(c.blue())), out.append(char(c.green())), out.append(char(c.red())), out.append('\0');
     }
     return out + dib.bytes(header + qsizetype(count) * 2, dib.size - header - qsizetype(count) * 2);
+}
+
+constexpr int kSrcPaint = 0xEE; // source or picture
+constexpr int kSrcAnd = 0x88;   // source and picture
+
+bool isGrey(const QImage& image)
+{
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            if (qRed(row[x]) != qGreen(row[x]) || qGreen(row[x]) != qBlue(row[x]))
+                return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -127,7 +143,48 @@ void Player::drawBitmap(const QImage& picture, bool bottomUp, quint32 rop, int x
         sp.setRenderHint(QPainter::SmoothPixmapTransform, m_dc.stretchMode == 4);
         sp.drawImage(QRectF(target.translated(-visible.topLeft())), part);
     }
+    const int code = int((rop >> 16) & 0xFF);
+    if (m_mask && code == kSrcAnd && m_mask->target == target) {
+        const Mask mask = *std::exchange(m_mask, std::nullopt);
+        return drawTransparent(visible, shown, mask.grey);
+    }
+    drawWaitingMask();
+    if (code == kSrcPaint && isGrey(shown)) {
+        m_mask = Mask{target, visible, shown};
+        return;
+    }
     blit(visible, &shown, rop);
+}
+
+void Player::drawWaitingMask()
+{
+    if (!m_mask)
+        return;
+    const Mask mask = *std::exchange(m_mask, std::nullopt);
+    blit(mask.visible, &mask.grey, quint32(kSrcPaint) << 16);
+}
+
+// Each colour c over the picture d by its opacity a: c a + d (1 - a). A mask of only black and
+// white gives what the two raster operations give (where it is clear the colours are white).
+void Player::drawTransparent(const QRect& visible, const QImage& colours, const QImage& grey)
+{
+    if (!spend(qint64(visible.width()) * visible.height() + 16))
+        return;
+    applyClip();
+    const QRegion where = m_dc.clipped ? m_dc.clip.intersected(visible) : QRegion(visible);
+    for (const QRect& r : where) {
+        for (int y = r.top(); y <= r.bottom(); ++y) {
+            auto* d = reinterpret_cast<QRgb*>(m_image.scanLine(y));
+            const auto* c = reinterpret_cast<const QRgb*>(colours.constScanLine(y - visible.top()));
+            const auto* m = reinterpret_cast<const QRgb*>(grey.constScanLine(y - visible.top()));
+            for (int x = r.left(); x <= r.right(); ++x) {
+                const int a = qRed(m[x - visible.left()]);
+                const QRgb over = c[x - visible.left()];
+                const auto mix = [a](int c1, int d1) { return (c1 * a + d1 * (255 - a) + 127) / 255; };
+                d[x] = qRgb(mix(qRed(over), qRed(d[x])), mix(qGreen(over), qGreen(d[x])), mix(qBlue(over), qBlue(d[x])));
+            }
+        }
+    }
 }
 
 void Player::dibBitBlt(const Bytes& p)

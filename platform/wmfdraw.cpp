@@ -69,7 +69,12 @@ QPen Player::pen() const
     }
     switch (m_dc.pen.style & 0xF000) {
     case 0x1000: qp.setJoinStyle(Qt::BevelJoin); break;
-    case 0x2000: qp.setJoinStyle(Qt::MiterJoin); break;
+    case 0x2000:
+        // As in GDI: a corner whose miter would reach beyond 10 pen widths (a line turning back on
+        // itself) is bevelled, never drawn as a spike.
+        qp.setJoinStyle(Qt::SvgMiterJoin);
+        qp.setMiterLimit(10);
+        break;
     default: qp.setJoinStyle(Qt::RoundJoin); break;
     }
     return qp;

@@ -14,6 +14,7 @@
 #include <QPainterPath>
 #include <QPointF>
 #include <QRegion>
+#include <optional>
 #include <set>
 #include <vector>
 
@@ -206,6 +207,8 @@ public:
     Player(QImage& image, const Frame& frame, int objects);
 
     void play(quint16 function, const Bytes& p);
+    // After the last record: a transparency mask still waiting for its colours is drawn as it is.
+    void finish();
     // Whether the file asked for more painting than any real picture needs.
     bool exhausted() const { return m_budget < 0; }
 
@@ -315,6 +318,18 @@ private:
     QImage bitmap16(const Bytes& b, bool forBrush) const;
     void drawBitmap(const QImage& picture, bool bottomUp, quint32 rop, int xSrc, int ySrc, int srcW, int srcH, int xDst,
                     int yDst, int dstW, int dstH);
+    // An office suite writes a picture with partial transparency (shadows, glows, shading) as two
+    // bitmaps on one place: its opacity as a grey mask ORed in (SRCPAINT), then its colours,
+    // white where it is clear, ANDed in (SRCAND). By the letter a black shadow paints black
+    // wherever the mask is not quite clear, so the mask waits for its colours and the pair is
+    // drawn as the transparency it stands for; a mask followed by anything else is drawn as it is.
+    struct Mask {
+        QRect target;  // picture pixels, uncut
+        QRect visible; // the part inside the picture
+        QImage grey;   // scaled to visible
+    };
+    void drawWaitingMask();
+    void drawTransparent(const QRect& visible, const QImage& colours, const QImage& grey);
 
     bool spend(qint64 cost)
     {
@@ -343,6 +358,7 @@ private:
     std::set<int> m_free; // slots freed by deletion; new objects take the lowest
     int m_slots;          // how many slots the file's header asks for
     bool m_clipApplied = false;
+    std::optional<Mask> m_mask;
     // Pixels the records may paint in all: a hostile file of many huge shapes must not hang.
     qint64 m_budget;
 };

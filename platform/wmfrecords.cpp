@@ -93,9 +93,14 @@ const Player::Record* Player::find(quint16 function)
 
 void Player::play(quint16 function, const Bytes& p)
 {
+    // Only the bitmap that comes straight after a mask can be its colours.
+    if (m_mask && function != META_STRETCHDIB && function != META_DIBSTRETCHBLT && function != META_DIBBITBLT)
+        drawWaitingMask();
     const Record* record = find(function);
     if (record && p.words() >= record->words)
         (this->*record->handler)(p);
 }
+
+void Player::finish() { drawWaitingMask(); }
 
 } // namespace wmf

@@ -43,6 +43,50 @@ find build/bin platform/tests/corpus "$corpus/made" -type f \( -iname '*.bmp' -o
     done
 }
 
+# WAV files of every layout the sound reader takes, headers written byte by byte, and the sample
+# themes' sounds.
+mkdir -p "$corpus/sound"
+le() { # le NUMBER BYTES: the number in that many little-endian bytes
+    le_v=$1 le_i=0 le_out=
+    while [ $le_i -lt "$2" ]; do
+        le_out="$le_out\\$(printf '%03o' $((le_v % 256)))"
+        le_v=$((le_v / 256))
+        le_i=$((le_i + 1))
+    done
+    printf "$le_out"
+}
+wav() { # wav FILE TAG CHANNELS RATE BITS BYTES_PER_SAMPLE FRAMES [EXTENSIBLE_TAG]
+    align=$(($3 * $6))
+    data=$((align * $7))
+    fmt=16
+    if [ -n "${8:-}" ]; then fmt=40; fi
+    {
+        printf 'RIFF'; le $((20 + fmt + data)) 4; printf 'WAVEfmt '; le $fmt 4
+        le "$2" 2; le "$3" 2; le "$4" 4; le $(($4 * align)) 4; le $align 2; le "$5" 2
+        if [ -n "${8:-}" ]; then
+            le 22 2; le "$5" 2; le 3 4; le "$8" 2; printf '\000\000\000\000\020\000\200\000\000\252\000\070\233\161'
+        fi
+        printf 'data'; le $data 4
+        head -c $data /dev/urandom
+    } >"$1"
+}
+n=0
+for layout in "1 1 8000 8 1" "1 2 22050 16 2" "1 1 44100 24 3" "1 2 48000 32 4" "1 6 96000 16 2" "1 1 11025 12 2" \
+    "3 1 44100 32 4" "3 2 48000 64 8" "1 3 1000 8 1" "1 2 384000 16 2"; do
+    # shellcheck disable=SC2086 # the layout is five words
+    wav "$corpus/sound/seed$n" $layout 300
+    n=$((n + 1))
+done
+wav "$corpus/sound/seed$n" 65534 2 44100 16 2 300 1
+wav "$corpus/sound/seed$((n + 1))" 65534 2 48000 32 4 300 3
+find build/bin -type f -iname '*.wav' 2>/dev/null | head -20 | {
+    n=100
+    while IFS= read -r f; do
+        head -c 65536 "$f" >"$corpus/sound/seed$n"
+        n=$((n + 1))
+    done
+}
+
 # The memory target's first byte names the file its input replaces: memory.ini, main, global,
 # cards, the words game's list, the four game's main, the pairs game's special file.
 mkdir -p "$corpus/memory"
@@ -63,6 +107,7 @@ for target in "$build"/bin/fuzz_*; do
     case "$name" in
     fuzz_picture|fuzz_wmf) seeds="$corpus/picture" ;;
     fuzz_memoryconfig) seeds="$corpus/memory" ;;
+    fuzz_wav) seeds="$corpus/sound" ;;
     *) seeds="$corpus/text" ;;
     esac
     work="$build/work-$name"

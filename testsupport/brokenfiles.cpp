@@ -5,8 +5,11 @@
 #include "testsupport/testsupport.h"
 #include "wmfwriter.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QImage>
+#include <QImageWriter>
 #include <QRandomGenerator>
 
 namespace {
@@ -32,7 +35,8 @@ QByteArray corrupted(QByteArray bytes, quint32 seed)
     return bytes;
 }
 
-QByteArray wavHeader(quint32 dataBytes, quint16 channels, quint32 rate, quint16 bits)
+// A WAV header, byte by byte; the byte rate is what the others give unless told.
+QByteArray wavHeader(quint32 dataBytes, quint16 channels, quint32 rate, quint16 bits, quint32 byteRate = 0)
 {
     QByteArray b("RIFF....WAVEfmt ");
     b.append(QByteArray(4 + 16, '\0'));
@@ -41,7 +45,7 @@ QByteArray wavHeader(quint32 dataBytes, quint16 channels, quint32 rate, quint16 
     b[20] = 1;
     b[22] = char(channels);
     put32(b, 24, rate);
-    put32(b, 28, rate * channels * bits / 8);
+    put32(b, 28, byteRate ? byteRate : rate * channels * bits / 8);
     b[32] = char(channels * bits / 8);
     b[34] = char(bits);
     b.append("data");
@@ -90,6 +94,20 @@ QList<BrokenFile> makeBrokenPictures(const QString& folder)
     QByteArray bits = bmp;
     bits[28] = char(0x3F); // 63 bits per pixel
     add(QStringLiteral("bits.bmp"), bits, QStringLiteral("BMP with an impossible bit count"));
+    // A progressive JPEG whose last scan comes 2000 times: a few kilobytes that once kept the
+    // decoder drawing the picture again for seconds.
+    QByteArray progressive;
+    {
+        QBuffer buffer(&progressive);
+        buffer.open(QIODevice::WriteOnly);
+        QImageWriter w(&buffer, "jpg");
+        w.setProgressiveScanWrite(true);
+        w.write(QImage::fromData(jpg));
+    }
+    const qsizetype lastScan = progressive.lastIndexOf("\xff\xda"), end = progressive.lastIndexOf("\xff\xd9");
+    add(QStringLiteral("scans.jpg"), progressive.left(end) + progressive.mid(lastScan, end - lastScan).repeated(2000) + progressive.mid(end),
+        QStringLiteral("progressive JPEG of 2000 scans"));
+    made.last().cause = QStringLiteral("more than 100 scans");
     WmfWriter plain;
     plain.rectangle(QRect(10, 10, 100, 100));
     add(QStringLiteral("nosize.wmf"), plain.bytes(false), QStringLiteral("plain metafile without a window extent"));
@@ -112,6 +130,24 @@ QList<BrokenFile> makeBrokenSounds(const QString& folder)
     add(QStringLiteral("text.wav"), "RIFF? no, just text\r\n", QStringLiteral("text named .wav"));
     add(QStringLiteral("empty.wav"), QByteArray(), QStringLiteral("zero-byte WAV"));
     add(QStringLiteral("truncated.wav"), wavHeader(1000, 1, 22050, 16).left(30), QStringLiteral("WAV cut in its header"));
+    // Headers that once crashed or stalled the programs; each is refused with its cause, but the
+    // one whose byte rate lies, which plays as long as its samples last (9000 bytes: 204 ms).
+    auto refused = [&](const QString& name, const QByteArray& bytes, const QString& what, const QString& cause) {
+        add(name, bytes, what);
+        made.last().cause = cause;
+    };
+    refused(QStringLiteral("low-rate.wav"), wavHeader(9000, 1, 8, 16) + QByteArray(9000, '\0'), QStringLiteral("WAV of 8 Hz"),
+            QStringLiteral("gives 8 samples a second"));
+    refused(QStringLiteral("huge-rate.wav"), wavHeader(9000, 1, 0x80000000u, 16, 1) + QByteArray(9000, '\0'),
+            QStringLiteral("WAV of 2^31 Hz"), QStringLiteral("gives 2147483648 samples a second"));
+    add(QStringLiteral("byte-rate.wav"), wavHeader(9000, 1, 22050, 16, 1) + QByteArray(9000, '\0'),
+        QStringLiteral("WAV whose header says 1 byte a second"));
+    refused(QStringLiteral("long.wav"), wavHeader(601000, 1, 1000, 8) + QByteArray(601000, char(0x80)),
+            QStringLiteral("WAV of 601 seconds"), QStringLiteral("last 601 seconds"));
+    // 64 MB of empty chunks, sparse on disk: after the RIFF header every 8 zero bytes are one.
+    refused(QStringLiteral("empty-chunks.wav"), QByteArray("RIFF\xf8\xff\xff\x03WAVE", 12), QStringLiteral("WAV of 64 MB of empty chunks"),
+            QStringLiteral("no samples follow among its first 256 chunks"));
+    QFile(folder + QStringLiteral("/empty-chunks.wav")).resize(64LL * 1024 * 1024);
     QDir().mkpath(folder + QStringLiteral("/folder.wav"));
     made.push_back({QStringLiteral("folder.wav"), QStringLiteral("a folder named .wav")});
     return made;

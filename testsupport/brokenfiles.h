@@ -9,7 +9,8 @@
 // in folder.
 struct BrokenFile {
     QString name;
-    QString what; // a few words for test failures
+    QString what;  // a few words for test failures
+    QString cause = {}; // words the reader's refusal must hold; empty when the file is read
 };
 QList<BrokenFile> makeBrokenPictures(const QString& folder);
 QList<BrokenFile> makeBrokenSounds(const QString& folder);

@@ -27,7 +27,9 @@ TEST(BrokenFiles, EveryBrokenPictureIsRefusedWithItsName)
         const QImage img = loadPicture(folders.path("pics/" + f.name), &why);
         if (img.isNull()) {
             EXPECT_TRUE(why.contains(f.name)) << qPrintable(f.what + ": " + why);
+            EXPECT_TRUE(why.contains(f.cause)) << qPrintable(f.what + ": " + why);
         } else {
+            EXPECT_TRUE(f.cause.isEmpty()) << qPrintable(f.what);
             // A decoder may make something of a damaged file; it must be of the size the file claims.
             EXPECT_LE(qint64(img.width()) * img.height(), kMaxPicturePixels) << qPrintable(f.what);
         }
@@ -51,6 +53,10 @@ TEST(BrokenFiles, BrokenSoundsNeverStallTheDevice)
         const WavInfo info = readWavInfo(folders.path("snd/" + f.name));
         // A lying header counts only the samples really there.
         EXPECT_LT(info.durationMs, 1000) << qPrintable(f.what);
+        if (!f.cause.isEmpty()) {
+            EXPECT_FALSE(info.playable) << qPrintable(f.what);
+            EXPECT_TRUE(info.error.contains(f.cause)) << qPrintable(f.what + ": " + info.error);
+        }
         SoundDevice device;
         QSignalSpy done(&device, &SoundDevice::Done);
         device.setFileName(folders.path("snd/" + f.name));
@@ -61,6 +67,8 @@ TEST(BrokenFiles, BrokenSoundsNeverStallTheDevice)
         EXPECT_EQ(done.size(), 1) << qPrintable(f.what);
         EXPECT_NE(device.completionStatus(), 0) << qPrintable(f.what);
     }
+    // Its length is its samples', whatever the header's byte rate says.
+    EXPECT_EQ(readWavInfo(folders.path("snd/byte-rate.wav")).durationMs, 205);
 }
 
 TEST(BrokenFiles, FiftyMegabyteConfigurationIsReadInBoundedMemory)

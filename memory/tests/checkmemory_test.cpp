@@ -8,6 +8,7 @@
 
 #include "common/themecheck.h"
 #include "platform/files.h"
+#include "testsupport/brokenfiles.h"
 
 #include <QDir>
 #include <QProcess>
@@ -216,6 +217,23 @@ TEST(MemoryCheck, CardAndListFilesLineByLine)
     EXPECT_EQ(lines[10], "data/cards.txt:6: this line and the ones after it are not read: the board has 6 cards");
     EXPECT_EQ(lines[11], "data/list.txt: 2 texts for 6 cards: Listfile contains to few text strings. (warning 9)");
     EXPECT_EQ(lines[12], "data/list.txt:1: text 1: sound 'card/cat.wav' is missing");
+}
+
+// A card sound of 8 samples a second and a card picture of 2000 scans: each named with its
+// cause and with what start-up does with it.
+TEST(MemoryCheck, FilesTheReadersRefuseAreNamedWithTheCauseAndWhatFollows)
+{
+    GameFiles g;
+    cleanGame(g);
+    makeBrokenSounds(g.folders.path("card"));
+    makeBrokenPictures(g.folders.path("card"));
+    g.cards = "a\tc0.bmp\tA\tlow-rate.wav\r\nb\tscans.jpg\r\nc\tc2.bmp\r\nd\tc3.bmp\r\n";
+    const QStringList lines = check(g);
+    ASSERT_EQ(lines.size(), 2) << qPrintable(lines.join('\n'));
+    EXPECT_TRUE(lines[0].startsWith("data/cards.txt:1: card 1: Sound '") && lines[0].contains("gives 8 samples a second")
+                && lines[0].endsWith("It is skipped: nothing is heard in its place.")) << qPrintable(lines[0]);
+    EXPECT_TRUE(lines[1].startsWith("data/cards.txt:2: card 2: Picture file ''card/scans.jpg'' could not be read.")
+                && lines[1].contains("more than 100 scans") && lines[1].endsWith("(warning 110)")) << qPrintable(lines[1]);
 }
 
 TEST(MemoryCheck, MissingFilesAndDeclarationAreStartupErrors)

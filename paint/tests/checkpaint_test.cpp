@@ -4,6 +4,7 @@
 
 #include "common/themecheck.h"
 #include "platform/files.h"
+#include "testsupport/brokenfiles.h"
 #include "testsupport/testsupport.h"
 
 #include <QFile>
@@ -115,6 +116,29 @@ TEST(PaintCheck, ReportsMissingAndBrokenFiles)
     EXPECT_TRUE(lines[3].startsWith("14: supplied catalog 'Farm': folder '")) << qPrintable(lines[3]);
     EXPECT_EQ(lines[4], QStringLiteral("16: catalog 'NoIcon': Bilden '%1/gfx/NoIcon.bmp/.gif/.jpg' för användarkatalogen '%1/cats/NoIcon' "
                                        "saknas. (warning 103)").arg(f.app()));
+}
+
+// Sounds and pictures that once crashed or stalled the program: each named with its cause and
+// with what start-up does with it.
+TEST(PaintCheck, FilesTheReadersRefuseAreNamedWithTheCauseAndWhatFollows)
+{
+    TestFolders f;
+    QStringList causes;
+    for (const BrokenFile& b : makeBrokenSounds(f.app() + "/snd") + makeBrokenPictures(f.app() + "/gfx"))
+        if (b.name == "low-rate.wav" || b.name == "huge-rate.wav" || b.name == "long.wav" || b.name == "empty-chunks.wav"
+            || b.name == "scans.jpg")
+            causes << b.cause;
+    const QStringList lines = check(f, "app=zypaint\n[path]\ngfx=%apppath%gfx\nsnd=%apppath%snd\n"
+                                       "[interface]\nbackground=scans.jpg\nstartsound=low-rate.wav\nbuttonsound=huge-rate.wav\n"
+                                       "goodsound=long.wav\n[open]\nsound=empty-chunks.wav\n[draw button]\npicnormal=scans.jpg\n");
+    ASSERT_EQ(lines.size(), 6) << qPrintable(lines.join('\n'));
+    EXPECT_TRUE(lines[0].contains("Could not load main background picture") && lines[0].contains(causes[4])
+                && lines[0].endsWith("(warning 106)")) << qPrintable(lines[0]);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_TRUE(lines[1 + i].contains(causes[i]) && lines[1 + i].endsWith("It is skipped: nothing is heard in its place."))
+            << qPrintable(lines[1 + i]);
+    EXPECT_TRUE(lines[5].startsWith("13: picnormal in [draw button]: ") && lines[5].contains(causes[4])
+                && lines[5].endsWith("Its place stays empty.")) << qPrintable(lines[5]);
 }
 
 // A misspelt folder hides every file in it: one line for the folder, with their number.

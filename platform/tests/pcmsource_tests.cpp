@@ -4,6 +4,7 @@
 #include "testsupport/testsupport.h"
 
 #include <QFile>
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <gtest/gtest.h>
@@ -125,4 +126,21 @@ TEST(PcmSource, AnotherRateKeepsTheLengthAndAVanishedFileIsSilence)
     EXPECT_FLOAT_EQ(rest[9], 9 * 300 / 32768.0f);
     EXPECT_EQ(rest[10], 0.0f);
     EXPECT_EQ(rest[99], 0.0f);
+}
+
+TEST(PcmSource, ALayoutNoHeaderGivesPlaysAsSilence)
+{
+    TestFolders f;
+    struct Case {
+        int tag, channels, blockAlign, rate, outRate;
+    } cases[] = {{1, 0, 2, 8000, 8000}, {1, 2, 3, 8000, 8000}, {3, 1, 2, 8000, 8000}, {1, 1, 2, 0, 0}, {1, 1, 2, 8, 8}};
+    for (const Case& c : cases) {
+        Stored s = store(f, QByteArray(200, '\x40'), c.tag, 1, 2, c.rate);
+        s.layout.channels = c.channels;
+        s.layout.blockAlign = c.blockAlign;
+        PcmSource source(s.path, s.layout, c.outRate, 0, 0);
+        const std::vector<float> out = readAll(source);
+        const bool readable = c.channels == 1 && c.tag == 1;
+        EXPECT_EQ(std::count(out.begin(), out.end(), 0.0f) == qsizetype(out.size()), !readable) << c.channels << " " << c.blockAlign;
+    }
 }

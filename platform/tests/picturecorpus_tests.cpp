@@ -199,6 +199,59 @@ TEST(PictureCorpus, OfficeMetafilesMatchLibreOffice)
     }
 }
 
+// Phone photos as cameras store them: the pixels as the sensor saw them and the EXIF
+// orientation that turns them upright (ImageMagick writes the JPEG, exiftool the tag). Each
+// must come out as the upright picture, at its own size and at a shown size.
+TEST(PictureCorpus, PhotosOfEveryExifOrientationComeOutUpright)
+{
+    const QString exiftool = program(QStringLiteral("exiftool")), convert = program(QStringLiteral("convert"));
+    ASSERT_FALSE(exiftool.isEmpty()) << "exiftool is missing: install libimage-exiftool-perl (scripts/setup.sh deps)";
+    ASSERT_FALSE(convert.isEmpty()) << "convert is missing: install ImageMagick (scripts/setup.sh deps)";
+    TestFolders folders;
+    // Upright: 96 x 64, four blocks of colour on the 8 x 8 grid JPEG keeps.
+    QImage upright(96, 64, QImage::Format_RGB32);
+    upright.fill(Qt::white);
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 96; ++x)
+            upright.setPixel(x, y, x < 48 ? (y < 32 ? 0xFFFF0000 : 0xFF0000FF) : (y < 32 ? 0xFF00C000 : x < 72 ? 0xFF000000 : 0xFFFFFFFF));
+    for (int orientation = 1; orientation <= 8; ++orientation) {
+        // Where the stored pixel (x, y) of a w x h picture is shown.
+        const bool turned = orientation >= 5;
+        const int w = turned ? 64 : 96, h = turned ? 96 : 64;
+        auto shownAt = [&](int x, int y) {
+            switch (orientation) {
+            case 2: return QPoint(w - 1 - x, y);
+            case 3: return QPoint(w - 1 - x, h - 1 - y);
+            case 4: return QPoint(x, h - 1 - y);
+            case 5: return QPoint(y, x);
+            case 6: return QPoint(h - 1 - y, x);
+            case 7: return QPoint(h - 1 - y, w - 1 - x);
+            case 8: return QPoint(y, w - 1 - x);
+            default: return QPoint(x, y);
+            }
+        };
+        QImage stored(w, h, QImage::Format_RGB32);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                stored.setPixel(x, y, upright.pixel(shownAt(x, y)));
+        const QString png = folders.path(QStringLiteral("stored%1.png").arg(orientation));
+        const QString jpg = folders.path(QStringLiteral("photo%1.jpg").arg(orientation));
+        ASSERT_TRUE(stored.save(png));
+        ASSERT_TRUE(run(convert, {png, QStringLiteral("-quality"), QStringLiteral("95"), jpg}));
+        ASSERT_TRUE(run(exiftool, {QStringLiteral("-q"), QStringLiteral("-overwrite_original"),
+                                   QStringLiteral("-Orientation=%1").arg(orientation), QStringLiteral("-n"), jpg}));
+        QString why;
+        const QImage whole = loadPicture(jpg, &why);
+        ASSERT_EQ(whole.size(), upright.size()) << orientation << ": " << qPrintable(why);
+        // A turned or mirrored picture differs in half of its pixels; JPEG's edges in a few.
+        EXPECT_LT(pixelDifference(whole, upright, 24).differing, 6144 / 10) << orientation;
+        // Shown at half its size: decoded smaller, and still upright.
+        const QImage half = loadPicture(jpg, &why, QSize(48, 32));
+        ASSERT_EQ(half.size(), QSize(48, 32)) << orientation << ": " << qPrintable(why);
+        EXPECT_LT(pixelDifference(half, upright.scaled(48, 32), 48).differing, 1536 / 10) << orientation;
+    }
+}
+
 TEST(PictureCorpus, EveryProcessDrawsTheSamePixels)
 {
     // Two runs whose fresh memory is filled differently: a pixel left unwritten by a decoder or

@@ -8,7 +8,9 @@
 
 #include "testsupport/testsupport.h"
 
+#include <QBuffer>
 #include <QDir>
+#include <QImageWriter>
 #include <gtest/gtest.h>
 
 TEST(Files, ResolveIgnoresCaseOnlyWhenNeeded)
@@ -108,4 +110,40 @@ TEST(Pictures, OversizedHeaderIsRefusedBeforeDecoding)
     QString why;
     EXPECT_TRUE(loadPicture(folders.path("huge.bmp"), &why).isNull());
     EXPECT_TRUE(why.contains("too large")) << qPrintable(why);
+}
+
+namespace {
+// A grey JPEG of a checker board; progressive ones may repeat their last scan.
+QByteArray greyJpeg(int width, int height, bool progressive, int extraScans = 0)
+{
+    QImage grey(width, height, QImage::Format_Grayscale8);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            grey.scanLine(y)[x] = uchar((x / 64 + y / 64) % 2 ? 200 : 40);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "jpg");
+    writer.setQuality(50);
+    writer.setProgressiveScanWrite(progressive);
+    writer.write(grey);
+    const qsizetype lastScan = bytes.lastIndexOf("\xff\xda"), end = bytes.lastIndexOf("\xff\xd9");
+    return bytes.left(end) + bytes.mid(lastScan, end - lastScan).repeated(extraScans) + bytes.mid(end);
+}
+} // namespace
+
+TEST(Pictures, LargePhotosAreDecodedAtTheSizeTheyAreShown)
+{
+    TestFolders folders;
+    // 48 megapixels: beyond the limit as it is, a 1/8 of it as a card.
+    folders.write("phone.jpg", greyJpeg(8000, 6000, false));
+    QString why;
+    EXPECT_TRUE(loadPicture(folders.path("phone.jpg"), &why).isNull());
+    EXPECT_TRUE(why.contains("too large (8000 x 6000 pixels)")) << qPrintable(why);
+    const QImage card = loadPicture(folders.path("phone.jpg"), &why, QSize(150, 150));
+    EXPECT_EQ(card.size(), QSize(200, 150)) << qPrintable(why);
+    // Each scan of a progressive JPEG goes over all of its pixels: a large one may have fewer.
+    folders.write("scans.jpg", greyJpeg(4096, 4096, true, 40));
+    EXPECT_TRUE(loadPicture(folders.path("scans.jpg"), &why, QSize(150, 150)).isNull());
+    EXPECT_TRUE(why.contains("more than 40 scans")) << qPrintable(why);
 }

@@ -8,6 +8,7 @@
 #include "testsupport/testsupport.h"
 #include "wmfwriter.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace {
@@ -369,6 +370,42 @@ TEST(WmfBitmaps, SourceOperationsAndWindows3Bitmaps)
     const int blue = count(img, kBlue, QRect(0, 60, 100, 20)), white = count(img, kWhite, QRect(0, 60, 100, 20));
     EXPECT_EQ(blue + white, 2000);
     EXPECT_EQ(blue, 1000); // the pattern's columns alternate
+}
+
+// As an office suite writes a picture with partial transparency: its opacity as an 8-bit grey
+// mask ORed in, then its colours as they look over white ANDed in, on one place.
+TEST(WmfBitmaps, AnOfficeTransparencyPairIsDrawnAsTransparency)
+{
+    const int opacity[] = {0, 64, 128, 192, 255};
+    QImage mask(5, 1, QImage::Format_Indexed8), colours(5, 1, QImage::Format_RGB32);
+    for (int i = 0; i < 256; ++i)
+        mask.setColor(i, qRgb(i, i, i));
+    for (int x = 0; x < 5; ++x) {
+        mask.setPixel(x, 0, uint(opacity[x]));
+        colours.setPixel(x, 0, opacity[x] ? qRgb(255, 0, 0) : qRgb(255, 255, 255)); // red, white where clear
+    }
+    WmfWriter w;
+    noPen(w);
+    w.select(w.createBrush(0, QColor(0x20, 0x40, 0xC0)));
+    w.rectangle(QRect(0, 0, 100, 40)); // blue grounds, white between them
+    w.rectangle(QRect(0, 80, 100, 20));
+    w.stretchDib(mask, QRect(0, 0, 100, 80), 0x00EE0086);
+    w.stretchDib(colours, QRect(0, 0, 100, 80), 0x008800C6);
+    // A mask without its colours is drawn by the letter.
+    w.stretchDib(mask, QRect(0, 85, 100, 10), 0x00EE0086);
+    const QImage img = play(w);
+    for (int i = 0; i < 5; ++i) {
+        const int x = 10 + 20 * i, m = opacity[i];
+        const double a = m / 255.0;
+        auto blend = [a](int c, int d) { return int(std::lround(c * a + d * (1 - a))); };
+        const QRgb over = img.pixel(x, 20), overWhite = img.pixel(x, 60);
+        EXPECT_NEAR(qRed(over), blend(255, 0x20), 1) << i;
+        EXPECT_NEAR(qGreen(over), blend(0, 0x40), 1) << i;
+        EXPECT_NEAR(qBlue(over), blend(0, 0xC0), 1) << i;
+        EXPECT_NEAR(qRed(overWhite), 255, 1) << i;
+        EXPECT_NEAR(qGreen(overWhite), blend(0, 255), 1) << i;
+        EXPECT_EQ(at(img, x, 90), qRgb(0x20 | m, 0x40 | m, 0xC0 | m) & 0xFFFFFF) << i;
+    }
 }
 
 TEST(WmfBitmaps, EmbeddedBitmapsAreReadLikeBitmapFiles)

@@ -149,6 +149,16 @@ TEST(Wmf, LinesAndPolylinesUseTheCurrentPen)
     EXPECT_EQ(at(img, 30, 50), kBlue);
     EXPECT_EQ(at(img, 50, 55), kWhite);
     EXPECT_EQ(at(img, 10, 90), kWhite); // a polyline is not closed
+
+    // A wide mitred pen: a corner within GDI's miter limit of 10 keeps its point; a line that
+    // turns back on itself is bevelled, not drawn as a spike past its end.
+    WmfWriter m;
+    m.select(m.createPen(0x2000, 8, Qt::black));
+    m.polyline({QPoint(10, 30), QPoint(60, 30), QPoint(10, 31)});
+    m.polyline({QPoint(10, 60), QPoint(50, 60), QPoint(10, 90)});
+    const QImage mitred = play(m);
+    EXPECT_EQ(at(mitred, 63, 30), kWhite) << "spike beyond the turn";
+    EXPECT_EQ(at(mitred, 55, 60), kBlack) << "the point of the sharp corner";
 }
 
 TEST(Wmf, ArcsPiesAndChordsRunCounterClockwiseFromStartToEnd)

@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Copyright (C) 2026 The Brushbox and Twinturn developers
 #include "harness.h"
+#include "soundcheck.h"
 
 #include "testsupport/brokenfiles.h"
 #include "testsupport/testsupport.h"
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 namespace {
@@ -66,6 +68,36 @@ TEST(BrokenFilesEndToEnd, BrushboxOnAThemeOfBrokenFilesRunsOn)
     }
     quit(run, x);
     (void)sounds;
+}
+
+// A click sound whose header gives 8 samples a second once ended Brushbox (SIGFPE in the sound
+// server's output) at the first button press; the start sound gave 2^31.
+TEST(BrokenFilesEndToEnd, BrushboxWithSoundsOfImpossibleRatesOnARealSoundServer)
+{
+    REQUIRE_X();
+    SoundServer* sound = SoundServer::instance();
+    if (!sound) {
+        if (qEnvironmentVariableIsSet("BB_REQUIRE_DEVICES"))
+            FAIL() << "no PulseAudio server could be had";
+        GTEST_SKIP() << "no PulseAudio server";
+    }
+    ThemeFolder t;
+    QByteArray ini = t.copySampleBrushbox();
+    makeBrokenSounds(t.path("snd"));
+    QString text = QString::fromUtf8(ini);
+    text.replace(QRegularExpression(QStringLiteral("buttonsound=[^\r\n]*")), QStringLiteral("buttonsound=low-rate.wav"));
+    text.replace(QRegularExpression(QStringLiteral("startsound=[^\r\n]*")), QStringLiteral("startsound=huge-rate.wav"));
+    t.write("zypaint.ini", text.toUtf8());
+    QProcessEnvironment env;
+    env.insert(QStringLiteral("PULSE_SERVER"), sound->address());
+    ProgramRun run(BRUSHBOX_EXE, {t.path("zypaint.ini")}, t.windows(), env);
+    const auto window = x->waitForWindow("Brushbox");
+    ASSERT_NE(window, 0u) << qPrintable(run.stderrText());
+    const QPoint origin = x->geometry(window).topLeft();
+    for (const QPoint button : {QPoint(60, 60), QPoint(164, 172), QPoint(60, 60)})
+        x->click(origin.x() + button.x(), origin.y() + button.y());
+    EXPECT_FALSE(run.waitForExit(2000)) << "exit code " << run.exitCode() << ": " << qPrintable(run.stderrText());
+    quit(run, x);
 }
 
 TEST(BrokenFilesEndToEnd, FoldersAndFilesSwappedAndAHugeConfiguration)

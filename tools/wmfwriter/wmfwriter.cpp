@@ -149,7 +149,8 @@ QByteArray WmfWriter::dib(const QImage& image)
     QByteArray bmp;
     QBuffer buffer(&bmp);
     buffer.open(QIODevice::WriteOnly);
-    image.convertToFormat(QImage::Format_RGB32).save(&buffer, "BMP");
+    // A picture of 256 colours keeps them in a table, as office suites write masks.
+    (image.format() == QImage::Format_Indexed8 ? image : image.convertToFormat(QImage::Format_RGB32)).save(&buffer, "BMP");
     return bmp.mid(14);
 }
 
