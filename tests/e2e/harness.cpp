@@ -12,6 +12,8 @@
 #include <QStandardPaths>
 #include <QThread>
 
+#include <csignal>
+
 namespace {
 bool isCatalogPicture(const QString& name)
 {
@@ -177,6 +179,12 @@ ProgramRun::~ProgramRun()
         m_process.kill();
         m_process.waitForFinished(3000);
     }
+}
+
+void ProgramRun::sendSignal(int sig) const
+{
+    if (m_process.state() != QProcess::NotRunning)
+        ::kill(pid_t(m_process.processId()), sig);
 }
 
 QString ProgramRun::stderrText()
