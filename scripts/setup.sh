@@ -14,7 +14,7 @@ mode=${1:-run}
 build=${BUILD_DIR:-build}
 
 packages="cmake g++ ninja-build lintian appstream desktop-file-utils qt6-base-dev qt6-multimedia-dev libcups2-dev libgtest-dev fonts-liberation2
-pulseaudio pulseaudio-utils cups printer-driver-cups-pdf xvfb xauth xdotool imagemagick poppler-utils man-db
+pulseaudio pulseaudio-utils cups printer-driver-cups-pdf xvfb xauth xdotool openbox x11-utils imagemagick poppler-utils man-db
 libwmf-bin fonts-dejavu-core
 clang libclang-rt-14-dev"
 missing=""
