@@ -60,17 +60,18 @@ bool claimSingleInstance(const QString& program)
     delete instance;
     instance = new SingleInstance(program, systemFolder(), qApp);
     QObject::connect(instance, &SingleInstance::raiseRequested, [] {
+        // Out of the minimised state only: a full-screen window stays full screen.
+        const auto restore = [](QWidget* w) {
+            if (w->isMinimized())
+                w->setWindowState(w->windowState() & ~Qt::WindowMinimized);
+            w->raise();
+        };
         QWidget* top = QApplication::activeModalWidget();
         for (QWidget* w : QApplication::topLevelWidgets())
-            if (w->isVisible() && w != top) {
-                if (w->isMinimized())
-                    w->showNormal();
-                w->raise();
-            }
+            if (w->isVisible() && w != top)
+                restore(w);
         if (top) {
-            if (top->isMinimized())
-                top->showNormal();
-            top->raise();
+            restore(top);
             top->activateWindow();
         }
     });
