@@ -10,6 +10,7 @@
 #include "testsupport/testsupport.h"
 
 #include <QDir>
+#include <QSysInfo>
 #include <QTest>
 #include <csignal>
 #include <gtest/gtest.h>
@@ -50,6 +51,29 @@ TEST(SystemFolder, WindirOrPerUserFolder)
     qputenv("XDG_CONFIG_HOME", folders.path("blocked").toLocal8Bit());
     EXPECT_EQ(systemFolder(), "");
     qputenv("XDG_CONFIG_HOME", oldXdg);
+}
+
+// The login's own folder; where there is none of the user's, a private one of this host.
+TEST(SystemFolder, RuntimeFolderIsTheLoginsOrAPrivateOneOfThisHost)
+{
+    TestFolders folders;
+    const QByteArray old = qgetenv("XDG_RUNTIME_DIR");
+    const QString mine = folders.path("run"), open = folders.path("open");
+    QDir().mkpath(mine);
+    QDir().mkpath(open);
+    QFile::setPermissions(mine, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QFile::setPermissions(open, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner | QFileDevice::ReadOther
+                                    | QFileDevice::ExeOther);
+    qputenv("XDG_RUNTIME_DIR", mine.toLocal8Bit());
+    EXPECT_EQ(runtimeFolder(), mine + "/");
+    for (const QString& unfit : {open, QString()}) {
+        qputenv("XDG_RUNTIME_DIR", unfit.toLocal8Bit());
+        const QString fallback = runtimeFolder();
+        EXPECT_TRUE(fallback.startsWith(QDir::tempPath() + "/brushbox-twinturn-")) << qPrintable(fallback);
+        EXPECT_TRUE(fallback.contains(QSysInfo::machineHostName().left(40))) << qPrintable(fallback);
+        EXPECT_EQ(QFileInfo(fallback).permissions() & (QFileDevice::ReadOther | QFileDevice::ReadGroup), 0);
+    }
+    qputenv("XDG_RUNTIME_DIR", old);
 }
 
 // A logout's signal reaches the program's own end on its event loop, not inside the handler.

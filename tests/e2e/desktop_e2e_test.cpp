@@ -3,11 +3,15 @@
 // The programs on a desktop: a session that ends, a window manager that minimises and closes.
 #include "harness.h"
 
+#include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QThread>
 #include <csignal>
+#include <memory>
+#include <unistd.h>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -20,8 +24,18 @@ namespace {
 
 struct Program {
     const char* exe;
-    QString ini, title, lock;
+    QString ini, title;
 };
+
+// A login's runtime folder in t (private, as a login's is), for the programs' environment.
+QProcessEnvironment runtimeFolder(const ThemeFolder& t, const QString& name)
+{
+    QDir().mkpath(t.path(name));
+    QFile::setPermissions(t.path(name), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QProcessEnvironment env;
+    env.insert("XDG_RUNTIME_DIR", t.path(name));
+    return env;
+}
 
 // Both programs' sample themes in t, with the [classroom] lines added.
 QVector<Program> samplePrograms(const ThemeFolder& t, const QByteArray& classroom)
@@ -29,8 +43,7 @@ QVector<Program> samplePrograms(const ThemeFolder& t, const QByteArray& classroo
     t.write("zypaint.ini", t.copySampleBrushbox() + "\r\n[classroom]\r\n" + classroom);
     t.copySampleTwinturn();
     t.write("memory.ini", t.read("memory.ini") + "[classroom]\r\n" + classroom);
-    return {{BRUSHBOX_EXE, t.path("zypaint.ini"), "Brushbox", "brushbox.lock"},
-            {TWINTURN_EXE, t.path("memory.ini"), "Twinturn", "twinturn.lock"}};
+    return {{BRUSHBOX_EXE, t.path("zypaint.ini"), "Brushbox"}, {TWINTURN_EXE, t.path("memory.ini"), "Twinturn"}};
 }
 
 // Whether cond holds within timeoutMs, looked at every 100 ms.
@@ -139,16 +152,93 @@ TEST(DesktopEndToEnd, TermAndHangUpEndBothProgramsCleanly)
 {
     REQUIRE_X();
     ThemeFolder t;
+    const QProcessEnvironment login = runtimeFolder(t, "run");
+    const auto locks = [&] { return QDir(t.path("run"), "*.lock").entryList().join(' '); };
     for (const Program& p : samplePrograms(t, "noquit=1\r\n")) {
         for (const int sig : {SIGTERM, SIGHUP}) {
-            ProgramRun run(p.exe, {p.ini}, t.windows());
-            ASSERT_NE(x->waitForWindow(p.title), 0u) << qPrintable(run.stderrText());
-            ASSERT_TRUE(QFile::exists(t.windows() + "/" + p.lock));
-            run.sendSignal(sig);
-            ASSERT_TRUE(run.waitForExit(10000)) << p.exe << " did not end on signal " << sig;
-            EXPECT_TRUE(run.endedNormally()) << p.exe << " was killed by signal " << sig;
-            EXPECT_EQ(run.exitCode(), 0) << p.exe << " " << qPrintable(run.stderrText());
-            EXPECT_FALSE(QFile::exists(t.windows() + "/" + p.lock)) << p.exe << " left its lock on signal " << sig;
+            ProgramRun program(p.exe, {p.ini}, t.windows(), login);
+            ASSERT_NE(x->waitForWindow(p.title), 0u) << qPrintable(program.stderrText());
+            ASSERT_FALSE(locks().isEmpty());
+            program.sendSignal(sig);
+            ASSERT_TRUE(program.waitForExit(10000)) << p.exe << " did not end on signal " << sig;
+            EXPECT_TRUE(program.endedNormally()) << p.exe << " was killed by signal " << sig;
+            EXPECT_EQ(program.exitCode(), 0) << p.exe << " " << qPrintable(program.stderrText());
+            EXPECT_EQ(locks(), QString()) << p.exe << " left its lock on signal " << sig;
         }
     }
+}
+
+namespace {
+// A program on another computer: its own host name, machine id and process numbers (UTS, mount
+// and PID namespaces), the same home. Without a runtime folder it makes its own.
+struct ComputerRun {
+    ProgramRun run;
+    ComputerRun(const ThemeFolder& t, const QString& host, const Program& p, const QString& runtime)
+        : run("unshare", {"-u", "-p", "-f", "--mount-proc", "sh", "-c",
+                          "mount --bind \"$1\" /etc/machine-id && hostname \"$2\" && shift 2 && exec \"$@\"", "sh",
+                          machineId(t, host), host, p.exe, p.ini},
+              t.windows(), environment(t, runtime))
+    {
+    }
+    static QString machineId(const ThemeFolder& t, const QString& host)
+    {
+        t.write(host + ".machine-id", QCryptographicHash::hash(host.toUtf8(), QCryptographicHash::Md5).toHex() + "\n");
+        return t.path(host + ".machine-id");
+    }
+    static QProcessEnvironment environment(const ThemeFolder& t, const QString& runtime)
+    {
+        QProcessEnvironment env = runtime.isEmpty() ? QProcessEnvironment() : runtimeFolder(t, runtime);
+        if (runtime.isEmpty())
+            env.insert("XDG_RUNTIME_DIR", ""); // unset, as on a desktop that sets none
+        return env;
+    }
+    // The program itself, seen from this computer (unshare's child).
+    void signal(int sig)
+    {
+        QFile children(QStringLiteral("/proc/%1/task/%1/children").arg(run.pid()));
+        if (children.open(QIODevice::ReadOnly))
+            for (const QByteArray& pid : children.readAll().split(' '))
+                if (pid.trimmed().toInt() > 0)
+                    ::kill(pid.trimmed().toInt(), sig);
+    }
+};
+}
+
+// One network home, two computers: a logout (SIGTERM, SIGHUP) or a crash (SIGKILL) of both
+// programs on the first leaves nothing that keeps them from starting on the second.
+TEST(DesktopEndToEnd, OneHomeOnTwoComputersAfterALogoutOrACrashBothStartOnTheOther)
+{
+    REQUIRE_X();
+    if (QProcess::execute("unshare", {"-u", "-p", "-f", "--mount-proc", "true"}) != 0)
+        GTEST_SKIP() << "no namespaces here (CI runs as root)";
+    ThemeFolder t;
+    const QVector<Program> programs = samplePrograms(t, "");
+    const QString suffix = QString::number(QCoreApplication::applicationPid());
+    const QString first = "pupil-a-" + suffix, second = "pupil-b-" + suffix;
+    for (const int sig : {SIGTERM, SIGHUP, SIGKILL}) {
+        {
+            // The first computer sets no runtime folder: the programs make one of their own.
+            std::vector<std::unique_ptr<ComputerRun>> a;
+            for (const Program& p : programs) {
+                a.push_back(std::make_unique<ComputerRun>(t, first, p, QString()));
+                ASSERT_NE(x->waitForWindow(p.title), 0u) << qPrintable(a.back()->run.stderrText());
+            }
+            for (auto& run : a) {
+                run->signal(sig);
+                ASSERT_TRUE(run->run.waitForExit(10000)) << "signal " << sig;
+            }
+        }
+        std::vector<std::unique_ptr<ComputerRun>> b;
+        for (const Program& p : programs) {
+            b.push_back(std::make_unique<ComputerRun>(t, second, p, "run-b"));
+            EXPECT_NE(x->waitForWindow(p.title), 0u) << p.exe << " after signal " << sig << ": "
+                                                     << qPrintable(b.back()->run.stderrText());
+            EXPECT_FALSE(b.back()->run.stderrText().contains("already running")) << qPrintable(b.back()->run.stderrText());
+        }
+        for (auto& run : b) {
+            run->signal(SIGTERM);
+            EXPECT_TRUE(run->run.waitForExit(10000));
+        }
+    }
+    QDir(QDir::tempPath() + "/brushbox-twinturn-" + QString::number(::geteuid()) + "-" + first).removeRecursively();
 }
