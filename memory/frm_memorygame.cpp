@@ -574,6 +574,12 @@ bool frm_MemoryGame::keyboardPlay(int key)
         return false;
     const bool arrow = key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
     const bool turn = key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter;
+    // The end picture takes the keys as it takes a click: a child who plays with keys only, or
+    // an adult without a mouse under noquit, is not stuck at the end.
+    if (turn && pic_End && pic_End->isVisible()) {
+        pic_End_Click();
+        return true;
+    }
     if (key == Qt::Key_Tab) {
         if (!state.textGame() || lbl_Text.isEmpty())
             return false;

@@ -85,7 +85,8 @@ protected:
     void reject() override;
 
 private:
-    // Arrow keys, Space, Enter and Tab; true when the key was one of them.
+    // Arrow keys, Space, Enter and Tab; true when the key was one of them. Space and Enter on
+    // the end picture end the program, as a click on it does.
     bool keyboardPlay(int key);
     QVector<bool> cardsInPlay() const;
     QVector<bool> textsInPlay() const;
