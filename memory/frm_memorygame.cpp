@@ -15,6 +15,7 @@
 #include "paint/frm_splash.h"
 #include "platform/events.h"
 #include "platform/picture.h"
+#include "platform/windowframe.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -116,6 +117,16 @@ QSize frm_MemoryGame::screenSize()
     return screen ? screen->size() : QSize(1024, 768);
 }
 
+QRect frm_MemoryGame::insideForGame(QSize screen)
+{
+    const QRect whole(QPoint(0, 0), screen);
+    if (g_testScreen.isValid() || state.classroom.fullscreen)
+        return whole;
+    // Under a window manager the window and its title bar fit the work area, not the screen.
+    const QRect inside = insideOfWorkArea(this);
+    return inside.isEmpty() ? whole : inside;
+}
+
 frm_MemoryGame::frm_MemoryGame(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frm_MemoryGame"));
@@ -196,7 +207,9 @@ bool frm_MemoryGame::Form_Load()
         memReset();
     ok = ok && memOpenINI(state, memFile, &g_splashHost);
     ok = ok && memCheckValues(state);
-    ok = ok && memFixVariabels(state, screen);
+    if (ok)
+        m_inside = insideForGame(screen);
+    ok = ok && memFixVariabels(state, screen, m_inside.size());
     ok = ok && memMakeInterface();
     if (!ok) {
         bolStartFailed = true;
@@ -323,8 +336,9 @@ void frm_MemoryGame::pic_End_Click() { memEndProgram(0); }
 bool frm_MemoryGame::memMakeInterface()
 {
     memInterface& ui = state.ui;
-    const QSize screen = screenSize();
-    setGeometry(0, 0, screen.width(), screen.height());
+    if (!m_inside.isValid())
+        m_inside = QRect(QPoint(0, 0), screenSize());
+    setGeometry(m_inside);
     // The window covers the screen already; a window manager then leaves off its frame too.
     if (state.classroom.fullscreen)
         setWindowState(Qt::WindowFullScreen);

@@ -102,4 +102,8 @@ private:
     MemLabel* newLabel(const QString& name, const QString& caption);
     bool m_activated = false;
     std::unique_ptr<MemSoundPort> m_port;
+    // Where the window's inside lies: the screen, or under a window manager its work area less
+    // the frame.
+    QRect insideForGame(QSize screen);
+    QRect m_inside;
 };

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QMargins>
 #include <QThread>
 #include <csignal>
 #include <memory>
@@ -66,13 +67,18 @@ QString wmState(const XServer& x, qulonglong window)
     return out.contains("Iconic") ? "Iconic" : out.contains("Normal") ? "Normal" : QString();
 }
 
-// The close button on the window manager's title bar, from the frame it drew around the window.
+// The frame the window manager drew around the window: left, right, top, bottom.
+QMargins frameOf(const XServer& x, qulonglong window)
+{
+    const QStringList e = x.run("xprop", {"-id", QString::number(window), "_NET_FRAME_EXTENTS"}).section('=', 1).split(',');
+    return e.size() == 4 ? QMargins(e[0].toInt(), e[2].toInt(), e[1].toInt(), e[3].toInt()) : QMargins();
+}
+
+// The close button on the window manager's title bar.
 QPoint closeButton(const XServer& x, qulonglong window)
 {
     const QRect r = x.geometry(window);
-    const QStringList extents = x.run("xprop", {"-id", QString::number(window), "_NET_FRAME_EXTENTS"}).section('=', 1).split(',');
-    const int top = extents.size() == 4 ? extents[2].trimmed().toInt() : 20;
-    return {r.right() - 9, r.top() - top / 2};
+    return {r.right() - 9, r.top() - frameOf(x, window).top() / 2};
 }
 
 void drag(const XServer& x, QPoint from, QPoint to)
@@ -202,6 +208,25 @@ struct ComputerRun {
                     ::kill(pid.trimmed().toInt(), sig);
     }
 };
+}
+
+// Without full screen Twinturn's window, title bar and frame included, lies on the screen.
+TEST(DesktopEndToEnd, TwinturnsWindowWithItsTitleBarFitsTheScreen)
+{
+    REQUIRE_X();
+    ASSERT_TRUE(x->managed());
+    ThemeFolder t;
+    const Program twinturn = samplePrograms(t, "").last();
+    ProgramRun run(twinturn.exe, {twinturn.ini}, t.windows());
+    const auto window = x->waitForWindow(twinturn.title);
+    ASSERT_NE(window, 0u) << qPrintable(run.stderrText());
+    const QRect screen(QPoint(0, 0), x->screenshot().size());
+    QRect frame;
+    EXPECT_TRUE(within(5000, [&] {
+        frame = x->geometry(window).marginsAdded(frameOf(*x, window));
+        return frame.height() > x->geometry(window).height() && screen.contains(frame);
+    })) << "the window with its frame, " << frame.x() << "," << frame.y() << " " << frame.width() << " x " << frame.height()
+        << ", is not on the screen";
 }
 
 // One network home, two computers: a logout (SIGTERM, SIGHUP) or a crash (SIGKILL) of both
