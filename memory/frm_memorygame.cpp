@@ -444,20 +444,23 @@ bool frm_MemoryGame::memMakeInterface()
             img->show();
         }
         const QRect r = img->geometry();
-        const int split = r.width() * 64 / 100;
-        MemLabel* name = lbl_PlayerName[p];
-        name->setFont(qtFont(ui.NameFont));
-        name->setForeColor(ui.NameForeColor);
-        name->setText(QStringLiteral(" ") + state.memPlayers[p].Name);
-        const int nh = labelHeight(name->font());
-        name->setGeometry(r.left() + 4, r.top() + (r.height() - nh) / 2, split - 4, nh);
         MemLabel* score = lbl_PlayerScore[p];
         score->setFont(qtFont(ui.ScoreFont));
         score->setForeColor(ui.ScoreForeColor);
         score->setText(QStringLiteral("0 "));
         score->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        // The score takes what its largest value needs; the name has the rest of the panel.
+        const QString widest = QStringLiteral("%1 ").arg(std::max(state.memCardCount, 10));
+        const int sw = std::min(r.width() / 2, QFontMetrics(score->font()).horizontalAdvance(widest));
         const int sh = labelHeight(score->font());
-        score->setGeometry(r.left() + split, r.top() + (r.height() - sh) / 2, r.width() - split - 4, sh);
+        score->setGeometry(r.right() - 3 - sw, r.top() + (r.height() - sh) / 2, sw, sh);
+        MemLabel* name = lbl_PlayerName[p];
+        name->setFont(qtFont(ui.NameFont));
+        name->setForeColor(ui.NameForeColor);
+        const int nh = labelHeight(name->font());
+        const int nw = score->x() - (r.left() + 2);
+        name->setText(memFitPlayerName(QStringLiteral(" ") + state.memPlayers[p].Name, QFontMetrics(name->font()), nw));
+        name->setGeometry(r.left() + 2, r.top() + (r.height() - nh) / 2, nw, nh);
         name->show();
         score->show();
         name->raise();
