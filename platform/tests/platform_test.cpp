@@ -9,7 +9,10 @@
 
 #include "testsupport/testsupport.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QMessageBox>
+#include <QTimer>
 #include <QSysInfo>
 #include <QTest>
 #include <csignal>
@@ -98,6 +101,34 @@ TEST(TextCodec, Cp1252AndUtf8)
     EXPECT_EQ(decodeConfigBytes("\xc3"), QString::fromUtf8("Ã")); // truncated sequence: cp1252
     EXPECT_EQ(decodeConfigBytes("\xed\xa0\x80"), decodeCp1252("\xed\xa0\x80")); // surrogate is no UTF-8
     EXPECT_EQ(decodeConfigBytes("\xc0\xaf"), decodeCp1252("\xc0\xaf"));         // overlong
+}
+
+// A long path in a box is broken over lines after its folders, never shortened: the part a
+// teacher must fix may be any of it.
+TEST(MessageBoxes, ALongPathIsBrokenOverLinesAndKeptWhole)
+{
+    setMsgBoxResponder({});
+    const QString path = QStringLiteral("/srv/class/") + QString(40, QLatin1Char('k')) + QStringLiteral("/Paintings/")
+                         + QString(60, QLatin1Char('p')) + QStringLiteral("/Red folder.bmp");
+    const QString text = QStringLiteral("Picture '%1' is missing.").arg(path);
+    QString shown;
+    QTimer::singleShot(0, [&] {
+        (void)QTest::qWaitFor([] { return qobject_cast<QMessageBox*>(QApplication::activeModalWidget()) != nullptr; }, 3000);
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            shown = box->text();
+            box->accept();
+        }
+    });
+    msgBox(text);
+    EXPECT_FALSE(shown.contains(QChar(0x2026))) << qPrintable(shown);
+    EXPECT_EQ(QString(shown).remove(QLatin1Char('\n')), text);
+    const QStringList lines = shown.split(QLatin1Char('\n'));
+    EXPECT_GT(lines.size(), 1);
+    for (const QString& line : lines)
+        EXPECT_LE(line.size(), 90) << qPrintable(line);
+    EXPECT_TRUE(lines.first().endsWith(QLatin1Char('/'))) << "broken after a folder: " << qPrintable(lines.first());
+    // A megabyte is still cut, for the box's own sake.
+    EXPECT_LE(msgWrapped(QString(1 << 20, QLatin1Char('x')), 90, 5000).size(), 5000 + 5000 / 90 + 2);
 }
 
 TEST(MessageBoxes, ResponderAnswersAndRecords)
