@@ -47,9 +47,15 @@ ClassroomSettings readClassroomSettings(const QString& path)
 
 bool startClassroom(const ClassroomSettings& settings, const QString& program, std::function<void()> endProgram)
 {
-    if (settings.singleinstance && !claimSingleInstance(program)) {
-        // No window: an adult at a terminal learns why nothing new opened.
+    // No window for a copy that ends here: an adult at a terminal learns why nothing new opened.
+    switch (settings.singleinstance ? claimSingleInstance(program) : SingleInstance::Claim::Run) {
+    case SingleInstance::Claim::Run:
+        break;
+    case SingleInstance::Claim::Raised:
         std::fprintf(stderr, "%s: already running; its window was brought to the front\n", qUtf8Printable(program));
+        return false;
+    case SingleInstance::Claim::NoAnswer:
+        std::fprintf(stderr, "%s: already running, but it does not answer; no second copy was started\n", qUtf8Printable(program));
         return false;
     }
     SoundMute::instance().setMuted(settings.mute);

@@ -15,6 +15,7 @@
 #include "paint/frm_splash.h"
 #include "platform/events.h"
 #include "platform/picture.h"
+#include "platform/windowframe.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -116,6 +117,16 @@ QSize frm_MemoryGame::screenSize()
     return screen ? screen->size() : QSize(1024, 768);
 }
 
+QRect frm_MemoryGame::insideForGame(QSize screen)
+{
+    const QRect whole(QPoint(0, 0), screen);
+    if (g_testScreen.isValid() || state.classroom.fullscreen)
+        return whole;
+    // Under a window manager the window and its title bar fit the work area, not the screen.
+    const QRect inside = insideOfWorkArea(this);
+    return inside.isEmpty() ? whole : inside;
+}
+
 frm_MemoryGame::frm_MemoryGame(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frm_MemoryGame"));
@@ -196,7 +207,9 @@ bool frm_MemoryGame::Form_Load()
         memReset();
     ok = ok && memOpenINI(state, memFile, &g_splashHost);
     ok = ok && memCheckValues(state);
-    ok = ok && memFixVariabels(state, screen);
+    if (ok)
+        m_inside = insideForGame(screen);
+    ok = ok && memFixVariabels(state, screen, m_inside.size());
     ok = ok && memMakeInterface();
     if (!ok) {
         bolStartFailed = true;
@@ -323,8 +336,9 @@ void frm_MemoryGame::pic_End_Click() { memEndProgram(0); }
 bool frm_MemoryGame::memMakeInterface()
 {
     memInterface& ui = state.ui;
-    const QSize screen = screenSize();
-    setGeometry(0, 0, screen.width(), screen.height());
+    if (!m_inside.isValid())
+        m_inside = QRect(QPoint(0, 0), screenSize());
+    setGeometry(m_inside);
     // The window covers the screen already; a window manager then leaves off its frame too.
     if (state.classroom.fullscreen)
         setWindowState(Qt::WindowFullScreen);
@@ -430,20 +444,23 @@ bool frm_MemoryGame::memMakeInterface()
             img->show();
         }
         const QRect r = img->geometry();
-        const int split = r.width() * 64 / 100;
-        MemLabel* name = lbl_PlayerName[p];
-        name->setFont(qtFont(ui.NameFont));
-        name->setForeColor(ui.NameForeColor);
-        name->setText(QStringLiteral(" ") + state.memPlayers[p].Name);
-        const int nh = labelHeight(name->font());
-        name->setGeometry(r.left() + 4, r.top() + (r.height() - nh) / 2, split - 4, nh);
         MemLabel* score = lbl_PlayerScore[p];
         score->setFont(qtFont(ui.ScoreFont));
         score->setForeColor(ui.ScoreForeColor);
         score->setText(QStringLiteral("0 "));
         score->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        // The score takes what its largest value needs; the name has the rest of the panel.
+        const QString widest = QStringLiteral("%1 ").arg(std::max(state.memCardCount, 10));
+        const int sw = std::min(r.width() / 2, QFontMetrics(score->font()).horizontalAdvance(widest));
         const int sh = labelHeight(score->font());
-        score->setGeometry(r.left() + split, r.top() + (r.height() - sh) / 2, r.width() - split - 4, sh);
+        score->setGeometry(r.right() - 3 - sw, r.top() + (r.height() - sh) / 2, sw, sh);
+        MemLabel* name = lbl_PlayerName[p];
+        name->setFont(qtFont(ui.NameFont));
+        name->setForeColor(ui.NameForeColor);
+        const int nh = labelHeight(name->font());
+        const int nw = score->x() - (r.left() + 2);
+        name->setText(memFitPlayerName(QStringLiteral(" ") + state.memPlayers[p].Name, QFontMetrics(name->font()), nw));
+        name->setGeometry(r.left() + 2, r.top() + (r.height() - nh) / 2, nw, nh);
         name->show();
         score->show();
         name->raise();
@@ -574,6 +591,12 @@ bool frm_MemoryGame::keyboardPlay(int key)
         return false;
     const bool arrow = key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
     const bool turn = key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter;
+    // The end picture takes the keys as it takes a click: a child who plays with keys only, or
+    // an adult without a mouse under noquit, is not stuck at the end.
+    if (turn && pic_End && pic_End->isVisible()) {
+        pic_End_Click();
+        return true;
+    }
     if (key == Qt::Key_Tab) {
         if (!state.textGame() || lbl_Text.isEmpty())
             return false;

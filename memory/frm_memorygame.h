@@ -85,7 +85,8 @@ protected:
     void reject() override;
 
 private:
-    // Arrow keys, Space, Enter and Tab; true when the key was one of them.
+    // Arrow keys, Space, Enter and Tab; true when the key was one of them. Space and Enter on
+    // the end picture end the program, as a click on it does.
     bool keyboardPlay(int key);
     QVector<bool> cardsInPlay() const;
     QVector<bool> textsInPlay() const;
@@ -101,4 +102,8 @@ private:
     MemLabel* newLabel(const QString& name, const QString& caption);
     bool m_activated = false;
     std::unique_ptr<MemSoundPort> m_port;
+    // Where the window's inside lies: the screen, or under a window manager its work area less
+    // the frame.
+    QRect insideForGame(QSize screen);
+    QRect m_inside;
 };

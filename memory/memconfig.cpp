@@ -12,6 +12,8 @@
 #include "memory/twinturn.h"
 #include "platform/picture.h"
 
+#include <algorithm>
+
 #include <QDateTime>
 #include <cmath>
 
@@ -579,17 +581,23 @@ QImage loadGamePicture(const QString& folder, const QString& name, int missingNu
 }
 }
 
-bool memFixVariabels(MemState& s, QSize screen)
+bool memFixVariabels(MemState& s, QSize screen, QSize inside)
 {
     if (bolDebug)
         memWriteLog(QStringLiteral("=> memFixVariables <="));
     memInterface& ui = s.ui;
+    if (inside.isEmpty())
+        inside = screen;
 
     ui.Current = memFindResolution(screen);
     const int row = memLayoutRow(s, ui.Current);
     ui.Layout = row < 0 ? ui.Current : memResolution{row, memResolutions[row][0], memResolutions[row][1]};
-    ui.OffsetX = int(mathRoundHalfEven((screen.width() - ui.Layout.Width) / 2.0));
-    ui.OffsetY = int(mathRoundHalfEven((screen.height() - ui.Layout.Height) / 2.0));
+    // A window with a title bar, or a screen with a panel, has less room than the screen: the
+    // board and its background picture are drawn a little smaller instead of off the screen.
+    ui.Layout.Width = std::min(ui.Layout.Width, inside.width());
+    ui.Layout.Height = std::min(ui.Layout.Height, inside.height());
+    ui.OffsetX = int(mathRoundHalfEven((inside.width() - ui.Layout.Width) / 2.0));
+    ui.OffsetY = int(mathRoundHalfEven((inside.height() - ui.Layout.Height) / 2.0));
 
     ui.BoardLeft = memDesign::ControlLeft + memDesign::ControlWidth + 16;
     ui.BoardTop = 16;

@@ -25,8 +25,11 @@ inline void memReset() {}
 bool memOpenINI(MemState& s, const QString& path, MemSplashHost* splash = nullptr);
 // Forgets configured sounds whose files are missing, with a warning for each.
 bool memCheckValues(MemState& s);
-// Derives the layout, players, text list, pictures and the deal from the settings.
-bool memFixVariabels(MemState& s, QSize screen);
+// Derives the layout, players, text list, pictures and the deal from the settings. The layout
+// row follows the screen; inside is the room the window's inside has (the screen less a window
+// manager's panels and frame; the screen when empty): a layout larger than that is cut down to
+// it, so that no part of the board lies off the screen.
+bool memFixVariabels(MemState& s, QSize screen, QSize inside = QSize());
 
 // The counter index of a section name, or -1.
 int memGroupStrToNum(const QString& strIn);

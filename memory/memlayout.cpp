@@ -77,3 +77,22 @@ int memCardGap(int room, int cards, int cardSize)
 }
 
 int memShrinkStep(int width, int height) { return std::max(1, (width + height) / 40); }
+
+QString memFitPlayerName(const QString& caption, const QFontMetrics& metrics, int width)
+{
+    if (metrics.horizontalAdvance(caption) <= width)
+        return caption;
+    // The number is the caption's last word when it is one.
+    const int space = caption.trimmed().lastIndexOf(QLatin1Char(' '));
+    const QString trimmed = caption.trimmed();
+    const QString number = space > 0 ? trimmed.mid(space) : QString();
+    bool isNumber = false;
+    number.trimmed().toInt(&isNumber);
+    if (!isNumber)
+        return metrics.elidedText(caption, Qt::ElideRight, width);
+    const QString lead = caption.left(caption.size() - number.size());
+    const int room = std::max(0, width - metrics.horizontalAdvance(number));
+    QString shortened = metrics.elidedText(lead, Qt::ElideRight, room);
+    // Qt gives nothing at all when not even "…" fits; the number shows alone then.
+    return shortened + number;
+}

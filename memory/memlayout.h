@@ -3,7 +3,9 @@
 #pragma once
 #include "memory/memstate.h"
 
+#include <QFontMetrics>
 #include <QLine>
+#include <QString>
 #include <QRect>
 
 // The geometry of the board, the counters, the pair line and the wipe-out effects, in pixels of
@@ -31,3 +33,8 @@ bool memFlownOut(const QRect& card, int width, int height);
 
 // Pixels a shrinking card loses each frame (at least 1, so the effect always ends).
 int memShrinkStep(int width, int height);
+
+// A player's name caption as it fits a label width pixels wide: the whole caption when it fits,
+// otherwise the name shortened with "…" before its number, which always shows (four panels of
+// "Mannschaft …" would all read the same).
+QString memFitPlayerName(const QString& caption, const QFontMetrics& metrics, int width);

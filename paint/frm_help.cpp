@@ -6,9 +6,12 @@
 #include "paint/frm_splash.h"
 #include "platform/picture.h"
 
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QScreen>
+#include <algorithm>
 
 frm_Help::frm_Help(QWidget* parent) : QDialog(parent)
 {
@@ -67,9 +70,29 @@ void showHelpScreen(bool active, const QString& folder, const QString& file, QWi
     const QString path = folder + file;
     if (!file.isEmpty() && fioFileExists(path))
         help.setHelpPicture(loadPicture(path));
-    // Over the middle of the window it helps with, so that nothing of that window shows around
-    // it and looks clickable; window managers and their guesses of frame sizes place it off.
-    if (parent)
-        help.setGeometry(QRect(parent->window()->geometry().center() - QPoint(help.width() / 2, help.height() / 2), help.size()));
+    QWidget* owner = parent ? parent->window() : nullptr;
+    const QScreen* screen = owner && owner->screen() ? owner->screen() : QGuiApplication::primaryScreen();
+    if (owner && owner->isFullScreen() && screen) {
+        // Over a full-screen window it covers the screen as that window does: grown with it by
+        // the full-screen factor, the designed size would be larger than the screen.
+        const QRect area = screen->geometry();
+        help.setFixedSize(area.size());
+        help.setGeometry(area);
+        help.setWindowState(Qt::WindowFullScreen);
+    } else {
+        // Over the middle of the window it helps with, so that nothing of that window shows
+        // around it and looks clickable; window managers and their guesses of frame sizes place
+        // it off. Never larger than the screen, nor past its edge.
+        QRect place(owner ? owner->geometry().center() - QPoint(help.width() / 2, help.height() / 2) : QPoint(), help.size());
+        if (screen) {
+            const QRect area = screen->availableGeometry();
+            help.setFixedSize(help.size().boundedTo(area.size()));
+            place.setSize(help.size());
+            place.moveLeft(std::clamp(place.left(), area.left(), area.right() + 1 - place.width()));
+            place.moveTop(std::clamp(place.top(), area.top(), area.bottom() + 1 - place.height()));
+        }
+        if (owner)
+            help.setGeometry(place);
+    }
     help.exec();
 }

@@ -13,7 +13,10 @@ public:
     explicit CloseWatcher(QEventLoop* loop) : m_loop(loop) {}
     bool eventFilter(QObject*, QEvent* e) override
     {
-        if (e->type() == QEvent::Close || e->type() == QEvent::Hide || e->type() == QEvent::DeferredDelete)
+        // Only the program's own hide ends the loop (a close the form accepted hides it too). A
+        // window manager's minimise hides it spontaneously and its restore shows it again; a
+        // close the form refuses never comes to a hide.
+        if ((e->type() == QEvent::Hide && !e->spontaneous()) || e->type() == QEvent::DeferredDelete)
             m_loop->quit();
         return false;
     }

@@ -3,8 +3,9 @@
 #pragma once
 class QWidget;
 
-// Shows a form modally: returns when the form has been closed or hidden. Other windows stay
-// visible (the splash lies under the paint window) without keeping the program alive.
+// Shows a form modally: returns when the form has been closed or hidden by the program. A
+// window manager's minimise does not end it. Other windows stay visible (the splash lies under
+// the paint window) without keeping the program alive.
 void showModal(QWidget* form);
 
 // Shows a form without blocking.

@@ -41,6 +41,47 @@ QString msgShortened(const QString& text, int maxRun, int maxTotal)
     return out;
 }
 
+QString msgWrapped(const QString& text, int maxRun, int maxTotal)
+{
+    const QString kept = text.size() > maxTotal ? text.left(maxTotal) + QStringLiteral("\u2026") : text;
+    QString out;
+    out.reserve(kept.size() + kept.size() / std::max(1, maxRun) + 1);
+    qsizetype run = 0; // characters since the last blank or break
+    qsizetype i = 0;
+    while (i < kept.size()) {
+        if (kept.at(i).isSpace()) {
+            out += kept.at(i++);
+            run = 0;
+            continue;
+        }
+        qsizetype j = i;
+        while (j < kept.size() && !kept.at(j).isSpace())
+            ++j;
+        // One stretch without a blank: lines of at most maxRun, each ending after a separator
+        // when one lies in its second half, so that folder names stay whole.
+        while (j - i > maxRun - run) {
+            qsizetype cut = i + (maxRun - run);
+            for (qsizetype k = cut; k > i + (maxRun - run) / 2; --k)
+                if (kept.at(k - 1) == QLatin1Char('/') || kept.at(k - 1) == QLatin1Char('\\')) {
+                    cut = k;
+                    break;
+                }
+            if (cut <= i) { // the line is full already
+                out += QLatin1Char('\n');
+                run = 0;
+                continue;
+            }
+            out += kept.mid(i, cut - i) + QLatin1Char('\n');
+            i = cut;
+            run = 0;
+        }
+        out += kept.mid(i, j - i);
+        run += j - i;
+        i = j;
+    }
+    return out;
+}
+
 QString msgDefaultTitle()
 {
     const QString name = QCoreApplication::applicationName();
@@ -65,8 +106,9 @@ MsgResult msgBox(const QString& text, MsgButtons buttons, MsgIcon icon, const QS
 
     QMessageBox box;
     box.setWindowTitle(shownTitle);
-    // A box lays out its whole text: a value of a megabyte would keep it busy for minutes.
-    QString shownText = msgShortened(text, 90, 2000);
+    // A path is broken over lines, never shortened: the folder a teacher must fix may be any
+    // part of it. A box lays out its whole text, so a value of a megabyte is still cut.
+    QString shownText = msgWrapped(text, 90, 5000);
     shownText.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     box.setText(shownText);
     switch (icon) {

@@ -28,5 +28,11 @@ void setMsgBoxResponder(MsgResponder responder);
 QString msgDefaultTitle();
 
 // text with every stretch of more than maxRun characters without a blank cut in its middle, and
-// the whole cut after about maxTotal characters; short texts come back unchanged.
+// the whole cut after about maxTotal characters; short texts come back unchanged. For the one
+// line on standard error.
 QString msgShortened(const QString& text, int maxRun, int maxTotal);
+
+// text for a box: every stretch of more than maxRun characters without a blank (a path) broken
+// over lines of at most maxRun, after a "/" where there is one, every character kept; only a text
+// beyond maxTotal characters (no path is that long) is cut there.
+QString msgWrapped(const QString& text, int maxRun, int maxTotal);

@@ -12,19 +12,30 @@
 #include <QLockFile>
 #include <QWidget>
 
-SingleInstance::SingleInstance(const QString& program, const QString& folder, QObject* parent) : QObject(parent)
+namespace {
+const QByteArray kAsk = "raise\n";
+const QByteArray kAnswer = "raised\n";
+}
+
+SingleInstance::SingleInstance(const QString& program, const QString& systemFolder, const QString& runtimeFolder,
+                               QObject* parent)
+    : QObject(parent)
 {
-    const QString base = folder.isEmpty() ? QDir::tempPath() + QLatin1Char('/') : folder;
-    m_lockPath = base + program + QStringLiteral(".lock");
-    // A socket path has a short length limit, so the socket lies in the temporary folder under a
-    // name made from the lock's place: one per user and folder.
-    const QByteArray hash = QCryptographicHash::hash(m_lockPath.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
-    m_serverName = QDir::tempPath() + QLatin1Char('/') + program + QLatin1Char('-') + QString::fromLatin1(hash);
+    const QString base = runtimeFolder.isEmpty() ? QDir::tempPath() + QLatin1Char('/') : runtimeFolder;
+    const QByteArray user = QCryptographicHash::hash(systemFolder.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
+    const QString name = base + program + QLatin1Char('-') + QString::fromLatin1(user);
+    m_lockPath = name + QStringLiteral(".lock");
+    // A socket's path has a limit of about a hundred bytes.
+    m_serverName = name.size() < 100 ? name + QStringLiteral(".socket")
+                                     : QDir::tempPath() + QLatin1Char('/') + program + QLatin1Char('-')
+                                           + QString::fromLatin1(QCryptographicHash::hash(name.toUtf8(), QCryptographicHash::Sha1)
+                                                                     .toHex()
+                                                                     .left(16));
 }
 
 SingleInstance::~SingleInstance() = default;
 
-bool SingleInstance::claim()
+SingleInstance::Claim SingleInstance::claim()
 {
     m_lock = std::make_unique<QLockFile>(m_lockPath);
     // Age never makes a lock stale: only a holder that no longer runs does.
@@ -35,42 +46,51 @@ bool SingleInstance::claim()
         connect(m_server, &QLocalServer::newConnection, this, [this] {
             while (QLocalSocket* s = m_server->nextPendingConnection()) {
                 connect(s, &QLocalSocket::disconnected, s, &QObject::deleteLater);
-                emit raiseRequested();
+                connect(s, &QLocalSocket::readyRead, s, [this, s] {
+                    if (!s->readAll().contains(kAsk))
+                        return;
+                    emit raiseRequested();
+                    s->write(kAnswer);
+                    s->flush();
+                });
             }
         });
         m_server->listen(m_serverName);
-        return true;
+        return Claim::Run;
     }
     if (m_lock->error() != QLockFile::LockFailedError)
-        return true;
+        return Claim::Run;
     QLocalSocket socket;
     socket.connectToServer(m_serverName);
-    // The first copy may still be starting and not listen yet; it runs all the same.
-    if (socket.waitForConnected(2000)) {
-        socket.write("raise\n");
-        socket.waitForBytesWritten(1000);
-        socket.disconnectFromServer();
-    }
-    return false;
+    // The first copy may still be reading its configuration and answer late.
+    if (!socket.waitForConnected(3000))
+        return Claim::NoAnswer;
+    socket.write(kAsk);
+    QByteArray answer;
+    while (!answer.contains(kAnswer) && socket.waitForReadyRead(3000))
+        answer += socket.readAll();
+    socket.disconnectFromServer();
+    return answer.contains(kAnswer) ? Claim::Raised : Claim::NoAnswer;
 }
 
-bool claimSingleInstance(const QString& program)
+SingleInstance::Claim claimSingleInstance(const QString& program)
 {
     static SingleInstance* instance = nullptr;
     delete instance;
-    instance = new SingleInstance(program, systemFolder(), qApp);
+    instance = new SingleInstance(program, systemFolder(), runtimeFolder(), qApp);
     QObject::connect(instance, &SingleInstance::raiseRequested, [] {
+        // Out of the minimised state only: a full-screen window stays full screen.
+        const auto restore = [](QWidget* w) {
+            if (w->isMinimized())
+                w->setWindowState(w->windowState() & ~Qt::WindowMinimized);
+            w->raise();
+        };
         QWidget* top = QApplication::activeModalWidget();
         for (QWidget* w : QApplication::topLevelWidgets())
-            if (w->isVisible() && w != top) {
-                if (w->isMinimized())
-                    w->showNormal();
-                w->raise();
-            }
+            if (w->isVisible() && w != top)
+                restore(w);
         if (top) {
-            if (top->isMinimized())
-                top->showNormal();
-            top->raise();
+            restore(top);
             top->activateWindow();
         }
     });

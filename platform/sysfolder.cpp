@@ -3,6 +3,21 @@
 #include "platform/sysfolder.h"
 
 #include <QDir>
+#include <QFile>
+#include <QSysInfo>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+// A real folder (no link) of this user that no one else may enter.
+bool privateFolder(const QString& path)
+{
+    struct stat st;
+    return ::lstat(QFile::encodeName(path).constData(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::geteuid()
+           && (st.st_mode & 077) == 0;
+}
+}
 
 QString systemFolder()
 {
@@ -21,4 +36,19 @@ QString systemFolder()
     if (!folder.endsWith(QLatin1Char('/')))
         folder += QLatin1Char('/');
     return folder;
+}
+
+QString runtimeFolder()
+{
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (!runtime.isEmpty() && QDir::isAbsolutePath(runtime) && privateFolder(runtime))
+        return runtime.endsWith(QLatin1Char('/')) ? runtime : runtime + QLatin1Char('/');
+    // The host in the name: containers and thin clients may share one temporary folder. Short
+    // enough that a socket path in it stays within its limit.
+    QString host = QSysInfo::machineHostName().left(40);
+    host.replace(QLatin1Char('/'), QLatin1Char('_'));
+    const QString folder = QDir::tempPath() + QStringLiteral("/brushbox-twinturn-%1-%2").arg(::geteuid()).arg(host);
+    // Made private from the start; one made by someone else, or a link, is never used.
+    ::mkdir(QFile::encodeName(folder).constData(), 0700);
+    return privateFolder(folder) ? folder + QLatin1Char('/') : QString();
 }

@@ -290,6 +290,19 @@ TEST(FixVariables, ResolutionRowsAndLayout)
     EXPECT_EQ(t.ui.Layout.Index, 1);
     EXPECT_EQ(t.ui.OffsetX, 112);
 
+    // Less room than the screen (a title bar, a panel): the layout is cut down to the room and
+    // centred in it; the row stays the screen's.
+    MemState small;
+    memSetDefaultValues(small);
+    ASSERT_TRUE(memCheckINI(small, g.ini()) && memOpenINI(small, g.ini()) && memCheckValues(small)
+                && memFixVariabels(small, QSize(1024, 768), QSize(1022, 580)));
+    EXPECT_EQ(small.ui.Layout.Index, 1);
+    EXPECT_EQ(small.ui.Layout.Width, 800);
+    EXPECT_EQ(small.ui.Layout.Height, 580);
+    EXPECT_EQ(small.ui.OffsetX, 111);
+    EXPECT_EQ(small.ui.OffsetY, 0);
+    EXPECT_EQ(small.ui.BoardHeight, 580 - 16 - memDesign::PlayerHeight - 8 - 16);
+
     // No picture at all: the screen itself is the layout.
     MemState u;
     g.main.replace("pictures=bk640.bmp\tbk800.bmp", "");

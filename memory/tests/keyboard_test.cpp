@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QKeyEvent>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -104,6 +105,42 @@ TEST(KeyboardPlay, TheFrameComesWithTheFirstArrowAndSpaceTurnsItsCard)
     EXPECT_TRUE(s.memDisplayCards[3].Turned);
     QTest::keyClick(&window, Qt::Key_Left);
     EXPECT_TRUE(frameOn(window, window.img_Card[2]));
+    frm_MemoryGame::setScreenSizeForTests(QSize());
+}
+
+namespace {
+// Keys handed to the window's own handler: an end thrown through Qt's delivery would skip
+// Qt's clean-up there.
+struct KeyedGame : frm_MemoryGame {
+    using frm_MemoryGame::keyPressEvent;
+};
+}
+
+// The end picture is left from the keyboard as with a click, also without the frame ever shown.
+TEST(KeyboardPlay, SpaceAndEnterOnTheEndPictureEndTheProgram)
+{
+    ThrowingEnder ender;
+    frm_MemoryGame::setScreenSizeForTests(QSize(1024, 768));
+    GameFiles g;
+    g.write();
+    memFile = g.ini();
+    MessageRecorder boxes;
+    KeyedGame window;
+    ASSERT_TRUE(window.Form_Load()) << qPrintable(boxes.texts().join('\n'));
+    window.show();
+    ASSERT_TRUE(waitFor([&] { return window.state.memGameReady; }));
+    window.game->memMakeEnd();
+    ASSERT_TRUE(window.pic_End->isVisible());
+    for (const Qt::Key key : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter}) {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, key == Qt::Key_Space ? QStringLiteral(" ") : QStringLiteral("\r"));
+        bool ended = false;
+        try {
+            window.keyPressEvent(&press);
+        } catch (const MemProgramEnd& end) {
+            ended = end.code == 0;
+        }
+        EXPECT_TRUE(ended) << "key " << key;
+    }
     frm_MemoryGame::setScreenSizeForTests(QSize());
 }
 

@@ -9,6 +9,8 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QLabel>
+#include <QSet>
 #include <QTest>
 #include <functional>
 #include <gtest/gtest.h>
@@ -111,6 +113,41 @@ TEST(GameWindow, APlayerPictureIsLookedForOnEachPlayersPanel)
                 EXPECT_EQ(window.lbl_PlayerName[p]->isVisibleTo(&window), p < panels);
             }
         }
+    }
+    frm_MemoryGame::setScreenSizeForTests(QSize());
+}
+
+// A long team name in the sample's own font keeps its number: four panels never read the same,
+// and the name takes the panel's room up to the score.
+TEST(GameWindow, PlayerNamesAreNeverCutSoThatTheNumberIsLost)
+{
+    ThrowingEnder ender;
+    frm_MemoryGame::setScreenSizeForTests(QSize(1024, 768));
+    for (const QByteArray name : {"Jugador", "Mannschaft", "Grandchildren"}) {
+        GameFiles g;
+        g.main = "[players]\r\nplayers=4\r\ndefaultname=" + name
+                 + "\r\nnamefont=Arial\r\nnamefontsize=11\r\nnamefontbold=1\r\nscorefont=Arial\r\nscorefontsize=16\r\n"
+                   "scorefontbold=1\r\n";
+        g.write();
+        memFile = g.ini();
+        MessageRecorder boxes;
+        frm_MemoryGame window;
+        ASSERT_TRUE(window.Form_Load()) << qPrintable(boxes.texts().join('\n'));
+        QSet<QString> captions;
+        for (int p = 0; p < 4; ++p) {
+            const QLabel* label = window.lbl_PlayerName[p];
+            const QString text = label->text();
+            captions.insert(text);
+            EXPECT_TRUE(text.endsWith(QStringLiteral(" %1").arg(p + 1))) << qPrintable(text);
+            EXPECT_LE(label->fontMetrics().horizontalAdvance(text), label->width()) << qPrintable(text);
+            const QRect panel = window.img_Player[p]->geometry();
+            EXPECT_TRUE(panel.contains(label->geometry()) && panel.contains(window.lbl_PlayerScore[p]->geometry())) << p;
+            EXPECT_LE(label->geometry().right(), window.lbl_PlayerScore[p]->geometry().left());
+            if (name == "Jugador") { // short enough for the whole name once it has the room
+                EXPECT_EQ(text, QStringLiteral(" Jugador %1").arg(p + 1));
+            }
+        }
+        EXPECT_EQ(captions.size(), 4) << name.constData();
     }
     frm_MemoryGame::setScreenSizeForTests(QSize());
 }

@@ -22,6 +22,7 @@ struct HelpRun {
     QRgb corner = 0;
     QPoint boxAt;
     QSize boxSize;
+    QRect window;
 };
 
 HelpRun runHelp(const std::function<void()>& launcher, const std::function<void(frm_Help&)>& close)
@@ -39,6 +40,7 @@ HelpRun runHelp(const std::function<void()>& launcher, const std::function<void(
         run.corner = p.isNull() ? 0 : p.toImage().pixel(0, 0) & 0xFFFFFF;
         run.boxAt = help->pic_Help->pos();
         run.boxSize = help->pic_Help->size();
+        run.window = help->geometry();
         close(*help);
     });
     probe.start();
@@ -135,4 +137,19 @@ TEST(Help, AClickAnywhereOrACharacterKeyClosesItAndTheBoxIsCentred)
     t.start();
     runHelp([] { ShowPaintHelp(); }, [](frm_Help& h) { typeKey(h, Qt::Key_Shift, QString()); });
     EXPECT_GE(t.elapsed(), 2500);
+}
+
+// Over a full-screen window the help covers the screen and no more, its picture in the middle.
+TEST(Help, OverAFullScreenWindowItFitsTheScreen)
+{
+    HelpTheme theme;
+    PaintSettings.help.active = true;
+    QWidget owner;
+    owner.setWindowState(Qt::WindowFullScreen);
+    owner.show();
+    const QRect screen = owner.screen()->geometry();
+    const HelpRun run = runHelp([&] { ShowPaintHelp(&owner); }, [](frm_Help& h) { typeKey(h, Qt::Key_A, "a"); });
+    ASSERT_TRUE(run.shown);
+    EXPECT_EQ(run.window, screen);
+    EXPECT_EQ(run.boxAt, QPoint((screen.width() - run.boxSize.width()) / 2, (screen.height() - run.boxSize.height()) / 2));
 }

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Copyright (C) 2026 The Brushbox and Twinturn developers
+#include "platform/endsignals.h"
 #include "platform/files.h"
 #include "platform/msgbox.h"
 #include "platform/picture.h"
@@ -8,9 +9,15 @@
 
 #include "testsupport/testsupport.h"
 
+#include <QApplication>
 #include <QBuffer>
 #include <QDir>
 #include <QImageWriter>
+#include <QMessageBox>
+#include <QTimer>
+#include <QSysInfo>
+#include <QTest>
+#include <csignal>
 #include <gtest/gtest.h>
 
 TEST(Files, ResolveIgnoresCaseOnlyWhenNeeded)
@@ -51,6 +58,43 @@ TEST(SystemFolder, WindirOrPerUserFolder)
     qputenv("XDG_CONFIG_HOME", oldXdg);
 }
 
+// The login's own folder; where there is none of the user's, a private one of this host.
+TEST(SystemFolder, RuntimeFolderIsTheLoginsOrAPrivateOneOfThisHost)
+{
+    TestFolders folders;
+    const QByteArray old = qgetenv("XDG_RUNTIME_DIR");
+    const QString mine = folders.path("run"), open = folders.path("open");
+    QDir().mkpath(mine);
+    QDir().mkpath(open);
+    QFile::setPermissions(mine, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QFile::setPermissions(open, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner | QFileDevice::ReadOther
+                                    | QFileDevice::ExeOther);
+    qputenv("XDG_RUNTIME_DIR", mine.toLocal8Bit());
+    EXPECT_EQ(runtimeFolder(), mine + "/");
+    for (const QString& unfit : {open, QString()}) {
+        qputenv("XDG_RUNTIME_DIR", unfit.toLocal8Bit());
+        const QString fallback = runtimeFolder();
+        EXPECT_TRUE(fallback.startsWith(QDir::tempPath() + "/brushbox-twinturn-")) << qPrintable(fallback);
+        EXPECT_TRUE(fallback.contains(QSysInfo::machineHostName().left(40))) << qPrintable(fallback);
+        EXPECT_EQ(QFileInfo(fallback).permissions() & (QFileDevice::ReadOther | QFileDevice::ReadGroup), 0);
+    }
+    qputenv("XDG_RUNTIME_DIR", old);
+}
+
+// A logout's signal reaches the program's own end on its event loop, not inside the handler.
+TEST(EndSignals, TermAndHangUpRunTheProgramsEndOnTheLoop)
+{
+    for (const int sig : {SIGTERM, SIGHUP}) {
+        int ended = 0;
+        installEndSignals([&] { ++ended; });
+        std::raise(sig);
+        EXPECT_EQ(ended, 0) << sig;
+        EXPECT_TRUE(QTest::qWaitFor([&] { return ended == 1; }, 5000)) << sig;
+    }
+    std::signal(SIGTERM, SIG_DFL);
+    std::signal(SIGHUP, SIG_DFL);
+}
+
 TEST(TextCodec, Cp1252AndUtf8)
 {
     EXPECT_EQ(decodeCp1252("\xe5\xe4\xf6\x80\x9f"), QString::fromUtf8("åäö€Ÿ"));
@@ -59,6 +103,34 @@ TEST(TextCodec, Cp1252AndUtf8)
     EXPECT_EQ(decodeConfigBytes("\xc3"), QString::fromUtf8("Ã")); // truncated sequence: cp1252
     EXPECT_EQ(decodeConfigBytes("\xed\xa0\x80"), decodeCp1252("\xed\xa0\x80")); // surrogate is no UTF-8
     EXPECT_EQ(decodeConfigBytes("\xc0\xaf"), decodeCp1252("\xc0\xaf"));         // overlong
+}
+
+// A long path in a box is broken over lines after its folders, never shortened: the part a
+// teacher must fix may be any of it.
+TEST(MessageBoxes, ALongPathIsBrokenOverLinesAndKeptWhole)
+{
+    setMsgBoxResponder({});
+    const QString path = QStringLiteral("/srv/class/") + QString(40, QLatin1Char('k')) + QStringLiteral("/Paintings/")
+                         + QString(60, QLatin1Char('p')) + QStringLiteral("/Red folder.bmp");
+    const QString text = QStringLiteral("Picture '%1' is missing.").arg(path);
+    QString shown;
+    QTimer::singleShot(0, [&] {
+        (void)QTest::qWaitFor([] { return qobject_cast<QMessageBox*>(QApplication::activeModalWidget()) != nullptr; }, 3000);
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            shown = box->text();
+            box->accept();
+        }
+    });
+    msgBox(text);
+    EXPECT_FALSE(shown.contains(QChar(0x2026))) << qPrintable(shown);
+    EXPECT_EQ(QString(shown).remove(QLatin1Char('\n')), text);
+    const QStringList lines = shown.split(QLatin1Char('\n'));
+    EXPECT_GT(lines.size(), 1);
+    for (const QString& line : lines)
+        EXPECT_LE(line.size(), 90) << qPrintable(line);
+    EXPECT_TRUE(lines.first().endsWith(QLatin1Char('/'))) << "broken after a folder: " << qPrintable(lines.first());
+    // A megabyte is still cut, for the box's own sake.
+    EXPECT_LE(msgWrapped(QString(1 << 20, QLatin1Char('x')), 90, 5000).size(), 5000 + 5000 / 90 + 2);
 }
 
 TEST(MessageBoxes, ResponderAnswersAndRecords)

@@ -7,34 +7,71 @@
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QThread>
 #include <gtest/gtest.h>
 
-TEST(SingleInstance, ALaterCopyAsksTheFirstToComeForwardAndEnds)
-{
-    QTemporaryDir dir;
-    const QString folder = dir.path() + QLatin1Char('/');
-    SingleInstance first(QStringLiteral("brushbox"), folder);
-    ASSERT_TRUE(first.claim());
-    QSignalSpy raised(&first, &SingleInstance::raiseRequested);
+using Claim = SingleInstance::Claim;
 
-    SingleInstance second(QStringLiteral("brushbox"), folder);
-    EXPECT_FALSE(second.claim());
-    EXPECT_TRUE(raised.wait(3000));
+namespace {
+// The first copy answers from its own event loop, as it does in its own process.
+struct FirstCopy {
+    QThread thread;
+    SingleInstance* copy;
+    Claim claimed = Claim::NoAnswer;
+    FirstCopy(const QString& program, const QString& system, const QString& runtime)
+        : copy(new SingleInstance(program, system, runtime))
+    {
+        copy->moveToThread(&thread);
+        QObject::connect(&thread, &QThread::finished, copy, &QObject::deleteLater);
+        thread.start();
+        QMetaObject::invokeMethod(copy, [this] { claimed = copy->claim(); }, Qt::BlockingQueuedConnection);
+    }
+    ~FirstCopy()
+    {
+        thread.quit();
+        thread.wait();
+    }
+};
+}
+
+TEST(SingleInstance, ALaterCopyIsAnsweredByTheFirstAndEnds)
+{
+    QTemporaryDir home, runtime, otherComputer;
+    const QString system = home.path() + QStringLiteral("/");
+    FirstCopy first(QStringLiteral("brushbox"), system, runtime.path() + QStringLiteral("/"));
+    ASSERT_EQ(first.claimed, Claim::Run);
+    QSignalSpy raised(first.copy, &SingleInstance::raiseRequested);
+
+    SingleInstance second(QStringLiteral("brushbox"), system, runtime.path() + QStringLiteral("/"));
+    EXPECT_EQ(second.claim(), Claim::Raised);
     EXPECT_EQ(raised.size(), 1);
 
-    // The other program, and the same program of another user (another system folder), run.
-    SingleInstance other(QStringLiteral("twinturn"), folder);
-    EXPECT_TRUE(other.claim());
+    // The other program, the same program of another user (another system folder) and the same
+    // user's program on another computer with the same home (another runtime folder) run.
+    SingleInstance other(QStringLiteral("twinturn"), system, runtime.path() + QStringLiteral("/"));
+    EXPECT_EQ(other.claim(), Claim::Run);
     QTemporaryDir elsewhere;
-    SingleInstance otherUser(QStringLiteral("brushbox"), elsewhere.path() + QLatin1Char('/'));
-    EXPECT_TRUE(otherUser.claim());
+    SingleInstance otherUser(QStringLiteral("brushbox"), elsewhere.path() + QStringLiteral("/"), runtime.path() + QStringLiteral("/"));
+    EXPECT_EQ(otherUser.claim(), Claim::Run);
+    SingleInstance onAnotherComputer(QStringLiteral("brushbox"), system, otherComputer.path() + QStringLiteral("/"));
+    EXPECT_EQ(onAnotherComputer.claim(), Claim::Run);
+    EXPECT_FALSE(onAnotherComputer.lockPath().startsWith(home.path()));
+}
+
+TEST(SingleInstance, AHolderThatDoesNotAnswerIsNotSaidToComeForward)
+{
+    QTemporaryDir home, runtime;
+    SingleInstance later(QStringLiteral("brushbox"), home.path() + QStringLiteral("/"), runtime.path() + QStringLiteral("/"));
+    QLockFile held(later.lockPath()); // a live holder that does not listen
+    ASSERT_TRUE(held.tryLock(0));
+    EXPECT_EQ(later.claim(), Claim::NoAnswer);
 }
 
 TEST(SingleInstance, TheLockOfACopyThatCrashedIsTakenOver)
 {
-    QTemporaryDir dir;
-    const QString folder = dir.path() + QLatin1Char('/');
-    const QString lock = folder + QStringLiteral("brushbox.lock");
+    QTemporaryDir home, runtime;
+    const QString system = home.path() + QStringLiteral("/"), session = runtime.path() + QStringLiteral("/");
+    const QString lock = SingleInstance(QStringLiteral("brushbox"), system, session).lockPath();
     // A lock file as a running copy writes it, but naming a process that has ended.
     QByteArray held;
     {
@@ -55,9 +92,9 @@ TEST(SingleInstance, TheLockOfACopyThatCrashedIsTakenOver)
     f.write(stale);
     f.close();
 
-    SingleInstance next(QStringLiteral("brushbox"), folder);
-    EXPECT_TRUE(next.claim());
+    SingleInstance next(QStringLiteral("brushbox"), system, session);
+    EXPECT_EQ(next.claim(), Claim::Run);
     // And it is held again: a copy after it does not run.
-    SingleInstance after(QStringLiteral("brushbox"), folder);
-    EXPECT_FALSE(after.claim());
+    QLockFile again(lock);
+    EXPECT_FALSE(again.tryLock(0));
 }

@@ -12,6 +12,8 @@
 #include <QStandardPaths>
 #include <QThread>
 
+#include <csignal>
+
 namespace {
 bool isCatalogPicture(const QString& name)
 {
@@ -19,6 +21,8 @@ bool isCatalogPicture(const QString& name)
     return !name.contains('_') && (ext == "bmp" || ext == "gif" || ext == "jpg" || ext == "jpeg" || ext == "wmf");
 }
 
+
+XServer* g_bare = nullptr; // once started
 
 void pause(int ms)
 {
@@ -34,17 +38,33 @@ XServer* XServer::instance()
     if (!tried) {
         tried = true;
         std::unique_ptr<XServer> s(new XServer);
-        if (s->start())
+        if (s->start(true))
             server = std::move(s);
     }
     return server.get();
 }
 
-bool XServer::start()
+XServer* XServer::bare()
+{
+    static std::unique_ptr<XServer> server;
+    static bool tried = false;
+    if (!tried) {
+        tried = true;
+        std::unique_ptr<XServer> s(new XServer);
+        if (s->start(false))
+            server = std::move(s);
+        g_bare = server.get();
+    }
+    return server.get();
+}
+
+bool XServer::start(bool windowManager)
 {
     if (QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty())
         return false;
-    for (int n = 140 + (QCoreApplication::applicationPid() % 50); n < 260; ++n) {
+    if (windowManager && QStandardPaths::findExecutable(QStringLiteral("openbox")).isEmpty())
+        return false;
+    for (int n = 140 + (QCoreApplication::applicationPid() % 50) + (windowManager ? 0 : 1); n < 260; ++n) {
         if (QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n)) || QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(n)))
             continue;
         m_display = QStringLiteral(":%1").arg(n);
@@ -60,7 +80,7 @@ bool XServer::start()
             int code = -1;
             run(QStringLiteral("xdotool"), {QStringLiteral("getdisplaygeometry")}, &code);
             if (code == 0)
-                return true;
+                return !windowManager || startWindowManager();
             pause(100);
         }
         m_xvfb.kill();
@@ -69,8 +89,33 @@ bool XServer::start()
     return false;
 }
 
+bool XServer::startWindowManager()
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DISPLAY"), m_display);
+    m_openbox.setProcessEnvironment(env);
+    m_openbox.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    m_openbox.start(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")});
+    if (!m_openbox.waitForStarted(5000))
+        return false;
+    // It manages the screen once it has announced itself on the root window.
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 10000 && m_openbox.state() == QProcess::Running) {
+        if (run(QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")}).contains("window id"))
+            return true;
+        pause(100);
+    }
+    return false;
+}
+
 XServer::~XServer()
 {
+    if (m_openbox.state() != QProcess::NotRunning) {
+        m_openbox.terminate();
+        if (!m_openbox.waitForFinished(3000))
+            m_openbox.kill();
+    }
     m_xvfb.terminate();
     if (!m_xvfb.waitForFinished(3000))
         m_xvfb.kill();
@@ -144,15 +189,15 @@ qulonglong XServer::waitForWindow(const QString& title, int timeoutMs) const
 
 QRect XServer::geometry(qulonglong window) const
 {
-    const QString out = run(QStringLiteral("xdotool"), {QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"),
-                                                        QString::number(window)});
+    // xwininfo, not xdotool: under a window manager xdotool adds the frame's offset once more.
+    const QString out = run(QStringLiteral("xwininfo"), {QStringLiteral("-id"), QString::number(window)});
     QRect r;
     for (const QString& line : out.split(QLatin1Char('\n'))) {
-        const QString v = line.section(QLatin1Char('='), 1);
-        if (line.startsWith(QLatin1String("X="))) r.moveLeft(v.toInt());
-        if (line.startsWith(QLatin1String("Y="))) r.moveTop(v.toInt());
-        if (line.startsWith(QLatin1String("WIDTH="))) r.setWidth(v.toInt());
-        if (line.startsWith(QLatin1String("HEIGHT="))) r.setHeight(v.toInt());
+        const QString v = line.section(QLatin1Char(':'), 1).trimmed();
+        if (line.contains(QLatin1String("Absolute upper-left X:"))) r.moveLeft(v.toInt());
+        if (line.contains(QLatin1String("Absolute upper-left Y:"))) r.moveTop(v.toInt());
+        if (line.trimmed().startsWith(QLatin1String("Width:"))) r.setWidth(v.toInt());
+        if (line.trimmed().startsWith(QLatin1String("Height:"))) r.setHeight(v.toInt());
     }
     return r;
 }
@@ -160,8 +205,9 @@ QRect XServer::geometry(qulonglong window) const
 ProgramRun::ProgramRun(const QString& executable, const QStringList& args, const QString& windowsFolder,
                        const QProcessEnvironment& extra)
 {
+    m_x = g_bare && extra.value(QStringLiteral("DISPLAY")) == g_bare->display() ? g_bare : XServer::instance();
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("DISPLAY"), XServer::instance() ? XServer::instance()->display() : QString());
+    env.insert(QStringLiteral("DISPLAY"), m_x ? m_x->display() : QString());
     env.remove(QStringLiteral("QT_QPA_PLATFORM"));
     env.insert(QStringLiteral("WINDIR"), windowsFolder);
     env.insert(QStringLiteral("PULSE_SERVER"), QStringLiteral("unix:/nonexistent")); // the silent sound backend
@@ -177,6 +223,12 @@ ProgramRun::~ProgramRun()
         m_process.kill();
         m_process.waitForFinished(3000);
     }
+}
+
+void ProgramRun::sendSignal(int sig) const
+{
+    if (m_process.state() != QProcess::NotRunning)
+        ::kill(pid_t(m_process.processId()), sig);
 }
 
 QString ProgramRun::stderrText()
@@ -284,7 +336,7 @@ qint64 ProgramRun::peakMegabytes() const
 
 int ProgramRun::answerMessages(const QString& prefix, int quietMs, int timeoutMs)
 {
-    XServer* x = XServer::instance();
+    XServer* x = m_x;
     const int before = m_answered;
     int& answered = m_answered;
     QElapsedTimer total, quiet;

@@ -10,11 +10,16 @@
 #include <QTemporaryDir>
 #include <memory>
 
-// A private X server for the end-to-end tests (Xvfb, never reset when its last client leaves).
+// A private X server for the end-to-end tests (Xvfb, never reset when its last client leaves),
+// with a window manager (openbox) on it as on a real desktop.
 class XServer {
 public:
-    static XServer* instance(); // started on first use; null when Xvfb is not installed
+    static XServer* instance(); // started on first use; null when Xvfb or openbox is not installed
+    // Another server without a window manager, for what only a bare X server shows; programs
+    // run on it when given its display (ProgramRun's extra DISPLAY).
+    static XServer* bare();
     QString display() const { return m_display; }
+    bool managed() const { return m_openbox.state() == QProcess::Running; }
     // Runs an X tool (xdotool, import) on this display; returns its standard output.
     QString run(const QString& program, const QStringList& args, int* exitCode = nullptr) const;
     // Each returns the steady time (steadyMs) at which the key or click was given.
@@ -30,8 +35,9 @@ public:
 
 private:
     XServer() = default;
-    bool start();
-    QProcess m_xvfb;
+    bool start(bool windowManager);
+    bool startWindowManager();
+    QProcess m_xvfb, m_openbox;
     QString m_display;
 };
 
@@ -48,6 +54,10 @@ public:
     QString stderrText();
     int exitCode() const { return m_process.exitCode(); }
     void kill() { m_process.kill(); m_process.waitForFinished(3000); }
+    void sendSignal(int sig) const;
+    // Ended by itself (not by a signal it did not handle).
+    bool endedNormally() const { return m_process.exitStatus() == QProcess::NormalExit; }
+    qint64 pid() const { return m_process.processId(); }
     // Peak resident memory of the program so far, in megabytes (0 when it has ended).
     qint64 peakMegabytes() const;
     // Answers each message box the program shows (each also prints a line starting with prefix)
@@ -60,6 +70,7 @@ private:
     QProcess m_process;
     QString m_stderr;
     int m_answered = 0;
+    XServer* m_x = nullptr;
 };
 
 // A theme folder for one test, made from the built sample theme's pictures and sounds.

@@ -1,0 +1,269 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Brushbox and Twinturn developers
+// The programs on a desktop: a session that ends, a window manager that minimises and closes.
+#include "harness.h"
+
+#include <QCoreApplication>
+#include <QCryptographicHash>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QMargins>
+#include <QThread>
+#include <csignal>
+#include <memory>
+#include <unistd.h>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace {
+
+#define REQUIRE_X()                                                                                                    \
+    XServer* x = XServer::instance();                                                                                  \
+    if (!x)                                                                                                            \
+        GTEST_SKIP() << "Xvfb is not installed";
+
+struct Program {
+    const char* exe;
+    QString ini, title;
+};
+
+// A login's runtime folder in t (private, as a login's is), for the programs' environment.
+QProcessEnvironment runtimeFolder(const ThemeFolder& t, const QString& name)
+{
+    QDir().mkpath(t.path(name));
+    QFile::setPermissions(t.path(name), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QProcessEnvironment env;
+    env.insert("XDG_RUNTIME_DIR", t.path(name));
+    return env;
+}
+
+// Both programs' sample themes in t, with the [classroom] lines added.
+QVector<Program> samplePrograms(const ThemeFolder& t, const QByteArray& classroom)
+{
+    t.write("zypaint.ini", t.copySampleBrushbox() + "\r\n[classroom]\r\n" + classroom);
+    t.copySampleTwinturn();
+    t.write("memory.ini", t.read("memory.ini") + "[classroom]\r\n" + classroom);
+    return {{BRUSHBOX_EXE, t.path("zypaint.ini"), "Brushbox"}, {TWINTURN_EXE, t.path("memory.ini"), "Twinturn"}};
+}
+
+// Whether cond holds within timeoutMs, looked at every 100 ms.
+bool within(int timeoutMs, const std::function<bool()>& cond)
+{
+    QElapsedTimer clock;
+    clock.start();
+    do {
+        if (cond())
+            return true;
+        QThread::msleep(100);
+    } while (clock.elapsed() < timeoutMs);
+    return false;
+}
+
+// "Iconic" or "Normal": the window's state as the window manager keeps it.
+QString wmState(const XServer& x, qulonglong window)
+{
+    const QString out = x.run("xprop", {"-id", QString::number(window), "WM_STATE"});
+    return out.contains("Iconic") ? "Iconic" : out.contains("Normal") ? "Normal" : QString();
+}
+
+// The frame the window manager drew around the window: left, right, top, bottom.
+QMargins frameOf(const XServer& x, qulonglong window)
+{
+    const QStringList e = x.run("xprop", {"-id", QString::number(window), "_NET_FRAME_EXTENTS"}).section('=', 1).split(',');
+    return e.size() == 4 ? QMargins(e[0].toInt(), e[2].toInt(), e[1].toInt(), e[3].toInt()) : QMargins();
+}
+
+// The close button on the window manager's title bar.
+QPoint closeButton(const XServer& x, qulonglong window)
+{
+    const QRect r = x.geometry(window);
+    return {r.right() - 9, r.top() - frameOf(x, window).top() / 2};
+}
+
+void drag(const XServer& x, QPoint from, QPoint to)
+{
+    x.run("xdotool", {"mousemove", QString::number(from.x()), QString::number(from.y()), "mousedown", "1", "mousemove",
+                      QString::number((from.x() + to.x()) / 2), QString::number(from.y()), "mousemove", QString::number(to.x()),
+                      QString::number(to.y()), "mouseup", "1"});
+}
+
+} // namespace
+
+// Under a window manager a child may minimise the paint window: the program and its painting
+// stay, and a second start brings the window back, restored and with the keyboard.
+TEST(DesktopEndToEnd, MinimisedBrushboxKeepsItsPaintingAndASecondStartBringsItBack)
+{
+    REQUIRE_X();
+    ASSERT_TRUE(x->managed());
+    ThemeFolder t;
+    samplePrograms(t, "");
+    ProgramRun run(BRUSHBOX_EXE, {t.path("zypaint.ini")}, t.windows());
+    const auto window = x->waitForWindow("Brushbox");
+    ASSERT_NE(window, 0u) << qPrintable(run.stderrText());
+    const QRect canvas(x->geometry(window).topLeft() + QPoint(224, 16), QSize(401, 401));
+    const QImage blank = x->screenshot().copy(canvas);
+    drag(*x, canvas.topLeft() + QPoint(40, 200), canvas.topLeft() + QPoint(360, 220));
+    QImage painted;
+    ASSERT_TRUE(within(5000, [&] { return (painted = x->screenshot().copy(canvas)) != blank; })) << "no stroke was drawn";
+
+    x->run("xdotool", {"windowminimize", QString::number(window)});
+    ASSERT_TRUE(within(5000, [&] { return wmState(*x, window) == "Iconic"; }));
+    EXPECT_FALSE(run.waitForExit(1500)) << "minimising ended Brushbox";
+
+    ProgramRun second(BRUSHBOX_EXE, {t.path("zypaint.ini")}, t.windows());
+    ASSERT_TRUE(second.waitForExit(10000));
+    EXPECT_TRUE(second.stderrText().contains("already running; its window was brought to the front")) << qPrintable(second.stderrText());
+    EXPECT_TRUE(within(5000, [&] { return wmState(*x, window) == "Normal"; })) << "the window stayed minimised";
+    EXPECT_TRUE(within(5000, [&] { return x->screenshot().copy(canvas) == painted; })) << "the painting is not shown as it was";
+    EXPECT_TRUE(within(5000, [&] { return x->run("xdotool", {"getactivewindow"}).trimmed() == QString::number(window); }))
+        << "the window did not get the keyboard";
+    EXPECT_TRUE(run.running());
+}
+
+// noquit holds against the window manager: its close button and its Alt+F4 (which it turns into
+// the same request) end neither program; without noquit the close button ends Brushbox.
+TEST(DesktopEndToEnd, NoQuitHoldsAgainstTheWindowManagersCloseAndAltF4)
+{
+    REQUIRE_X();
+    ASSERT_TRUE(x->managed());
+    ThemeFolder t;
+    for (const Program& p : samplePrograms(t, "noquit=1\r\n")) {
+        ProgramRun run(p.exe, {p.ini}, t.windows());
+        const auto window = x->waitForWindow(p.title);
+        ASSERT_NE(window, 0u) << qPrintable(run.stderrText());
+        const QPoint close = closeButton(*x, window);
+        x->click(close.x(), close.y());
+        EXPECT_FALSE(run.waitForExit(1500)) << p.exe << " ended on the title bar's close button";
+        x->focus(window);
+        x->key("alt+F4");
+        EXPECT_FALSE(run.waitForExit(1500)) << p.exe << " ended on Alt+F4";
+        EXPECT_NE(x->waitForWindow(p.title, 1000), 0u) << p.exe << " has no window any more";
+    }
+
+    ThemeFolder plain;
+    const Program brushbox = samplePrograms(plain, "").first();
+    ProgramRun run(brushbox.exe, {brushbox.ini}, plain.windows());
+    const auto window = x->waitForWindow(brushbox.title);
+    ASSERT_NE(window, 0u) << qPrintable(run.stderrText());
+    const QPoint close = closeButton(*x, window);
+    x->click(close.x(), close.y());
+    EXPECT_TRUE(run.waitForExit(5000)) << "the close button did not end Brushbox";
+    EXPECT_EQ(run.exitCode(), 0);
+}
+
+// A logout or a shutdown (SIGTERM, SIGHUP) ends either program through its own end, noquit or
+// not: it ends with status 0 and gives its one-copy lock back.
+TEST(DesktopEndToEnd, TermAndHangUpEndBothProgramsCleanly)
+{
+    REQUIRE_X();
+    ThemeFolder t;
+    const QProcessEnvironment login = runtimeFolder(t, "run");
+    const auto locks = [&] { return QDir(t.path("run"), "*.lock").entryList().join(' '); };
+    for (const Program& p : samplePrograms(t, "noquit=1\r\n")) {
+        for (const int sig : {SIGTERM, SIGHUP}) {
+            ProgramRun program(p.exe, {p.ini}, t.windows(), login);
+            ASSERT_NE(x->waitForWindow(p.title), 0u) << qPrintable(program.stderrText());
+            ASSERT_FALSE(locks().isEmpty());
+            program.sendSignal(sig);
+            ASSERT_TRUE(program.waitForExit(10000)) << p.exe << " did not end on signal " << sig;
+            EXPECT_TRUE(program.endedNormally()) << p.exe << " was killed by signal " << sig;
+            EXPECT_EQ(program.exitCode(), 0) << p.exe << " " << qPrintable(program.stderrText());
+            EXPECT_EQ(locks(), QString()) << p.exe << " left its lock on signal " << sig;
+        }
+    }
+}
+
+namespace {
+// A program on another computer: its own host name, machine id and process numbers (UTS, mount
+// and PID namespaces), the same home. Without a runtime folder it makes its own.
+struct ComputerRun {
+    ProgramRun run;
+    ComputerRun(const ThemeFolder& t, const QString& host, const Program& p, const QString& runtime)
+        : run("unshare", {"-u", "-p", "-f", "--mount-proc", "sh", "-c",
+                          "mount --bind \"$1\" /etc/machine-id && hostname \"$2\" && shift 2 && exec \"$@\"", "sh",
+                          machineId(t, host), host, p.exe, p.ini},
+              t.windows(), environment(t, runtime))
+    {
+    }
+    static QString machineId(const ThemeFolder& t, const QString& host)
+    {
+        t.write(host + ".machine-id", QCryptographicHash::hash(host.toUtf8(), QCryptographicHash::Md5).toHex() + "\n");
+        return t.path(host + ".machine-id");
+    }
+    static QProcessEnvironment environment(const ThemeFolder& t, const QString& runtime)
+    {
+        QProcessEnvironment env = runtime.isEmpty() ? QProcessEnvironment() : runtimeFolder(t, runtime);
+        if (runtime.isEmpty())
+            env.insert("XDG_RUNTIME_DIR", ""); // unset, as on a desktop that sets none
+        return env;
+    }
+    // The program itself, seen from this computer (unshare's child).
+    void signal(int sig)
+    {
+        QFile children(QStringLiteral("/proc/%1/task/%1/children").arg(run.pid()));
+        if (children.open(QIODevice::ReadOnly))
+            for (const QByteArray& pid : children.readAll().split(' '))
+                if (pid.trimmed().toInt() > 0)
+                    ::kill(pid.trimmed().toInt(), sig);
+    }
+};
+}
+
+// Without full screen Twinturn's window, title bar and frame included, lies on the screen.
+TEST(DesktopEndToEnd, TwinturnsWindowWithItsTitleBarFitsTheScreen)
+{
+    REQUIRE_X();
+    ASSERT_TRUE(x->managed());
+    ThemeFolder t;
+    const Program twinturn = samplePrograms(t, "").last();
+    ProgramRun run(twinturn.exe, {twinturn.ini}, t.windows());
+    const auto window = x->waitForWindow(twinturn.title);
+    ASSERT_NE(window, 0u) << qPrintable(run.stderrText());
+    const QRect screen(QPoint(0, 0), x->screenshot().size());
+    QRect frame;
+    EXPECT_TRUE(within(5000, [&] {
+        frame = x->geometry(window).marginsAdded(frameOf(*x, window));
+        return frame.height() > x->geometry(window).height() && screen.contains(frame);
+    })) << "the window with its frame, " << frame.x() << "," << frame.y() << " " << frame.width() << " x " << frame.height()
+        << ", is not on the screen";
+}
+
+// One network home, two computers: a logout (SIGTERM, SIGHUP) or a crash (SIGKILL) of both
+// programs on the first leaves nothing that keeps them from starting on the second.
+TEST(DesktopEndToEnd, OneHomeOnTwoComputersAfterALogoutOrACrashBothStartOnTheOther)
+{
+    REQUIRE_X();
+    if (QProcess::execute("unshare", {"-u", "-p", "-f", "--mount-proc", "true"}) != 0)
+        GTEST_SKIP() << "no namespaces here (CI runs as root)";
+    ThemeFolder t;
+    const QVector<Program> programs = samplePrograms(t, "");
+    const QString suffix = QString::number(QCoreApplication::applicationPid());
+    const QString first = "pupil-a-" + suffix, second = "pupil-b-" + suffix;
+    for (const int sig : {SIGTERM, SIGHUP, SIGKILL}) {
+        {
+            // The first computer sets no runtime folder: the programs make one of their own.
+            std::vector<std::unique_ptr<ComputerRun>> a;
+            for (const Program& p : programs) {
+                a.push_back(std::make_unique<ComputerRun>(t, first, p, QString()));
+                ASSERT_NE(x->waitForWindow(p.title), 0u) << qPrintable(a.back()->run.stderrText());
+            }
+            for (auto& run : a) {
+                run->signal(sig);
+                ASSERT_TRUE(run->run.waitForExit(10000)) << "signal " << sig;
+            }
+        }
+        std::vector<std::unique_ptr<ComputerRun>> b;
+        for (const Program& p : programs) {
+            b.push_back(std::make_unique<ComputerRun>(t, second, p, "run-b"));
+            EXPECT_NE(x->waitForWindow(p.title), 0u) << p.exe << " after signal " << sig << ": "
+                                                     << qPrintable(b.back()->run.stderrText());
+            EXPECT_FALSE(b.back()->run.stderrText().contains("already running")) << qPrintable(b.back()->run.stderrText());
+        }
+        for (auto& run : b) {
+            run->signal(SIGTERM);
+            EXPECT_TRUE(run->run.waitForExit(10000));
+        }
+    }
+    QDir(QDir::tempPath() + "/brushbox-twinturn-" + QString::number(::geteuid()) + "-" + first).removeRecursively();
+}
