@@ -5,6 +5,7 @@
 #include "common/commandline.h"
 #include "common/fullscreen.h"
 #include "common/qtmessages.h"
+#include "platform/qttranslations.h"
 #include "platform/startupprobe.h"
 
 #include <QApplication>
@@ -42,6 +43,7 @@ int programMain(int argc, char** argv, const ProgramEntry& entry)
     prepareFullscreen(argc, argv, QString::fromLatin1(entry.configName), command.configuration, entry.design);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(entry.title));
+    installQtTranslations();
     installStartupProbe();
     return entry.run(command.configuration);
 }
