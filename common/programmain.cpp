@@ -5,6 +5,7 @@
 #include "common/commandline.h"
 #include "common/fullscreen.h"
 #include "common/qtmessages.h"
+#include "platform/accessible.h"
 #include "platform/qttranslations.h"
 #include "platform/startupprobe.h"
 
@@ -44,6 +45,7 @@ int programMain(int argc, char** argv, const ProgramEntry& entry)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(entry.title));
     installQtTranslations();
+    installAccessibleControls();
     installStartupProbe();
     return entry.run(command.configuration);
 }

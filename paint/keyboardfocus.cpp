@@ -28,6 +28,9 @@ KeyboardFocus::KeyboardFocus(QWidget* frameParent, Stops stops)
 {
     m_long.setSingleShot(true);
     m_long.setInterval(kLongPressMs);
+    m_settle.setSingleShot(true);
+    m_settle.setInterval(kSettleMs);
+    connect(&m_settle, &QTimer::timeout, this, &KeyboardFocus::settled);
     connect(&m_long, &QTimer::timeout, this, [this] {
         m_longDown = true;
         // Held before the frame was there: it only appears.
@@ -99,7 +102,9 @@ void KeyboardFocus::show(QWidget* stop)
 void KeyboardFocus::press(bool down, bool enter)
 {
     if (down) {
-        if (!m_current || m_pressed)
+        // A release lost while the window was busy (and disabled) keeps no press held.
+        m_pressed = nullptr;
+        if (!m_current)
             return;
         m_pressed = m_current;
         m_pressedOwn = pressStop && pressStop(m_current, true, enter);
@@ -131,6 +136,11 @@ bool KeyboardFocus::keyPress(const QKeyEvent& e)
     if (mods)
         return false;
     const int key = e.key();
+    if (m_settle.isActive() && key == m_settlingKey) {
+        // The key never came up: the window system repeats a held key as a release and a press.
+        m_settle.stop();
+        return true;
+    }
     if (key == Qt::Key_Backtab) {
         if (!e.isAutoRepeat())
             step(-1);
@@ -164,17 +174,33 @@ bool KeyboardFocus::keyPress(const QKeyEvent& e)
 bool KeyboardFocus::keyRelease(const QKeyEvent& e)
 {
     const int key = e.key();
+    const bool ours = key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Tab
+                      || key == Qt::Key_Backtab;
+    if (!ours || e.isAutoRepeat())
+        return ours;
+    // The release counts once no press of the same key follows it at once.
+    if (m_settle.isActive())
+        settled();
+    m_settlingKey = key;
+    m_settle.start();
+    return true;
+}
+
+void KeyboardFocus::settled()
+{
+    m_settle.stop();
+    released(m_settlingKey);
+}
+
+void KeyboardFocus::released(int key)
+{
     if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) {
-        if (!e.isAutoRepeat() && m_pressed)
+        if (m_pressed)
             press(false, key != Qt::Key_Space);
-        return m_pressed || shown();
+        return;
     }
-    if (key == Qt::Key_Backtab)
-        return true;
-    if (key != Qt::Key_Tab || e.isAutoRepeat())
-        return key == Qt::Key_Tab;
-    if (!m_tabDown)
-        return true;
+    if (key != Qt::Key_Tab || !m_tabDown)
+        return;
     m_tabDown = false;
     m_long.stop();
     if (m_longDown) {
@@ -183,5 +209,4 @@ bool KeyboardFocus::keyRelease(const QKeyEvent& e)
     } else {
         step(1);
     }
-    return true;
 }

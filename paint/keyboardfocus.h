@@ -27,6 +27,9 @@ class KeyboardFocus : public QObject {
     Q_OBJECT
 public:
     static constexpr int kLongPressMs = 1000;
+    // A held key may come as a release and a press again and again (X without detectable
+    // autorepeat); a release stands once this long has passed without its key's press.
+    static constexpr int kSettleMs = 30;
     using Stops = std::function<QVector<QWidget*>()>;
     // The frame is drawn on frameParent; the stops lie anywhere inside it.
     KeyboardFocus(QWidget* frameParent, Stops stops);
@@ -69,7 +72,11 @@ private:
     Stops m_stops;
     FocusFrame* m_frame;
     QPointer<QWidget> m_current;
+    void settled();
+    void released(int key);
     QTimer m_long;
+    QTimer m_settle;
+    int m_settlingKey = 0;
     bool m_tabDown = false;
     bool m_longDown = false;
 };

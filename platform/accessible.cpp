@@ -78,8 +78,14 @@ AccessInfo::AccessInfo(QWidget* control) : QObject(control) { setObjectName(QStr
 
 AccessInfo* accessInfo(QWidget* control)
 {
-    auto* info = control->findChild<AccessInfo*>(QString(), Qt::FindDirectChildrenOnly);
-    return info ? info : new AccessInfo(control);
+    if (auto* info = control->findChild<AccessInfo*>(QString(), Qt::FindDirectChildrenOnly))
+        return info;
+    auto* info = new AccessInfo(control);
+    // A control shown before it was described has Qt's plain interface already: it goes, and the
+    // next question gets ours.
+    if (QAccessible::isActive())
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(QAccessible::queryAccessibleInterface(control)));
+    return info;
 }
 
 AccessInfo* describeAccess(QWidget* control, QAccessible::Role role, std::function<QString()> name, std::function<void()> press)
