@@ -136,10 +136,14 @@ bool KeyboardFocus::keyPress(const QKeyEvent& e)
     if (mods)
         return false;
     const int key = e.key();
-    if (m_settle.isActive() && key == m_settlingKey) {
-        // The key never came up: the window system repeats a held key as a release and a press.
-        m_settle.stop();
-        return true;
+    if (m_settle.isActive()) {
+        // The key never came up: the window system repeats a held key as a release and a press
+        // of one moment. A press a moment later is a new one, and the release stands.
+        if (key == m_settlingKey && e.timestamp() - m_settlingAt <= 2) {
+            m_settle.stop();
+            return true;
+        }
+        settled();
     }
     if (key == Qt::Key_Backtab) {
         if (!e.isAutoRepeat())
@@ -182,6 +186,7 @@ bool KeyboardFocus::keyRelease(const QKeyEvent& e)
     if (m_settle.isActive())
         settled();
     m_settlingKey = key;
+    m_settlingAt = e.timestamp();
     m_settle.start();
     return true;
 }

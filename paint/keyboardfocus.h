@@ -27,8 +27,8 @@ class KeyboardFocus : public QObject {
     Q_OBJECT
 public:
     static constexpr int kLongPressMs = 1000;
-    // A held key may come as a release and a press again and again (X without detectable
-    // autorepeat); a release stands once this long has passed without its key's press.
+    // A held key may come as a release and a press of one moment, again and again (X without
+    // detectable autorepeat); a release stands once this long has passed without such a press.
     static constexpr int kSettleMs = 30;
     using Stops = std::function<QVector<QWidget*>()>;
     // The frame is drawn on frameParent; the stops lie anywhere inside it.
@@ -77,6 +77,7 @@ private:
     QTimer m_long;
     QTimer m_settle;
     int m_settlingKey = 0;
+    quint64 m_settlingAt = 0;
     bool m_tabDown = false;
     bool m_longDown = false;
 };

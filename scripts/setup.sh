@@ -15,6 +15,7 @@ build=${BUILD_DIR:-build}
 
 packages="cmake g++ ninja-build lintian appstream desktop-file-utils qt6-base-dev qt6-multimedia-dev libcups2-dev libgtest-dev fonts-liberation2
 pulseaudio pulseaudio-utils cups printer-driver-cups-pdf xvfb xauth xdotool imagemagick poppler-utils man-db
+openbox x11-utils at-spi2-core python3-pyatspi dbus qt6-translations-l10n
 libwmf-bin fonts-dejavu-core
 clang libclang-rt-14-dev"
 missing=""

@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QStandardPaths>
 #include <QThread>
+#include <csignal>
 
 namespace {
 bool isCatalogPicture(const QString& name)
@@ -153,6 +154,56 @@ QRect XServer::geometry(qulonglong window) const
         if (line.startsWith(QLatin1String("Y="))) r.moveTop(v.toInt());
         if (line.startsWith(QLatin1String("WIDTH="))) r.setWidth(v.toInt());
         if (line.startsWith(QLatin1String("HEIGHT="))) r.setHeight(v.toInt());
+    }
+    return r;
+}
+
+WindowManager::WindowManager()
+{
+    XServer* x = XServer::instance();
+    if (!x || QStandardPaths::findExecutable(QStringLiteral("openbox")).isEmpty())
+        return;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DISPLAY"), x->display());
+    m_process.setProcessEnvironment(env);
+    m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    m_process.start(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")});
+    if (!m_process.waitForStarted(5000))
+        return;
+    // Ready once it has said on the root window that it manages the screen.
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 10000 && ready()
+           && !x->run(QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")}).contains("window id"))
+        pause(50);
+}
+
+WindowManager::~WindowManager()
+{
+    if (m_process.state() == QProcess::NotRunning)
+        return;
+    m_process.terminate();
+    if (!m_process.waitForFinished(3000))
+        m_process.kill();
+}
+
+void ProgramRun::signal(int number)
+{
+    if (m_process.state() != QProcess::NotRunning)
+        ::kill(pid_t(m_process.processId()), number);
+}
+
+QRect XServer::clientGeometry(qulonglong window) const
+{
+    const QString out = run(QStringLiteral("xwininfo"), {QStringLiteral("-id"), QString::number(window)});
+    QRect r;
+    for (const QString& raw : out.split(QLatin1Char('\n'))) {
+        const QString line = raw.trimmed();
+        const int v = line.section(QLatin1Char(':'), 1).trimmed().toInt();
+        if (line.startsWith(QLatin1String("Absolute upper-left X:"))) r.moveLeft(v);
+        if (line.startsWith(QLatin1String("Absolute upper-left Y:"))) r.moveTop(v);
+        if (line.startsWith(QLatin1String("Width:"))) r.setWidth(v);
+        if (line.startsWith(QLatin1String("Height:"))) r.setHeight(v);
     }
     return r;
 }

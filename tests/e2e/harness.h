@@ -26,6 +26,9 @@ public:
     // The window of that title, when one is mapped within the timeout; 0 otherwise.
     qulonglong waitForWindow(const QString& title, int timeoutMs = 10000) const;
     QRect geometry(qulonglong window) const;
+    // Where the window's inside lies on the screen, also under a window manager's frame (whose
+    // offset xdotool counts twice).
+    QRect clientGeometry(qulonglong window) const;
     ~XServer();
 
 private:
@@ -33,6 +36,19 @@ private:
     bool start();
     QProcess m_xvfb;
     QString m_display;
+};
+
+// A window manager (openbox) on the test X server for as long as this lives, as on a real
+// desktop: it gives windows their frames and focus and closes them as a user's click on the
+// frame's cross does. ready() is false when openbox is not installed.
+class WindowManager {
+public:
+    WindowManager();
+    ~WindowManager();
+    bool ready() const { return m_process.state() == QProcess::Running; }
+
+private:
+    QProcess m_process;
 };
 
 // One run of a real program with its own system folder.
@@ -48,6 +64,10 @@ public:
     QString stderrText();
     int exitCode() const { return m_process.exitCode(); }
     void kill() { m_process.kill(); m_process.waitForFinished(3000); }
+    // A signal, as a logout or a shutdown sends one.
+    void signal(int number);
+    // Whether it ended on its own (by returning from main), not killed by a signal.
+    bool endedNormally() const { return m_process.exitStatus() == QProcess::NormalExit; }
     // Peak resident memory of the program so far, in megabytes (0 when it has ended).
     qint64 peakMegabytes() const;
     // Answers each message box the program shows (each also prints a line starting with prefix)
