@@ -9,6 +9,7 @@
 #include "memory/frm_memorygame.h"
 #include "memory/memerrors.h"
 #include "paint/frm_splash.h"
+#include "platform/endsignals.h"
 
 bool bolDebug = false;
 QString memFile;
@@ -50,6 +51,12 @@ bool memStartUp(const QString& strFile, const std::function<void(frm_MemoryGame&
 
 int Main(const QStringList& configuration)
 {
+    // A logout leaves the game's loop, so the window and the one-copy lock go in order; a wait
+    // for the splash screen sees the flag.
+    installEndSignals([] {
+        bolEndRequested = true;
+        leaveProgram();
+    });
     bolDebug = true;
     const ConfigurationFile found = gamFindConfiguration(QStringLiteral("memory.ini"), configuration);
     const QString path = found.path;

@@ -14,6 +14,7 @@
 #include "paint/paintmessages.h"
 #include "paint/paintsettings.h"
 #include "paint/setinterface.h"
+#include "platform/endsignals.h"
 #include "platform/forms.h"
 #include "platform/msgbox.h"
 #include "platform/picturebox.h"
@@ -82,6 +83,8 @@ int pntStartUp(const QString& strFile, const std::function<void(frm_Paint& windo
 
 int Main(const QStringList& configuration)
 {
+    // A logout ends Brushbox as Esc does: every end comes back out of show in pntStartUp.
+    installEndSignals(pntEndProgram);
     pntWriteLog(QString());
     pntWriteLog(QStringLiteral("-=").repeated(24));
     pntWriteLog(QString());

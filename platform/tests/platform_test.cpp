@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Copyright (C) 2026 The Brushbox and Twinturn developers
+#include "platform/endsignals.h"
 #include "platform/files.h"
 #include "platform/msgbox.h"
 #include "platform/picture.h"
@@ -9,6 +10,8 @@
 #include "testsupport/testsupport.h"
 
 #include <QDir>
+#include <QTest>
+#include <csignal>
 #include <gtest/gtest.h>
 
 TEST(Files, ResolveIgnoresCaseOnlyWhenNeeded)
@@ -47,6 +50,20 @@ TEST(SystemFolder, WindirOrPerUserFolder)
     qputenv("XDG_CONFIG_HOME", folders.path("blocked").toLocal8Bit());
     EXPECT_EQ(systemFolder(), "");
     qputenv("XDG_CONFIG_HOME", oldXdg);
+}
+
+// A logout's signal reaches the program's own end on its event loop, not inside the handler.
+TEST(EndSignals, TermAndHangUpRunTheProgramsEndOnTheLoop)
+{
+    for (const int sig : {SIGTERM, SIGHUP}) {
+        int ended = 0;
+        installEndSignals([&] { ++ended; });
+        std::raise(sig);
+        EXPECT_EQ(ended, 0) << sig;
+        EXPECT_TRUE(QTest::qWaitFor([&] { return ended == 1; }, 5000)) << sig;
+    }
+    std::signal(SIGTERM, SIG_DFL);
+    std::signal(SIGHUP, SIG_DFL);
 }
 
 TEST(TextCodec, Cp1252AndUtf8)

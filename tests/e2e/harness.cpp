@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QStandardPaths>
 #include <QThread>
+
 #include <csignal>
 
 namespace {
@@ -187,12 +188,6 @@ WindowManager::~WindowManager()
         m_process.kill();
 }
 
-void ProgramRun::signal(int number)
-{
-    if (m_process.state() != QProcess::NotRunning)
-        ::kill(pid_t(m_process.processId()), number);
-}
-
 QRect XServer::clientGeometry(qulonglong window) const
 {
     const QString out = run(QStringLiteral("xwininfo"), {QStringLiteral("-id"), QString::number(window)});
@@ -228,6 +223,12 @@ ProgramRun::~ProgramRun()
         m_process.kill();
         m_process.waitForFinished(3000);
     }
+}
+
+void ProgramRun::sendSignal(int sig) const
+{
+    if (m_process.state() != QProcess::NotRunning)
+        ::kill(pid_t(m_process.processId()), sig);
 }
 
 QString ProgramRun::stderrText()

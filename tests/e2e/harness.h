@@ -64,10 +64,10 @@ public:
     QString stderrText();
     int exitCode() const { return m_process.exitCode(); }
     void kill() { m_process.kill(); m_process.waitForFinished(3000); }
-    // A signal, as a logout or a shutdown sends one.
-    void signal(int number);
-    // Whether it ended on its own (by returning from main), not killed by a signal.
+    void sendSignal(int sig) const;
+    // Ended by itself (not by a signal it did not handle).
     bool endedNormally() const { return m_process.exitStatus() == QProcess::NormalExit; }
+    qint64 pid() const { return m_process.processId(); }
     // Peak resident memory of the program so far, in megabytes (0 when it has ended).
     qint64 peakMegabytes() const;
     // Answers each message box the program shows (each also prints a line starting with prefix)
