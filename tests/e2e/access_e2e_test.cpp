@@ -355,6 +355,8 @@ TEST(AccessEndToEnd, KeptPaintingComesBackAfterEveryWayOfEndingAndOnlyWithTheKey
         {"the quit button", false, [&](ProgramRun&, qulonglong, QPoint o) { x->click(o.x() + 164, o.y() + 396); }},
         {"the window's close", false, [&](ProgramRun&, qulonglong, QPoint o) { x->click(o.x() + 641 - 11, o.y() - 11); }},
         {"Ctrl+Shift+Q", true, [&](ProgramRun&, qulonglong, QPoint) { key(QStringLiteral("ctrl+shift+q")); }},
+        {"SIGTERM", true, [](ProgramRun& run, qulonglong, QPoint) { run.sendSignal(SIGTERM); }},
+        {"SIGHUP", false, [](ProgramRun& run, qulonglong, QPoint) { run.sendSignal(SIGHUP); }},
     };
     for (int w = 0; w < ways.size(); ++w) {
         const Way& way = ways[w];
@@ -369,8 +371,9 @@ TEST(AccessEndToEnd, KeptPaintingComesBackAfterEveryWayOfEndingAndOnlyWithTheKey
             ASSERT_NE(window, 0u) << qPrintable(run.stderrText());
             const QPoint origin = x->clientGeometry(window).topLeft(), canvas = origin + kCanvas.topLeft();
             x->focus(window);
-            // A stroke of its own for each way, in a colour of the palette.
-            x->click(origin.x() + 30 + 43 * w, origin.y() + 440);
+            // A stroke of its own for each way, in a colour of the palette's top row (not white).
+            const int column[] = {0, 1, 3, 4, 5, 6};
+            x->click(origin.x() + 38 + 43 * column[w], origin.y() + 440);
             const int y = 60 + 60 * w;
             x->run(QStringLiteral("xdotool"), {"mousemove", QString::number(canvas.x() + 40), QString::number(canvas.y() + y), "mousedown", "1",
                                                "mousemove", QString::number(canvas.x() + 360), QString::number(canvas.y() + y + 30), "mouseup", "1"});

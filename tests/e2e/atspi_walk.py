@@ -176,7 +176,9 @@ def twinturn(exe, config):
 
 
 def message(exe, config, word):
-    program = start(exe, config, {"LANG": "de_DE.UTF-8"})
+    # Each of them, as a German desktop sets them; one left from the caller's desktop would win.
+    german = "de_DE.UTF-8"
+    program = start(exe, config, {"LANG": german, "LC_ALL": german, "LC_MESSAGES": german, "LANGUAGE": "de"})
     try:
         def box_button():
             app = application("Twinturn")

@@ -162,7 +162,21 @@ QRect XServer::geometry(qulonglong window) const
 WindowManager::WindowManager()
 {
     XServer* x = XServer::instance();
-    if (!x || QStandardPaths::findExecutable(QStringLiteral("openbox")).isEmpty())
+    if (!x)
+        return;
+    // Managed while the window named on the root window is there (a manager that ended leaves
+    // the name behind).
+    auto managed = [x] {
+        const QString out = x->run(QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")});
+        const QString id = out.section(QLatin1Char('#'), 1).trimmed();
+        int code = -1;
+        if (!id.isEmpty())
+            x->run(QStringLiteral("xwininfo"), {QStringLiteral("-id"), id}, &code);
+        return code == 0;
+    };
+    // One may manage the screen already, from the server's start or an earlier test.
+    m_already = managed();
+    if (m_already || QStandardPaths::findExecutable(QStringLiteral("openbox")).isEmpty())
         return;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("DISPLAY"), x->display());
@@ -174,8 +188,7 @@ WindowManager::WindowManager()
     // Ready once it has said on the root window that it manages the screen.
     QElapsedTimer clock;
     clock.start();
-    while (clock.elapsed() < 10000 && ready()
-           && !x->run(QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")}).contains("window id"))
+    while (clock.elapsed() < 10000 && ready() && !managed())
         pause(50);
 }
 

@@ -45,9 +45,10 @@ class WindowManager {
 public:
     WindowManager();
     ~WindowManager();
-    bool ready() const { return m_process.state() == QProcess::Running; }
+    bool ready() const { return m_already || m_process.state() == QProcess::Running; }
 
 private:
+    bool m_already = false;
     QProcess m_process;
 };
 
