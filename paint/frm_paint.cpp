@@ -424,6 +424,8 @@ void frm_Paint::showHistory()
         img_Undo->setAvailable(history.canUndo() || history.inStep());
     if (img_Redo)
         img_Redo->setAvailable(history.canRedo());
+    if (m_keys)
+        m_keys->refresh();
 }
 
 void frm_Paint::Undo()

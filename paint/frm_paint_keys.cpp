@@ -60,11 +60,14 @@ void frm_Paint::makeKeyboard()
 QVector<QWidget*> frm_Paint::keyboardStops() const
 {
     // As the window reads: the tool buttons down the left, then the canvas, the palette below
-    // and the two small buttons in the corner.
+    // and the two small buttons in the corner. Undo and redo only while they have a step to go.
     QVector<QWidget*> stops;
     for (int i : {btnDraw, btnSpray, btnFill, btnClear, btnPrint, btnSave, btnOpen})
         stops << img_Button[size_t(i)];
-    stops << img_Undo << img_Redo << img_Button[btnSound] << img_Button[btnQuit] << pic_Paint << pic_Palette
+    for (HistoryButtonControl* b : {img_Undo, img_Redo})
+        if (b && b->available())
+            stops << b;
+    stops << img_Button[btnSound] << img_Button[btnQuit] << pic_Paint << pic_Palette
           << img_HelpSmall << img_ExitSmall;
     stops.removeAll(nullptr);
     return stops;

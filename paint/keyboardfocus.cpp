@@ -81,7 +81,8 @@ void KeyboardFocus::refresh()
         show(m_current);
         return;
     }
-    const int next = pntNextStop(at, 1, in);
+    // A stop gone from the list leaves the next one in its place.
+    const int next = pntNextStop(at >= 0 ? at : m_index - 1, 1, in);
     show(next < 0 ? nullptr : stops[next]);
 }
 
@@ -89,6 +90,7 @@ void KeyboardFocus::show(QWidget* stop)
 {
     QWidget* before = m_current;
     m_current = stop;
+    m_index = stop ? int(m_stops().indexOf(stop)) : -1;
     if (stop)
         m_frame->frame(QRect(stop->mapTo(m_parent, QPoint(0, 0)), stop->size()));
     else

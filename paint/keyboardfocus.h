@@ -72,6 +72,7 @@ private:
     Stops m_stops;
     FocusFrame* m_frame;
     QPointer<QWidget> m_current;
+    int m_index = -1; // m_current's place among the stops
     void settled();
     void released(int key);
     QTimer m_long;
