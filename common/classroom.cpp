@@ -24,6 +24,7 @@ bool classroomKey(ClassroomSettings& s, const QString& key, const QString& value
     else if (is(key, "print")) s.print = mathToBool(value);
     else if (is(key, "printdelay")) s.printdelay = std::max(0, int(mathToInt16(value)));
     else if (is(key, "printwait")) s.printwait = value;
+    else if (is(key, "keeppainting")) s.keeppainting = mathToBool(value);
     else return false;
     return true;
 }

@@ -16,6 +16,7 @@ struct ClassroomSettings {
     bool print = true;
     int printdelay = 0; // seconds between two prints; never negative
     QString printwait;  // said when a print is asked for too soon; nothing when empty
+    bool keeppainting = false; // the canvas is kept in the system folder from one run to the next
 };
 
 // Takes one key of [classroom] into settings; false when the key is none of them.

@@ -5,6 +5,8 @@
 #include "common/commandline.h"
 #include "common/fullscreen.h"
 #include "common/qtmessages.h"
+#include "platform/accessible.h"
+#include "platform/qttranslations.h"
 #include "platform/startupprobe.h"
 
 #include <QApplication>
@@ -42,6 +44,8 @@ int programMain(int argc, char** argv, const ProgramEntry& entry)
     prepareFullscreen(argc, argv, QString::fromLatin1(entry.configName), command.configuration, entry.design);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(entry.title));
+    installQtTranslations();
+    installAccessibleControls();
     installStartupProbe();
     return entry.run(command.configuration);
 }

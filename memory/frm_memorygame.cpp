@@ -13,7 +13,9 @@
 #include "memory/twinturn.h"
 #include "paint/frm_help.h"
 #include "paint/frm_splash.h"
+#include "platform/accessible.h"
 #include "platform/events.h"
+#include "platform/focusframe.h"
 #include "platform/picture.h"
 #include "platform/windowframe.h"
 
@@ -468,6 +470,7 @@ bool frm_MemoryGame::memMakeInterface()
     }
 
     makeCards();
+    describeForAssistiveTechnology();
     return true;
 }
 
@@ -548,7 +551,11 @@ void frm_MemoryGame::makeTextLabels()
 
 // ---- MemView ----------------------------------------------------------------------------------
 
-void frm_MemoryGame::showCardPicture(int index, const QImage& picture) { img_Card[index]->setPicture(picture); }
+void frm_MemoryGame::showCardPicture(int index, const QImage& picture)
+{
+    img_Card[index]->setPicture(picture);
+    announceNameChange(img_Card[index]);
+}
 void frm_MemoryGame::setCardLabelVisible(int index, bool visible) { lbl_Card[index]->setVisible(visible); }
 
 void frm_MemoryGame::setCardEnabled(int index, bool enabled)
@@ -562,6 +569,7 @@ void frm_MemoryGame::setCardEnabled(int index, bool enabled)
 void frm_MemoryGame::setCardVisible(int index, bool visible)
 {
     img_Card[index]->setVisible(visible);
+    announceNameChange(img_Card[index]);
     if (!visible && index == m_focusCard && !m_onTexts)
         showFocusFrame();
 }
@@ -644,7 +652,7 @@ bool frm_MemoryGame::keyboardPlay(int key)
 void frm_MemoryGame::showFocusFrame()
 {
     if (!m_focusFrame)
-        m_focusFrame = new MemFocusFrame(pic_Background);
+        m_focusFrame = new FocusFrame(pic_Background);
     QRect place;
     if (m_onTexts) {
         const QVector<bool> in = textsInPlay();
@@ -656,6 +664,13 @@ void frm_MemoryGame::showFocusFrame()
         const QVector<bool> in = cardsInPlay();
         if (m_focusCard >= 0 && m_focusCard < in.size() && in[m_focusCard])
             place = img_Card[m_focusCard]->geometry();
+    }
+    QWidget* on = nullptr;
+    if (!place.isNull())
+        on = m_onTexts ? static_cast<QWidget*>(lbl_Text[m_focusText]) : static_cast<QWidget*>(img_Card[m_focusCard]);
+    if (on != m_focusAnnounced) {
+        announceFocus(on, m_focusAnnounced);
+        m_focusAnnounced = on;
     }
     if (place.isNull()) {
         m_focusFrame->hide();
@@ -687,6 +702,8 @@ void frm_MemoryGame::setPlayerScore(int player, const QString& caption)
 {
     if (player >= 0 && player < 4)
         lbl_PlayerScore[player]->setText(caption);
+    if (player >= 0 && player < 4)
+        announceNameChange(lbl_PlayerScore[player]);
 }
 
 void frm_MemoryGame::strikePlayer(int player)
@@ -702,6 +719,7 @@ void frm_MemoryGame::setControlCaption(int label, const QString& caption)
     if (label < 0 || label >= lbl_Control.size())
         return;
     lbl_Control[label]->setText(gamPaddedCaption(caption, lbl_Control[label]->font().pointSizeF()));
+    announceNameChange(lbl_Control[label]);
 }
 
 void frm_MemoryGame::setTextColor(int index, uint32_t color)

@@ -5,12 +5,13 @@
 #include "memory/memgame.h"
 
 #include <QDialog>
+#include <QPointer>
 #include <QTimer>
 #include <QVector>
 #include <memory>
 
 class MemCanvas;
-class MemFocusFrame;
+class FocusFrame;
 class MemImage;
 class MemLabel;
 class SoundDevice;
@@ -91,7 +92,8 @@ private:
     QVector<bool> cardsInPlay() const;
     QVector<bool> textsInPlay() const;
     void showFocusFrame();
-    MemFocusFrame* m_focusFrame = nullptr;
+    FocusFrame* m_focusFrame = nullptr;
+    QPointer<QWidget> m_focusAnnounced; // what a screen reader was last told the frame is on
     int m_focusCard = -1, m_focusText = -1;
     bool m_onTexts = false;
     QRect m_focusPlace; // where the frame was last, for an arrow after its card has gone
@@ -101,6 +103,10 @@ private:
     void makeTextLabels();
     MemLabel* newLabel(const QString& name, const QString& caption);
     bool m_activated = false;
+    // What a screen reader hears (frm_memorygame_access.cpp).
+    void describeForAssistiveTechnology();
+    QString cardAccessName(int index) const;
+    QString counterAccessName(int label) const;
     std::unique_ptr<MemSoundPort> m_port;
     // Where the window's inside lies: the screen, or under a window manager its work area less
     // the frame.

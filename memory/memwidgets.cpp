@@ -129,26 +129,3 @@ void MemCanvas::paintEvent(QPaintEvent*)
     p.drawImage(0, 0, m_drawing);
 }
 
-MemFocusFrame::MemFocusFrame(QWidget* parent) : QWidget(parent)
-{
-    setObjectName(QStringLiteral("focusFrame"));
-    setAttribute(Qt::WA_TransparentForMouseEvents);
-    setAttribute(Qt::WA_TranslucentBackground);
-    hide();
-}
-
-void MemFocusFrame::frame(const QRect& around)
-{
-    setGeometry(around.adjusted(-5, -5, 5, 5));
-    raise();
-    show();
-}
-
-void MemFocusFrame::paintEvent(QPaintEvent*)
-{
-    QPainter p(this);
-    p.setPen(QPen(QColor(0x20, 0x20, 0x20), 6));
-    p.drawRect(QRectF(rect()).adjusted(3, 3, -3, -3));
-    p.setPen(QPen(QColor(0xFF, 0xD8, 0x20), 3));
-    p.drawRect(QRectF(rect()).adjusted(3, 3, -3, -3));
-}

@@ -68,15 +68,3 @@ private:
     QRect m_playArea;
 };
 
-// The frame round the card (or text) the keyboard is on: thick enough to see on any picture,
-// light inside dark so it shows on light and dark cards alike. Clicks go through it.
-class MemFocusFrame : public QWidget {
-    Q_OBJECT
-public:
-    explicit MemFocusFrame(QWidget* parent = nullptr);
-    // Frames the rectangle, given in the parent's coordinates.
-    void frame(const QRect& around);
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-};

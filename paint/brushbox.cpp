@@ -9,6 +9,7 @@
 #include "paint/ending.h"
 #include "paint/frm_paint.h"
 #include "paint/frm_splash.h"
+#include "paint/keptpainting.h"
 #include "paint/openini.h"
 #include "paint/paintmessages.h"
 #include "paint/paintsettings.h"
@@ -16,9 +17,42 @@
 #include "platform/endsignals.h"
 #include "platform/forms.h"
 #include "platform/msgbox.h"
+#include "platform/picturebox.h"
 
 #include <QApplication>
 #include <cstdio>
+
+namespace {
+// Under [classroom] keeppainting: the painting of the last run comes back on the canvas.
+void restorePainting(frm_Paint& window)
+{
+    QString why;
+    const QString folder = pntKeepFolder(&why);
+    if (folder.isEmpty()) {
+        std::fprintf(stderr, "brushbox: the painting is not kept: %s\n", qUtf8Printable(why));
+        return;
+    }
+    KeptPainting kept;
+    if (pntReadKeptPainting(folder, window.pic_Paint->image().size(), &kept, &why)) {
+        window.pic_Paint->replacePicture(kept.picture);
+        window.pic_Paint->imageForWriting() = kept.painting.convertToFormat(QImage::Format_RGB32);
+        window.pic_Paint->imageChanged();
+    } else if (!why.isEmpty()) {
+        std::fprintf(stderr, "brushbox: %s; it was moved aside and the canvas starts clean\n", qUtf8Printable(why));
+    }
+}
+
+// However the program ends, the canvas as it stands is kept for the next start.
+void keepPainting(const frm_Paint& window)
+{
+    QString why;
+    const QString folder = pntKeepFolder(&why);
+    if (folder.isEmpty())
+        return;
+    if (!pntWriteKeptPainting(folder, {window.pic_Paint->image(), window.pic_Paint->Picture()}, &why))
+        std::fprintf(stderr, "brushbox: the painting could not be kept: %s\n", qUtf8Printable(why));
+}
+}
 
 int pntStartUp(const QString& strFile, const std::function<void(frm_Paint& window)>& show)
 {
@@ -36,8 +70,14 @@ int pntStartUp(const QString& strFile, const std::function<void(frm_Paint& windo
         return 0;
     frm_Paint window;
     SetInterface(window);
-    if (!bolEndRequested)
-        show(window);
+    if (bolEndRequested)
+        return 0;
+    const bool keep = PaintSettings.classroom.keeppainting;
+    if (keep)
+        restorePainting(window);
+    show(window);
+    if (keep)
+        keepPainting(window);
     return 0;
 }
 

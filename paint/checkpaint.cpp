@@ -103,7 +103,7 @@ const QHash<QString, QVector<KeyRule>>& schema()
         m["save"] = dialogKeys(false);
         m["classroom"] = {{"fullscreen", Kind::Flag}, {"noquit", Kind::Flag}, {"singleinstance", Kind::Flag},
                           {"mute", Kind::Flag},       {"print", Kind::Flag},  {"printdelay", Kind::Number},
-                          {"printwait", Kind::Text}};
+                          {"printwait", Kind::Text},  {"keeppainting", Kind::Flag}};
         m["splash screen"] = {{"text", Kind::Text}, {"windowstate", Kind::Text}, {"backcolor", Kind::Colour},
                               {"picture", Kind::Picture}, {"active", Kind::Flag}};
         for (const char* b : {"draw", "spray", "fill", "clear", "print", "save", "open", "quit", "sound"})

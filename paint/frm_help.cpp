@@ -17,6 +17,7 @@ frm_Help::frm_Help(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frm_Help"));
     setWindowTitle(QStringLiteral(" "));
+    setAccessibleName(QStringLiteral("Help"));
     setModal(true);
     setFixedSize(twipsToPixels(10830), twipsToPixels(7290));
     QPalette pal = palette();
@@ -25,6 +26,7 @@ frm_Help::frm_Help(QWidget* parent) : QDialog(parent)
     setAutoFillBackground(true);
     pic_Help = new QLabel(this);
     pic_Help->setObjectName(QStringLiteral("pic_Help"));
+    pic_Help->setAccessibleName(QStringLiteral("Help picture"));
     pic_Help->setGeometry(twipsToPixels(480), 0, twipsToPixels(9600), twipsToPixels(7200));
     pic_Help->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     pic_Help->setAutoFillBackground(true);

@@ -5,6 +5,7 @@
 #include "common/fileio.h"
 #include "common/sounddevice.h"
 #include "paint/helplaunchers.h"
+#include "paint/keyboardfocus.h"
 #include "paint/frm_splash.h"
 #include "paint/setinterface.h"
 #include "platform/imagecontrol.h"
@@ -131,6 +132,8 @@ OpenForm::OpenForm(const OpenLayout& layout, SoundDevice* sound, QWidget* parent
     connect(img_HelpSmall, &ImageControl::Click, this, &OpenForm::img_HelpSmall_Click);
     connect(img_ExitSmall, &ImageControl::Click, this, &OpenForm::img_ExitSmall_Click);
 
+    makeKeyboard();
+    describeForAssistiveTechnology();
     Form_Load();
 }
 
@@ -224,6 +227,7 @@ void OpenForm::opnShowOpenFiles()
         shp_File->frame(img_Picture[size_t(cell)]);
     else
         shp_File->hide();
+    m_keys->refresh();
 }
 
 void OpenForm::opnClearFiles()
@@ -232,6 +236,7 @@ void OpenForm::opnClearFiles()
     shp_File->hide();
     for (ImageControl* c : img_Picture)
         c->setPicture(QImage());
+    m_keys->refresh();
 }
 
 void OpenForm::opnUnableOpenDialog()
@@ -349,11 +354,20 @@ void OpenForm::Form_KeyUp(int keyCode)
         img_HelpSmall_Click();
 }
 
-void OpenForm::keyPressEvent(QKeyEvent* e) { Form_KeyDown(e->key()); }
+bool OpenForm::event(QEvent* e)
+{
+    return m_keys->tabEvent(e) || QWidget::event(e);
+}
+
+void OpenForm::keyPressEvent(QKeyEvent* e)
+{
+    if (!m_keys->keyPress(*e))
+        Form_KeyDown(e->key());
+}
 
 void OpenForm::keyReleaseEvent(QKeyEvent* e)
 {
-    if (!e->isAutoRepeat())
+    if (!m_keys->keyRelease(*e) && !e->isAutoRepeat())
         Form_KeyUp(e->key());
 }
 

@@ -9,6 +9,7 @@
 #include <array>
 
 class FrameControl;
+class KeyboardFocus;
 class ImageControl;
 class SoundDevice;
 
@@ -64,7 +65,10 @@ public:
     void Form_KeyDown(int keyCode);
     void Form_KeyUp(int keyCode);
 
+    KeyboardFocus* keyboard() const { return m_keys; }
+
 protected:
+    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -73,6 +77,11 @@ protected:
 
 private:
     void Form_Load();
+    // The keyboard and a switch, and what a screen reader hears (frm_open_keys.cpp).
+    void makeKeyboard();
+    bool keyboardArrow(QWidget* stop, int key);
+    void describeForAssistiveTechnology();
+    KeyboardFocus* m_keys = nullptr;
     void placePanel();
     void leave();
     OpenLayout m_layout;

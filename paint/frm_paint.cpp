@@ -9,6 +9,7 @@
 #include "common/sounddevice.h"
 #include "paint/ending.h"
 #include "paint/historybutton.h"
+#include "paint/keyboardfocus.h"
 #include "paint/lineini.h"
 #include "paint/helplaunchers.h"
 #include "paint/frm_splash.h"
@@ -128,6 +129,8 @@ frm_Paint::frm_Paint(QWidget* parent) : QWidget(parent)
     connect(&m_printRest, &QTimer::timeout, this, &frm_Paint::showPrintLook);
 
     setFixedSize(pic_Background->size());
+    makeKeyboard();
+    describeForAssistiveTechnology();
     if (!PaintSettings.paintPicture.isNull())
         pic_Paint->setPicture(PaintSettings.paintPicture);
     Form_Load();
@@ -286,6 +289,7 @@ void frm_Paint::img_Button_Click(int Index)
         }
     }
     UnablePaintInterface();
+    m_keys->refresh();
 }
 
 void frm_Paint::printCanvas()
@@ -420,6 +424,8 @@ void frm_Paint::showHistory()
         img_Undo->setAvailable(history.canUndo() || history.inStep());
     if (img_Redo)
         img_Redo->setAvailable(history.canRedo());
+    if (m_keys)
+        m_keys->refresh();
 }
 
 void frm_Paint::Undo()
@@ -468,6 +474,7 @@ void frm_Paint::makeHistoryButtons()
     };
     img_Undo = make(PaintSettings.undoButton, "img_Undo", &frm_Paint::Undo);
     img_Redo = make(PaintSettings.redoButton, "img_Redo", &frm_Paint::Redo);
+    describeHistoryButtons();
     showHistory();
 }
 
@@ -507,6 +514,7 @@ void frm_Paint::DeActivate(int index)
         intButtonState[size_t(i)] = bsInactive;
         img_Button[size_t(i)]->setEnabled(false);
     }
+    m_keys->refresh();
 }
 
 void frm_Paint::Activate()
@@ -525,6 +533,7 @@ void frm_Paint::Activate()
         pic_Palette->show();
     }
     showPrintLook();
+    m_keys->refresh();
 }
 
 void frm_Paint::showButtonPicture(int index, const QImage& picture) { img_Button[size_t(index)]->setPicture(picture); }
@@ -546,6 +555,9 @@ void frm_Paint::Form_KeyUp(int keyCode, int shift)
 
 bool frm_Paint::event(QEvent* e)
 {
+    // Tab goes from control to control of the skin, not through Qt's chain of focus.
+    if (m_keys->tabEvent(e))
+        return true;
     if (e->type() == QEvent::WindowActivate)
         Form_Activate();
     return QWidget::event(e);
@@ -563,13 +575,13 @@ void frm_Paint::keyPressEvent(QKeyEvent* e)
         Form_KeyPress(27);
     else if (e->key() == Qt::Key_F4 && (e->modifiers() & Qt::AltModifier))
         e->accept(); // the end comes with the release, as the window system's Alt+F4
-    else
+    else if (!m_keys->keyPress(*e))
         QWidget::keyPressEvent(e);
 }
 
 void frm_Paint::keyReleaseEvent(QKeyEvent* e)
 {
-    if (e->isAutoRepeat())
+    if (m_keys->keyRelease(*e) || e->isAutoRepeat())
         return;
     Form_KeyUp(e->key(), shiftCode(e->modifiers()));
 }

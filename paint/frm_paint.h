@@ -7,12 +7,16 @@
 
 #include <QElapsedTimer>
 #include <QTimer>
+#include <QPoint>
+#include <QVector>
 #include <QWidget>
 #include <array>
 #include <cstdint>
 #include <functional>
 
+class FocusCursor;
 class HistoryButtonControl;
+class KeyboardFocus;
 class ImageControl;
 class PictureBox;
 class ShapeControl;
@@ -105,6 +109,10 @@ public:
     void pic_Paint_MouseUp(int Button, int Shift, double X, double Y);
     void pic_Palette_MouseDown(int Button, int Shift, double X, double Y);
 
+    // The keyboard's and a switch's way over the window (the frame, the drawing cursor).
+    KeyboardFocus* keyboard() const { return m_keys; }
+    QPoint keyboardCursor() const { return m_cursorAt; }
+
     // ButtonView
     void showButtonPicture(int index, const QImage& picture) override;
     void showCurrentMini(const QImage& picture) override;
@@ -135,4 +143,27 @@ private:
     void playFile(const QString& path);
     void openPicture();
     void savePainting();
+
+    // The keyboard and a switch (frm_paint_keys.cpp).
+    void makeKeyboard();
+    QVector<QWidget*> keyboardStops() const;
+    bool keyboardArrow(QWidget* stop, int key, bool shift);
+    bool keyboardPress(QWidget* stop, bool down, bool enter);
+    void steerPress();
+    void endKeyStroke();
+    void moveCursor(QPoint to);
+    QPoint paletteAt() const;
+    void pickPaletteAt(QPoint at);
+    void showKeyboardMarks();
+    KeyboardFocus* m_keys = nullptr;
+    FocusCursor* m_cursor = nullptr;      // on the canvas
+    FocusCursor* m_paletteMark = nullptr; // where the palette's pick stands
+    QPoint m_cursorAt;
+    QPoint m_paletteAt{-1, -1};
+    bool m_keyStroke = false; // the left button held down by Space or the steering's pen
+    int m_steer = -1;         // the canvas's steering stop; -1 while the arrows steer
+
+    // Names and roles for assistive technology (frm_paint_access.cpp).
+    void describeForAssistiveTechnology();
+    void describeHistoryButtons();
 };

@@ -3,6 +3,7 @@
 #include "paint/frm_save.h"
 
 #include "paint/helplaunchers.h"
+#include "paint/keyboardfocus.h"
 #include "paint/frm_open.h"
 #include "paint/frm_splash.h"
 #include "paint/setinterface.h"
@@ -111,6 +112,8 @@ SaveForm::SaveForm(const SaveLayout& layout, SoundDevice* sound, QWidget* parent
     connect(img_HelpSmall, &ImageControl::Click, this, &SaveForm::img_HelpSmall_Click);
     connect(img_ExitSmall, &ImageControl::Click, this, &SaveForm::img_ExitSmall_Click);
 
+    makeKeyboard();
+    describeForAssistiveTechnology();
     Form_Load();
 }
 
@@ -227,15 +230,22 @@ void SaveForm::Form_KeyUp(int keyCode)
         img_HelpSmall_Click();
 }
 
+bool SaveForm::event(QEvent* e)
+{
+    return m_keys->tabEvent(e) || QWidget::event(e);
+}
+
 void SaveForm::keyPressEvent(QKeyEvent* e)
 {
+    if (m_keys->keyPress(*e))
+        return;
     if (e->key() == Qt::Key_Escape)
         Form_KeyPress(27);
 }
 
 void SaveForm::keyReleaseEvent(QKeyEvent* e)
 {
-    if (!e->isAutoRepeat())
+    if (!m_keys->keyRelease(*e) && !e->isAutoRepeat())
         Form_KeyUp(e->key());
 }
 

@@ -9,6 +9,7 @@
 #include <array>
 
 class FrameControl;
+class KeyboardFocus;
 class ImageControl;
 class PictureBox;
 class SoundDevice;
@@ -62,7 +63,10 @@ public:
     void Form_KeyPress(int keyAscii);
     void Form_KeyUp(int keyCode);
 
+    KeyboardFocus* keyboard() const { return m_keys; }
+
 protected:
+    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -72,6 +76,10 @@ protected:
 private:
     void Form_Load();
     void placePanel();
+    // The keyboard and a switch, and what a screen reader hears (frm_save_keys.cpp).
+    void makeKeyboard();
+    void describeForAssistiveTechnology();
+    KeyboardFocus* m_keys = nullptr;
     SaveLayout m_layout;
     SoundDevice* m_sound;
 };

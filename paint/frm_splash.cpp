@@ -35,11 +35,13 @@ frm_Splash::frm_Splash(Kind kind) : QWidget(nullptr), m_kind(kind)
 {
     setObjectName(QStringLiteral("frm_Splash"));
     setWindowTitle(QStringLiteral(" "));
+    setAccessibleName(QStringLiteral("Welcome"));
     setFixedSize(twipsToPixels(6495), twipsToPixels(3405));
     setAutoFillBackground(true);
     if (kind == Kind::Paint) {
         img_Picture = new QLabel(this);
         img_Picture->setObjectName(QStringLiteral("img_Picture"));
+        img_Picture->setAccessibleName(QStringLiteral("Welcome picture"));
         img_Picture->setGeometry(twipsToPixels(2040), twipsToPixels(960), twipsToPixels(2175), twipsToPixels(1215));
         lbl_Text = new QLabel(this);
         lbl_Text->setObjectName(QStringLiteral("lbl_Text"));

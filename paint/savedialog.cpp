@@ -81,9 +81,9 @@ QStringList pntFolderNames(const QString& folder)
 
 namespace {
 QString reason(const QFile& f) { return f.errorString(); }
+}
 
-// Writes bytes to path and makes sure they reached the disk.
-bool writeDurably(const QString& path, const QByteArray& bytes, QString* error)
+bool pntWriteDurably(const QString& path, const QByteArray& bytes, QString* error)
 {
     // A file of this name left from an earlier save is removed, never written through: it may be
     // a link to a file outside the catalog. The new one is made afresh.
@@ -109,6 +109,7 @@ bool writeDurably(const QString& path, const QByteArray& bytes, QString* error)
     return ok;
 }
 
+namespace {
 QByteArray bmpBytes(const QImage& image)
 {
     QByteArray bytes;
@@ -200,9 +201,9 @@ bool pntWritePainting(const QString& rawFolder, int n, const QImage& painting, c
         *error = QStringLiteral("the picture could not be encoded");
         return false;
     }
-    if (!writeDurably(temp, paintingBytes, error))
+    if (!pntWriteDurably(temp, paintingBytes, error))
         return false;
-    if (!writeDurably(thumbTemp, thumbBytes, error)) {
+    if (!pntWriteDurably(thumbTemp, thumbBytes, error)) {
         QFile::remove(temp);
         return false;
     }

@@ -18,6 +18,10 @@ int pntFreeNumber(const QStringList& fileNames);
 // The names in a folder (files and folders), in no particular order.
 QStringList pntFolderNames(const QString& folder);
 
+// Writes bytes to a new file at path (one left there is removed first, never written through)
+// and makes sure they reached the disk; on failure error says why.
+bool pntWriteDurably(const QString& path, const QByteArray& bytes, QString* error);
+
 // Writes painting and thumbnail into folder as number n, both or neither: each is written to a
 // temporary file in the folder (a name the open dialog never lists), flushed to disk, then put in
 // place. The painting's name is claimed atomically (a hard link, or an exclusive create where the

@@ -2,7 +2,10 @@
 // Copyright (C) 2026 The Brushbox and Twinturn developers
 #include "platform/events.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QMouseEvent>
+#include <QWidget>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QThread>
@@ -35,4 +38,27 @@ void platformSleep(int ms)
         if (left > 0)
             QThread::msleep(static_cast<unsigned long>(std::min<qint64>(left, 10)));
     }
+}
+
+namespace {
+void sendMouse(QWidget* control, QEvent::Type type, const QPointF& pos, Qt::MouseButton button, Qt::MouseButtons buttons)
+{
+    if (!control)
+        return;
+    const QPointF scene = QPointF(control->mapTo(control->window(), QPoint(0, 0))) + pos;
+    const QPointF global = QPointF(control->mapToGlobal(QPoint(0, 0))) + pos;
+    QMouseEvent e(type, pos, scene, global, button, buttons, Qt::NoModifier);
+    QApplication::sendEvent(control, &e);
+}
+}
+
+void sendLeftButton(QWidget* control, const QPointF& pos, bool down)
+{
+    sendMouse(control, down ? QEvent::MouseButtonPress : QEvent::MouseButtonRelease, pos, Qt::LeftButton,
+              down ? Qt::MouseButtons(Qt::LeftButton) : Qt::MouseButtons(Qt::NoButton));
+}
+
+void sendLeftButtonMove(QWidget* control, const QPointF& pos)
+{
+    sendMouse(control, QEvent::MouseMove, pos, Qt::NoButton, Qt::LeftButton);
 }

@@ -11,3 +11,11 @@ void doEvents();
 void platformSleep(int ms);
 void setPauseScale(double scale);
 double pauseScale();
+
+class QWidget;
+class QPointF;
+// A press (down) or release of the left mouse button at pos on control, delivered as the window
+// system would deliver it, so the keyboard and assistive programs press exactly as a click does.
+void sendLeftButton(QWidget* control, const QPointF& pos, bool down);
+// A move at pos on control with the left button held.
+void sendLeftButtonMove(QWidget* control, const QPointF& pos);

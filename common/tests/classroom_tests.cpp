@@ -24,7 +24,7 @@ TEST(Classroom, KeysAreReadAsEveryOtherSwitchAndEachHasItsDefault)
 {
     TestFolders folders;
     const ClassroomSettings none;
-    EXPECT_FALSE(none.fullscreen || none.noquit || none.mute);
+    EXPECT_FALSE(none.fullscreen || none.noquit || none.mute || none.keeppainting);
     EXPECT_TRUE(none.singleinstance && none.print);
     EXPECT_EQ(none.printdelay, 0);
 
@@ -32,7 +32,7 @@ TEST(Classroom, KeysAreReadAsEveryOtherSwitchAndEachHasItsDefault)
     // keys do not matter; other sections' keys of the same name are not taken.
     folders.write("a.ini", "app=zypaint\r\n[mute]\r\nnoquit=1\r\n[splash screen]\r\nactive=1\r\n"
                            "[Classroom]\r\nNo Quit=-1\r\nmute=1\r\nsingleinstance=0\r\nprint=yes\r\nprintdelay=12.5s\r\n"
-                           "fullscreen=1\r\n[help]\r\nmute=0\r\n");
+                           "fullscreen=1\r\nkeeppainting=1\r\n[help]\r\nmute=0\r\n");
     const ClassroomSettings read = readClassroomSettings(folders.path("a.ini"));
     EXPECT_TRUE(read.noquit);
     EXPECT_TRUE(read.mute);
@@ -40,6 +40,7 @@ TEST(Classroom, KeysAreReadAsEveryOtherSwitchAndEachHasItsDefault)
     EXPECT_FALSE(read.print); // "yes" is off, as for every switch
     EXPECT_EQ(read.printdelay, 12);
     EXPECT_TRUE(read.fullscreen);
+    EXPECT_TRUE(read.keeppainting);
 
     ClassroomSettings s;
     EXPECT_TRUE(classroomKey(s, "printdelay", "-30"));

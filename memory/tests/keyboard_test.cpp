@@ -5,6 +5,7 @@
 #include "memory/frm_memorygame.h"
 #include "memory/keyboardplay.h"
 #include "memory/memwidgets.h"
+#include "platform/focusframe.h"
 #include "memory/twinturn.h"
 
 #include <QApplication>
@@ -33,7 +34,7 @@ bool waitFor(const std::function<bool()>& done)
     return done();
 }
 
-QWidget* frameOf(frm_MemoryGame& w) { return w.findChild<MemFocusFrame*>(); }
+QWidget* frameOf(frm_MemoryGame& w) { return w.findChild<FocusFrame*>(); }
 bool frameOn(frm_MemoryGame& w, QWidget* target)
 {
     QWidget* f = frameOf(w);

@@ -208,6 +208,13 @@ TEST(Undo, TheSkinnedButtonsShowWhetherThereIsAnythingToTakeBack)
     QTest::mouseClick(f.img_Redo, Qt::LeftButton);
     EXPECT_NE(t.canvas().image(), start);
 
+    // From the keyboard a button with no step to go is passed over: Space on undo takes the
+    // only step back, and the frame goes on to redo in its place.
+    f.keyboard()->moveTo(f.img_Undo);
+    QTest::keyClick(&f, Qt::Key_Space);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return t.canvas().image() == start; }));
+    EXPECT_EQ(f.keyboard()->current(), f.img_Redo);
+
     // Without the sections there are no buttons.
     PaintSettings.undoButton = HistoryButton();
     PaintSettings.redoButton = HistoryButton();

@@ -202,6 +202,63 @@ QRect XServer::geometry(qulonglong window) const
     return r;
 }
 
+WindowManager::WindowManager()
+{
+    XServer* x = XServer::instance();
+    if (!x)
+        return;
+    // Managed while the window named on the root window is there (a manager that ended leaves
+    // the name behind).
+    auto managed = [x] {
+        const QString out = x->run(QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")});
+        const QString id = out.section(QLatin1Char('#'), 1).trimmed();
+        int code = -1;
+        if (!id.isEmpty())
+            x->run(QStringLiteral("xwininfo"), {QStringLiteral("-id"), id}, &code);
+        return code == 0;
+    };
+    // One may manage the screen already, from the server's start or an earlier test.
+    m_already = managed();
+    if (m_already || QStandardPaths::findExecutable(QStringLiteral("openbox")).isEmpty())
+        return;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DISPLAY"), x->display());
+    m_process.setProcessEnvironment(env);
+    m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    m_process.start(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")});
+    if (!m_process.waitForStarted(5000))
+        return;
+    // Ready once it has said on the root window that it manages the screen.
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 10000 && ready() && !managed())
+        pause(50);
+}
+
+WindowManager::~WindowManager()
+{
+    if (m_process.state() == QProcess::NotRunning)
+        return;
+    m_process.terminate();
+    if (!m_process.waitForFinished(3000))
+        m_process.kill();
+}
+
+QRect XServer::clientGeometry(qulonglong window) const
+{
+    const QString out = run(QStringLiteral("xwininfo"), {QStringLiteral("-id"), QString::number(window)});
+    QRect r;
+    for (const QString& raw : out.split(QLatin1Char('\n'))) {
+        const QString line = raw.trimmed();
+        const int v = line.section(QLatin1Char(':'), 1).trimmed().toInt();
+        if (line.startsWith(QLatin1String("Absolute upper-left X:"))) r.moveLeft(v);
+        if (line.startsWith(QLatin1String("Absolute upper-left Y:"))) r.moveTop(v);
+        if (line.startsWith(QLatin1String("Width:"))) r.setWidth(v);
+        if (line.startsWith(QLatin1String("Height:"))) r.setHeight(v);
+    }
+    return r;
+}
+
 ProgramRun::ProgramRun(const QString& executable, const QStringList& args, const QString& windowsFolder,
                        const QProcessEnvironment& extra)
 {

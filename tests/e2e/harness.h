@@ -31,6 +31,9 @@ public:
     // The window of that title, when one is mapped within the timeout; 0 otherwise.
     qulonglong waitForWindow(const QString& title, int timeoutMs = 10000) const;
     QRect geometry(qulonglong window) const;
+    // Where the window's inside lies on the screen, also under a window manager's frame (whose
+    // offset xdotool counts twice).
+    QRect clientGeometry(qulonglong window) const;
     ~XServer();
 
 private:
@@ -39,6 +42,20 @@ private:
     bool startWindowManager();
     QProcess m_xvfb, m_openbox;
     QString m_display;
+};
+
+// A window manager (openbox) on the test X server for as long as this lives, as on a real
+// desktop: it gives windows their frames and focus and closes them as a user's click on the
+// frame's cross does. ready() is false when openbox is not installed.
+class WindowManager {
+public:
+    WindowManager();
+    ~WindowManager();
+    bool ready() const { return m_already || m_process.state() == QProcess::Running; }
+
+private:
+    bool m_already = false;
+    QProcess m_process;
 };
 
 // One run of a real program with its own system folder.
