@@ -161,7 +161,7 @@ QString processSpace()
     return space;
 }
 
-const QString kTemporaryPrefix = QStringLiteral("_saving_");
+constexpr QLatin1String kTemporaryPrefix("_saving_");
 
 // The owner named by a temporary file's name; false for any other name.
 bool temporaryOwner(const QString& name, SaveOwner* owner)
@@ -329,7 +329,7 @@ SaveOwner SaveOwner::thisProcess()
 
 QString pntTemporaryName(const SaveOwner& owner, const char* tail)
 {
-    return kTemporaryPrefix
+    return QString(kTemporaryPrefix)
            + QStringLiteral("%1_%2_%3_%4%5")
                  .arg(owner.host, owner.space)
                  .arg(owner.pid)
