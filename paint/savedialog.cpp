@@ -275,7 +275,8 @@ struct Temporaries {
     // Puts both in place as number n. The painting's name is claimed first: whoever holds it
     // owns the number, and only then its thumbnail is put beside it (replacing one left behind
     // by a deleted painting). In between a reader sees a painting without a thumbnail, which the
-    // open dialog does not offer, never a painting with another's thumbnail.
+    // open dialog does not offer (or, for that moment, beside a thumbnail its deleted forerunner
+    // left), never beside another save's thumbnail: only the save holding n.bmp writes n_.bmp.
     Claim publish(const QString& folder, int n, QString* error)
     {
         const QString number = strRemoveSpaces(QString::number(n));
