@@ -56,14 +56,14 @@ void CanvasHistory::begin(const QImage& canvas, const QImage& picture)
     m_beforePicture = picture;
 }
 
-void CanvasHistory::commit(const QImage& canvas, const QImage& picture)
+void CanvasHistory::commit(const QImage& canvas, const QImage& picture, bool unfinished)
 {
     if (!inStep())
         return;
     const bool pictureChanged = m_beforePicture != picture;
     const QRect rect = changedRect(m_before, canvas);
     if (!rect.isEmpty() || pictureChanged) {
-        m_undo.push_back(Patch{rect, m_before.copy(rect), m_beforePicture, pictureChanged});
+        m_undo.push_back(Patch{rect, m_before.copy(rect), m_beforePicture, pictureChanged, unfinished});
         m_redo.clear();
         trim();
     }
@@ -71,12 +71,8 @@ void CanvasHistory::commit(const QImage& canvas, const QImage& picture)
     m_beforePicture = QImage();
 }
 
-bool CanvasHistory::swap(QVector<Patch>& from, QVector<Patch>& to, QImage& canvas, QImage& picture)
+void CanvasHistory::apply(const Patch& p, QImage& canvas, QImage& picture)
 {
-    if (from.isEmpty())
-        return false;
-    Patch p = from.takeLast();
-    to.push_back(Patch{p.rect, canvas.copy(p.rect), picture, p.pictureChanged});
     if (!p.rect.isEmpty()) {
         QPainter painter(&canvas);
         painter.setCompositionMode(QPainter::CompositionMode_Source);
@@ -84,11 +80,35 @@ bool CanvasHistory::swap(QVector<Patch>& from, QVector<Patch>& to, QImage& canva
     }
     if (p.pictureChanged)
         picture = p.picture;
+}
+
+bool CanvasHistory::undo(QImage& canvas, QImage& picture)
+{
+    if (m_undo.isEmpty())
+        return false;
+    const Patch p = m_undo.takeLast();
+    m_redo.push_back(Patch{p.rect, canvas.copy(p.rect), picture, p.pictureChanged, p.unfinished});
+    apply(p, canvas, picture);
     return true;
 }
 
-bool CanvasHistory::undo(QImage& canvas, QImage& picture) { return swap(m_undo, m_redo, canvas, picture); }
-bool CanvasHistory::redo(QImage& canvas, QImage& picture) { return swap(m_redo, m_undo, canvas, picture); }
+bool CanvasHistory::redo(QImage& canvas, QImage& picture, bool* resumed)
+{
+    if (m_redo.isEmpty() || inStep())
+        return false;
+    const Patch p = m_redo.takeLast();
+    if (p.unfinished) {
+        // Open again from where it began, so that its end keeps it as one step.
+        m_before = canvas.copy();
+        m_beforePicture = picture;
+    } else {
+        m_undo.push_back(Patch{p.rect, canvas.copy(p.rect), picture, p.pictureChanged});
+    }
+    apply(p, canvas, picture);
+    if (resumed)
+        *resumed = p.unfinished;
+    return true;
+}
 
 void CanvasHistory::clear()
 {

@@ -18,14 +18,16 @@ public:
     void begin(const QImage& canvas, const QImage& picture);
     bool inStep() const { return !m_before.isNull(); }
     // The step ends: its changed rectangle is kept, nothing when nothing changed. A new step
-    // forgets what could have been redone.
-    void commit(const QImage& canvas, const QImage& picture);
+    // forgets what could have been redone. An unfinished step (a figure still being joined) is
+    // resumed by its redo: it is open again, as it was before the undo ended it.
+    void commit(const QImage& canvas, const QImage& picture, bool unfinished = false);
 
     bool canUndo() const { return !m_undo.isEmpty(); }
     bool canRedo() const { return !m_redo.isEmpty(); }
     // Puts the canvas (and its picture) back as before the last step; false when there is none.
     bool undo(QImage& canvas, QImage& picture);
-    bool redo(QImage& canvas, QImage& picture);
+    // resumed (when given) tells that the step brought again is an unfinished one, open again.
+    bool redo(QImage& canvas, QImage& picture, bool* resumed = nullptr);
     void clear();
 
     int steps() const { return int(m_undo.size()); }
@@ -37,9 +39,10 @@ private:
         QImage pixels;
         QImage picture;     // the canvas picture to go back to
         bool pictureChanged = false;
+        bool unfinished = false;
         qint64 bytes() const { return pixels.sizeInBytes(); }
     };
-    static bool swap(QVector<Patch>& from, QVector<Patch>& to, QImage& canvas, QImage& picture);
+    static void apply(const Patch& p, QImage& canvas, QImage& picture);
     void trim();
 
     QImage m_before, m_beforePicture;

@@ -412,9 +412,9 @@ void frm_Paint::pic_Paint_MouseUp(int Button, int, double, double)
 
 void frm_Paint::beginStep() { history.begin(pic_Paint->image(), pic_Paint->Picture()); }
 
-void frm_Paint::endStep()
+void frm_Paint::endStep(bool unfinished)
 {
-    history.commit(pic_Paint->image(), pic_Paint->Picture());
+    history.commit(pic_Paint->image(), pic_Paint->Picture(), unfinished);
     showHistory();
 }
 
@@ -433,7 +433,11 @@ void frm_Paint::Undo()
     // A stroke still being drawn, or a figure still being joined, ends here and goes back whole.
     bolMouseDown = false;
     const bool figure = intTool == 3;
-    endStep();
+    if (figure) {
+        m_figureToResume = Figure;
+        m_penToResume = pic_Paint->ForeColor();
+    }
+    endStep(figure);
     QImage picture = pic_Paint->Picture();
     if (!history.undo(pic_Paint->imageForWriting(), picture))
         return;
@@ -453,10 +457,18 @@ void frm_Paint::Redo()
     if (bolMouseDown || intTool == 3)
         return;
     QImage picture = pic_Paint->Picture();
-    if (!history.redo(pic_Paint->imageForWriting(), picture))
+    bool resumed = false;
+    if (!history.redo(pic_Paint->imageForWriting(), picture, &resumed))
         return;
     pic_Paint->replacePicture(picture);
     pic_Paint->imageChanged();
+    if (resumed) {
+        // The figure comes back with its joining so far, and the next hit goes on from there.
+        Figure = m_figureToResume;
+        intTool = 3;
+        lockToolsForFigure();
+        pic_Paint->setForeColor(m_penToResume);
+    }
     showHistory();
 }
 
@@ -515,6 +527,20 @@ void frm_Paint::DeActivate(int index)
         img_Button[size_t(i)]->setEnabled(false);
     }
     m_keys->refresh();
+}
+
+void frm_Paint::lockToolsForFigure()
+{
+    DeActivate(-1);
+    for (int i = 0; i < kPaintButtons; ++i) {
+        const PaintButton& b = button(i);
+        if (b.active)
+            continue;
+        if (!b.inactive.file.isEmpty())
+            img_Button[size_t(i)]->setPicture(b.inactive.picture);
+        else
+            img_Button[size_t(i)]->hide();
+    }
 }
 
 void frm_Paint::Activate()

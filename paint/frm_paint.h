@@ -3,6 +3,7 @@
 #pragma once
 #include "paint/buttonstates.h"
 #include "paint/canvashistory.h"
+#include "paint/lineini.h"
 #include "paint/printlimit.h"
 
 #include <QElapsedTimer>
@@ -89,7 +90,8 @@ public:
     // their pictures are loaded.
     void makeHistoryButtons();
     // Ctrl+Z and Ctrl+Y: the last stroke, spray, fill, clear or opened picture taken back or
-    // brought again. A dot-to-dot figure still being joined is taken back whole.
+    // brought again. A dot-to-dot figure still being joined is taken back whole, and brought
+    // again as it was, to be joined on.
     void Undo();
     void Redo();
 
@@ -130,7 +132,12 @@ private:
     // The print button looks inactive while printing is off or resting after a print.
     void showPrintLook();
     void beginStep();
-    void endStep();
+    void endStep(bool unfinished = false);
+    // While a figure is joined only buttons that are always active stay usable.
+    void lockToolsForFigure();
+    // The figure taken back unfinished, and its pen, for its redo.
+    LineFigure m_figureToResume;
+    uint32_t m_penToResume = 0;
     void showHistory();
     PrintLimit m_printLimit;
     QElapsedTimer m_clock;

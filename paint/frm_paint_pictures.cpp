@@ -81,7 +81,6 @@ void frm_Paint::SetPicture(bool clearFirst)
 
     // A figure file that has vanished or holds no usable figure gives a picture without one.
     if (!strChosenINI.isEmpty() && pntOpenLineINI(strChosenINI) && Figure.hasFigure()) {
-        DeActivate(-1);
         pic_Paint->setFillColor(0);
         pic_Paint->setForeColor(0xFFFFFF);
         const int width = pic_Paint->DrawWidth();
@@ -94,15 +93,7 @@ void frm_Paint::SetPicture(bool clearFirst)
         pic_Paint->setForeColor(0);
         pic_Paint->setDrawWidth(width);
         intTool = 3;
-        for (int i = 0; i < kPaintButtons; ++i) {
-            const PaintButton& b = PaintSettings.buttons[size_t(i)];
-            if (b.active)
-                continue;
-            if (!b.inactive.file.isEmpty())
-                img_Button[size_t(i)]->setPicture(b.inactive.picture);
-            else
-                img_Button[size_t(i)]->hide();
-        }
+        lockToolsForFigure();
     } else {
         Figure.clear();
         // A figure left unfinished on the previous picture would keep the tools locked for good.

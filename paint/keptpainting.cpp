@@ -63,6 +63,9 @@ bool pntWriteKeptPainting(const QString& folder, const KeptPainting& kept, QStri
         return false;
     }
     const QString temp = temporary(file), pictureTemp = temporary(pictureFile);
+    // Left by an earlier run that had this process number and was killed.
+    QFile::remove(temp);
+    QFile::remove(pictureTemp);
     if (!pntWriteDurably(temp, painting, error))
         return false;
     if (!picture.isEmpty() && !pntWriteDurably(pictureTemp, picture, error)) {

@@ -22,9 +22,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <cerrno>
-#include <cstring>
-#include <sys/stat.h>
 
 PaintSettingsRecord PaintSettings;
 bool bolDebug = false;
@@ -39,19 +36,6 @@ void debugLog(const QString& line)
 {
     if (bolDebug)
         pntWriteLog(line);
-}
-
-// Creates one folder level; on failure says why.
-bool makeFolder(const QString& folder, QString* reason)
-{
-    const QByteArray native = QFile::encodeName(fioRemoveBackslash(folder));
-    if (::mkdir(native.constData(), 0777) == 0)
-        return true;
-    // Another computer of the class, starting at the same moment, may have made it just now.
-    if (errno == EEXIST && fioDirExists(folder))
-        return true;
-    *reason = QString::fromLocal8Bit(std::strerror(errno));
-    return false;
 }
 
 bool folderCreationFailed(const QString& folder, const QString& reason)

@@ -237,10 +237,43 @@ QString regularFileProblem(const QString& path)
     return why;
 }
 
+namespace {
+QByteArray parentFolder(const QByteArray& path)
+{
+    QByteArray p = path;
+    while (p.size() > 1 && p.endsWith('/'))
+        p.chop(1);
+    const qsizetype slash = p.lastIndexOf('/');
+    return slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/") : p.left(slash);
+}
+
+// The group may read and write a file, and also enter a folder, as it may in the parent.
+void takeParentGroupBits(int fd, const QByteArray& path)
+{
+    struct stat parent {}, own {};
+    if (::stat(parentFolder(path).constData(), &parent) != 0 || !(parent.st_mode & S_IWGRP) || ::fstat(fd, &own) != 0)
+        return;
+    const mode_t group = parent.st_mode & (S_ISDIR(own.st_mode) ? S_IRWXG : (S_IRGRP | S_IWGRP));
+    const mode_t mode = own.st_mode & 07777;
+    if ((mode | group) != mode)
+        ::fchmod(fd, mode | group);
+}
+}
+
 int openForWriting(const QString& path, int flags, QString* why)
 {
     const QByteArray native = QFile::encodeName(path);
-    const int fd = ::open(native.constData(), O_WRONLY | O_CREAT | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY | flags, 0644);
+    const int common = O_WRONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY | flags;
+    // Made here or opened as it was: only a file this call makes takes the folder's group bits.
+    int fd = ::open(native.constData(), common | O_CREAT | O_EXCL, 0644);
+    const bool made = fd >= 0;
+    for (int again = 0; fd < 0 && errno == EEXIST && !(flags & O_EXCL) && again < 3; ++again) {
+        fd = ::open(native.constData(), common);
+        if (fd < 0 && errno == ENOENT) // removed in between: make it after all
+            fd = ::open(native.constData(), common | O_CREAT | O_EXCL, 0644);
+    }
+    if (fd >= 0 && made)
+        takeParentGroupBits(fd, native);
     if (fd < 0) {
         setWhy(why, errno == ELOOP ? QStringLiteral("is a link") : errnoText(errno));
         return -1;
@@ -275,4 +308,25 @@ bool copyRegularFile(const QString& from, const QString& to, FileKind kind, QStr
         }
     }
     return true;
+}
+
+bool makeFolder(const QString& folder, QString* why)
+{
+    QByteArray native = QFile::encodeName(folder);
+    while (native.size() > 1 && native.endsWith('/'))
+        native.chop(1);
+    if (::mkdir(native.constData(), 0777) == 0) {
+        const int fd = ::open(native.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        if (fd >= 0) {
+            takeParentGroupBits(fd, native);
+            ::close(fd);
+        }
+        return true;
+    }
+    const int error = errno;
+    struct stat st {};
+    if (error == EEXIST && ::stat(native.constData(), &st) == 0 && S_ISDIR(st.st_mode))
+        return true;
+    setWhy(why, QString::fromLocal8Bit(std::strerror(error)));
+    return false;
 }

@@ -45,9 +45,15 @@ bool openRegularFile(QFile& file, const QString& path, FileKind kind, QString* w
 QString regularFileProblem(const QString& path);
 
 // Opens path for writing without blocking and without following a link at its end; only a
-// regular file (made when missing) is opened. flags: O_APPEND or O_TRUNC. The descriptor, or -1
-// with why set.
+// regular file (made when missing) is opened. flags: O_APPEND, O_TRUNC or O_EXCL. The
+// descriptor, or -1 with why set. A file it makes is shared as makeFolder says.
 int openForWriting(const QString& path, int flags, QString* why = nullptr);
+
+// Makes one folder level; a folder of that name made meanwhile (by another computer of a class)
+// counts as made. False with why set. Inside a group-writable folder (a class folder, mode 2775)
+// what the programs make takes that folder's group bits, so the next pupil of the group may
+// write there too; the folder's setgid bit gives it the folder's group.
+bool makeFolder(const QString& folder, QString* why = nullptr);
 
 // Copies a regular file of that kind to a new file at to (never over an existing file or
 // through a link); false with why set.

@@ -28,6 +28,17 @@ QString refusal(const QString& name)
         return QStringLiteral("The printer '%1' is stopped.").arg(name);
     return {};
 }
+
+// Whether the print service (cupsd) takes a connection at all: without it there are no
+// printers to list, though the computer may well have some.
+bool printServiceAnswers()
+{
+    http_t* http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, 5000, nullptr);
+    if (!http)
+        return false;
+    httpClose(http);
+    return true;
+}
 }
 
 void setPrinterMaker(PrinterMaker m) { maker() = std::move(m); }
@@ -41,7 +52,8 @@ std::unique_ptr<QPrinter> makePrinter(QString* why)
         info = QPrinterInfo::availablePrinters().first();
     if (info.isNull()) {
         if (why)
-            *why = QStringLiteral("There is no printer on this computer.");
+            *why = printServiceAnswers() ? QStringLiteral("There is no printer on this computer.")
+                                         : QStringLiteral("Printing is not available just now: the print service does not answer.");
         return nullptr;
     }
     // A stopped printer would keep each job until someone starts it, then print them all.

@@ -14,6 +14,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -329,6 +330,73 @@ TEST(Saving, AnEncodingFailureLeavesNothingAndAPaintingIsNeverReplaced)
     EXPECT_FALSE(pntWritePainting(mine, 5, painting(), thumb(), &error));
     EXPECT_EQ(c.folders.read("outside.txt"), "someone's file");
     EXPECT_EQ(QDir(mine).entryList({"_saving*"}, QDir::Files), QStringList()) << "temporary files left behind";
+}
+
+// A network file system may list a folder as it was a while ago, and another computer may take
+// the number between the listing and the save: the save moves on to the next free number.
+TEST(Saving, AStaleListingOrANumberTakenMeanwhileMovesOnToTheNextFreeNumber)
+{
+    Catalogs c;
+    const QString mine = c.add("Mine", false);
+    for (int n = 0; n < 3; ++n)
+        ASSERT_TRUE(pntWritePainting(mine, n, painting(Qt::red), thumb(), nullptr));
+    const FolderLister stale = [](const QString&) { return QStringList(); }; // as it was when empty
+    const FolderLister racing = [](const QString& folder) {
+        const QStringList names = pntFolderNames(folder);
+        if (const int n = pntFreeNumber(names); n == 4) // another computer saves 4 just now
+            pntWritePainting(folder, n, painting(Qt::yellow), thumb(), nullptr);
+        return names;
+    };
+    const struct {
+        const char* what;
+        const FolderLister& list;
+        int expected;
+    } cases[] = {{"stale listing", stale, 3}, {"number taken meanwhile", racing, 5}, {"stale again", stale, 6}};
+    for (const auto& k : cases) {
+        int n = -1;
+        QString error;
+        EXPECT_TRUE(pntSavePainting(mine, painting(Qt::blue), thumb(), &n, &error, k.list)) << k.what << ": " << qPrintable(error);
+        EXPECT_EQ(n, k.expected) << k.what;
+    }
+    for (int n = 0; n <= 6; ++n)
+        EXPECT_EQ(QImage(QStringLiteral("%1/%2.bmp").arg(mine).arg(n)).pixelColor(5, 5),
+                  QColor(n < 3 ? Qt::red : n == 4 ? Qt::yellow : Qt::blue))
+            << n << ".bmp";
+    EXPECT_EQ(QDir(mine).entryList(QDir::Files).size(), 14);
+}
+
+// A save killed in the middle leaves its temporary files; the next save on this computer clears
+// them, and never those of another computer or of a save still running.
+TEST(Saving, ASaveClearsTheTemporariesOfKilledSavesOfThisComputerOnly)
+{
+    Catalogs c;
+    const QString mine = c.add("Mine", false);
+    c.finish();
+    const pid_t ended = fork();
+    if (ended == 0)
+        _exit(0);
+    ASSERT_GT(ended, 0);
+    waitpid(ended, nullptr, 0);
+    const SaveOwner self = SaveOwner::thisProcess();
+    SaveOwner killedHere = self, runningHere = self, otherComputer = self, otherContainer = self;
+    killedHere.pid = otherComputer.pid = otherContainer.pid = ended;
+    runningHere.pid = getppid();
+    otherComputer.host = "another-pc";
+    otherContainer.space = "0123456789abcdef"; // the same host name, another process space
+    QStringList kept{"_saving_3_123_1.tmp"}, cleared; // an older save's name tells no computer
+    for (const SaveOwner* owner : {&killedHere, &runningHere, &otherComputer, &otherContainer})
+        for (const char* tail : {".tmp", "_.tmp"})
+            (owner == &killedHere ? cleared : kept) << pntTemporaryName(*owner, tail);
+    for (const QString& name : kept + cleared)
+        c.folders.write("user/Mine/" + name, "half a painting");
+    SaveDialog dlg;
+    ASSERT_TRUE(dlg.chooseCatalog(0));
+    ASSERT_EQ(dlg.save(painting(), thumb()), SaveDialog::Result::Saved);
+    for (const QString& name : cleared)
+        EXPECT_FALSE(QFileInfo::exists(mine + "/" + name)) << qPrintable(name);
+    for (const QString& name : kept)
+        EXPECT_TRUE(QFileInfo::exists(mine + "/" + name)) << qPrintable(name);
+    EXPECT_EQ(pntClearStaleTemporaries(mine, pntFolderNames(mine)), 0);
 }
 
 TEST(Saving, AFullDiskKeepsEveryEarlierPaintingAndLeavesNoHalfFiles)

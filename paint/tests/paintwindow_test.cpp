@@ -10,7 +10,9 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QFile>
 #include <QTest>
+#include <cups/cups.h>
 #include <gtest/gtest.h>
 
 namespace {
@@ -435,6 +437,16 @@ TEST(Printing, NoPrinterOrAFailingOneGivesAMessageAndTheWindowComesBack)
     EXPECT_TRUE(t.boxes.messages[0].text.contains("no printer"));
     EXPECT_TRUE(f.isEnabled());
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    // The print service down is no missing printer: printing is only not available just now.
+    setPrinterMaker({});
+    cupsSetServer(QFile::encodeName(t.folders.path("no-cupsd.sock")).constData());
+    t.click(btnPrint);
+    cupsSetServer(nullptr);
+    ASSERT_EQ(t.boxes.messages.size(), 2);
+    EXPECT_EQ(t.boxes.messages[1].text,
+              "Your painting could not be printed. Printing is not available just now: the print service does not answer.");
+    EXPECT_TRUE(f.isEnabled());
+    t.boxes.messages.removeLast();
     const QString bad = t.folders.path("no/such/folder/page.pdf");
     setPrinterMaker([bad](QString*) {
         auto printer = std::make_unique<QPrinter>();

@@ -141,7 +141,7 @@ TEST(Undo, StrokesFillsAndClearsGoBackOneAtATimeWithTheKeys)
     EXPECT_EQ(t.ends, 0);
 }
 
-TEST(Undo, AnOpenedFigureGoesBackWholeAndTheToolsComeBack)
+TEST(Undo, AnOpenedFigureGoesBackWholeAndComesBackToBeJoinedOn)
 {
     PaintWindowTest t;
     frm_Paint& f = t.open();
@@ -162,12 +162,34 @@ TEST(Undo, AnOpenedFigureGoesBackWholeAndTheToolsComeBack)
     ASSERT_EQ(intTool, 3);
     f.pic_Paint_MouseDown(1, 0, 150, 120); // the first line of the figure
     EXPECT_EQ(Figure.intLineNext, 2);
+    const QImage halfJoined = t.canvas().image();
 
     key(f, Qt::Key_Z);
     EXPECT_EQ(t.canvas().image(), painting);
     EXPECT_EQ(intTool, 2);
     EXPECT_FALSE(Figure.hasFigure());
     EXPECT_TRUE(f.img_Button[btnDraw]->isEnabled());
+
+    // Brought again, it is joined on from where it was; a click beside the dots floods nothing.
+    key(f, Qt::Key_Y);
+    EXPECT_EQ(t.canvas().image(), halfJoined);
+    ASSERT_EQ(intTool, 3);
+    EXPECT_EQ(Figure.intLineNext, 2);
+    EXPECT_FALSE(f.img_Button[btnDraw]->isEnabled());
+    f.pic_Paint_MouseDown(1, 0, 300, 300);
+    f.pic_Paint_MouseUp(1, 0, 300, 300);
+    EXPECT_EQ(t.canvas().image(), halfJoined);
+    f.pic_Paint_MouseDown(1, 0, 50, 120); // the last dot
+    EXPECT_EQ(intTool, 2);
+    const QImage complete = t.canvas().image();
+    EXPECT_NE(complete, halfJoined);
+    // The figure with all its joining is still one step.
+    key(f, Qt::Key_Z);
+    EXPECT_EQ(t.canvas().image(), painting);
+    key(f, Qt::Key_Y);
+    EXPECT_EQ(t.canvas().image(), complete);
+    EXPECT_EQ(intTool, 2);
+    key(f, Qt::Key_Z);
     // The cleared canvas is white again, not the picture that was taken back.
     t.click(btnClear);
     EXPECT_EQ(t.canvas().Point(200, 200), 0xFFFFFF);

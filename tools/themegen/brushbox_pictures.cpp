@@ -22,7 +22,9 @@
 
 namespace {
 
-constexpr int kSide = 400;     // fits the 401 x 401 canvas
+// The canvas's own size: a smaller picture leaves a white strip along the canvas's edge through
+// which a fill runs from the ground into the sky.
+constexpr int kSide = 401;
 constexpr int kThumb = 65;     // the large dialogs' thumbnail cells; the small ones shrink it
 const QRgb kInk = 0xFF000000, kPaper = 0xFFFFFFFF;
 
@@ -500,7 +502,7 @@ Picture house()
             p.drawLine(QPointF(x, 255), QPointF(x + 50, 255));
         }
         p.drawLine(QPointF(0, 372), QPointF(80, 372));
-        p.drawLine(QPointF(320, 372), QPointF(400, 372));
+        p.drawLine(QPointF(320, 372), QPointF(kSide, 372));
     };
     pic.seeds = {{{150, 180}, QColor(0xD0, 0x40, 0x30)}, {{130, 320}, QColor(0xF8, 0xE0, 0x90)},
                  {{200, 320}, QColor(0x90, 0x50, 0x20)}, {{122, 242}, QColor(0x90, 0xD0, 0xF0)},
@@ -524,7 +526,7 @@ Picture car()
             circle(p, x, 285, 38);
             circle(p, x, 285, 14);
         }
-        p.drawLine(QPointF(0, 325), QPointF(400, 325));
+        p.drawLine(QPointF(0, 325), QPointF(kSide, 325));
     };
     const QColor body(0xE0, 0x30, 0x30), glass(0xA0, 0xD8, 0xF8), tyre(0x40, 0x40, 0x40);
     pic.seeds = {{{70, 255}, body}, {{250, 240}, body}, {{160, 200}, glass}, {{240, 200}, glass},
