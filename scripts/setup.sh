@@ -13,21 +13,31 @@ cd "$(dirname "$0")/.."
 mode=${1:-run}
 build=${BUILD_DIR:-build}
 
-packages="cmake g++ ninja-build lintian appstream desktop-file-utils qt6-base-dev qt6-multimedia-dev libcups2-dev libgtest-dev fonts-liberation2
+packages="cmake g++ ninja-build lintian appstream desktop-file-utils devscripts qt6-base-dev qt6-multimedia-dev libcups2-dev libgtest-dev fonts-liberation2
 pulseaudio pulseaudio-utils cups printer-driver-cups-pdf xvfb xauth xdotool imagemagick poppler-utils man-db
 libwmf-bin fonts-dejavu-core
-clang libclang-rt-14-dev"
-missing=""
-for p in $packages; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing="$missing $p"
-done
-if [ -n "$missing" ]; then
+clang"
+updated=""
+install() {
+    missing=""
+    for p in "$@"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing="$missing $p"
+    done
+    [ -n "$missing" ] || return 0
     echo "Installing:$missing"
     sudo=""
     [ "$(id -u)" -eq 0 ] || sudo=sudo
-    $sudo apt-get update -qq
+    if [ -z "$updated" ]; then
+        $sudo apt-get update -qq
+        updated=1
+    fi
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq $missing
-fi
+}
+install $packages
+# The fuzzers' runtime belongs to the installed clang, whose version each Debian release changes.
+clang_major=$(clang --version | sed -n 's/.*clang version \([0-9][0-9]*\).*/\1/p' | head -n 1)
+[ -n "$clang_major" ] || { echo "setup: cannot tell clang's version from 'clang --version'" >&2; exit 1; }
+install "libclang-rt-$clang_major-dev"
 
 [ "$mode" = deps ] && exit 0
 
