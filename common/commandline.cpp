@@ -6,6 +6,40 @@
 #define BB_VERSION "0.0"
 #endif
 
+namespace {
+
+// Qt's own options (Qt 6 on Linux): its application object takes them out of argv itself, so they
+// are passed over here, with their values. Qt accepts each with one dash or two.
+bool isQtOption(const QString& argument, bool* takesValue)
+{
+    static const char* const withValue[] = {"platform", "platformpluginpath", "platformtheme", "plugin", "display", "name",
+                                            "visual", "geometry", "qwindowgeometry", "title", "qwindowtitle", "icon",
+                                            "qwindowicon", "style", "stylesheet", "session"};
+    static const char* const alone[] = {"reverse", "widgetcount", "testability", "nograb", "dograb", "qdevel", "qdebug"};
+    static const char* const joined[] = {"style=", "stylesheet=", "qmljsdebugger="};
+    QStringView name(argument);
+    if (name.startsWith(u"--"))
+        name = name.mid(2);
+    else if (name.startsWith(u'-'))
+        name = name.mid(1);
+    else
+        return false;
+    *takesValue = false;
+    for (const char* o : joined)
+        if (name.startsWith(QLatin1String(o)))
+            return true;
+    for (const char* o : alone)
+        if (name == QLatin1String(o))
+            return true;
+    *takesValue = true;
+    for (const char* o : withValue)
+        if (name == QLatin1String(o))
+            return true;
+    return false;
+}
+
+} // namespace
+
 CommandLine parseCommandLine(const QStringList& arguments)
 {
     CommandLine c;
@@ -26,6 +60,11 @@ CommandLine parseCommandLine(const QStringList& arguments)
         }
         if (a == QLatin1String("--check")) {
             check = true;
+            continue;
+        }
+        if (bool takesValue = false; isQtOption(a, &takesValue)) {
+            if (takesValue)
+                ++i;
             continue;
         }
         if (a.startsWith(QLatin1Char('-')) && a.size() > 1) {
@@ -53,7 +92,9 @@ QString helpText(const QString& program, const QString& configName, const QStrin
                "  --check    read the configuration as start-up does and list every problem\n"
                "             (exit status 0 when clean, 1 when not); no window is shown\n"
                "  --help     show this help and exit\n"
-               "  --version  show the version and exit\n")
+               "  --version  show the version and exit\n\n"
+               "Qt's own options (-platform, -display, -style, -reverse, -geometry and the others\n"
+               "Qt documents) are accepted too and passed to Qt.\n")
         .arg(program, summary, configName);
 }
 

@@ -87,24 +87,24 @@ const QHash<QString, QVector<KeyRule>>& schema()
 {
     static const QHash<QString, QVector<KeyRule>> s = [] {
         QHash<QString, QVector<KeyRule>> m;
-        m["path"] = {{"gfx", Kind::Folder}, {"snd", Kind::Folder}, {"picture", Kind::Folder}, {"catalog", Kind::Folder}};
-        m["interface"] = {{"background", Kind::Picture}, {"startsound", Kind::Sound}, {"buttonsound", Kind::Sound},
+        m[QStringLiteral("path")] = {{"gfx", Kind::Folder}, {"snd", Kind::Folder}, {"picture", Kind::Folder}, {"catalog", Kind::Folder}};
+        m[QStringLiteral("interface")] = {{"background", Kind::Picture}, {"startsound", Kind::Sound}, {"buttonsound", Kind::Sound},
                           {"goodsound", Kind::Sound},     {"paintpicture", Kind::Picture}, {"smallquit", Kind::Picture},
                           {"smallhelp", Kind::Picture}};
-        m["help"] = {{"picture", Kind::Picture}, {"active", Kind::Flag}};
-        m["name text"] = {{"fontname", Kind::Text}, {"fontsize", Kind::Number}, {"forecolor", Kind::Colour},
+        m[QStringLiteral("help")] = {{"picture", Kind::Picture}, {"active", Kind::Flag}};
+        m[QStringLiteral("name text")] = {{"fontname", Kind::Text}, {"fontsize", Kind::Number}, {"forecolor", Kind::Colour},
                           {"border", Kind::Flag},   {"active", Kind::Flag}};
-        m["function"] = {{"lockcolor", Kind::Colour}};
-        m["current"] = {{"active", Kind::Flag},       {"startcolor", Kind::Colour},  {"shape", Kind::Shape},
+        m[QStringLiteral("function")] = {{"lockcolor", Kind::Colour}};
+        m[QStringLiteral("current")] = {{"active", Kind::Flag},       {"startcolor", Kind::Colour},  {"shape", Kind::Shape},
                         {"curborder", Kind::Ignored}, {"curbordercol", Kind::Ignored}, {"lockcoloron", Kind::Ignored},
                         {"activemade", Kind::Ignored}};
-        m["palette"] = {{"active", Kind::Flag}, {"activemade", Kind::Flag}, {"normal", Kind::Picture}, {"inactive", Kind::Picture}};
-        m["open"] = dialogKeys(true);
-        m["save"] = dialogKeys(false);
-        m["classroom"] = {{"fullscreen", Kind::Flag}, {"noquit", Kind::Flag}, {"singleinstance", Kind::Flag},
+        m[QStringLiteral("palette")] = {{"active", Kind::Flag}, {"activemade", Kind::Flag}, {"normal", Kind::Picture}, {"inactive", Kind::Picture}};
+        m[QStringLiteral("open")] = dialogKeys(true);
+        m[QStringLiteral("save")] = dialogKeys(false);
+        m[QStringLiteral("classroom")] = {{"fullscreen", Kind::Flag}, {"noquit", Kind::Flag}, {"singleinstance", Kind::Flag},
                           {"mute", Kind::Flag},       {"print", Kind::Flag},  {"printdelay", Kind::Number},
                           {"printwait", Kind::Text},  {"keeppainting", Kind::Flag}};
-        m["splash screen"] = {{"text", Kind::Text}, {"windowstate", Kind::Text}, {"backcolor", Kind::Colour},
+        m[QStringLiteral("splash screen")] = {{"text", Kind::Text}, {"windowstate", Kind::Text}, {"backcolor", Kind::Colour},
                               {"picture", Kind::Picture}, {"active", Kind::Flag}};
         for (const char* b : {"draw", "spray", "fill", "clear", "print", "save", "open", "quit", "sound"})
             m[QString::fromLatin1(b) + QStringLiteral(" button")] = kButtonKeys;
@@ -112,8 +112,8 @@ const QHash<QString, QVector<KeyRule>>& schema()
                                               {"picdown", Kind::Picture},     {"picinactive", Kind::Picture},
                                               {"tooltiptext", Kind::Text},    {"left", Kind::Number},
                                               {"top", Kind::Number}};
-        m["undo button"] = historyKeys;
-        m["redo button"] = historyKeys;
+        m[QStringLiteral("undo button")] = historyKeys;
+        m[QStringLiteral("redo button")] = historyKeys;
         return m;
     }();
     return s;

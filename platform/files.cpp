@@ -85,12 +85,12 @@ QString resolvePath(const QString& raw)
                 current += QLatin1Char('/');
             continue;
         }
-        QString candidate = current.isEmpty() || current.endsWith(QLatin1Char('/')) ? current + part
-                                                                                     : current + QLatin1Char('/') + part;
+        QString candidate = current.isEmpty() || current.endsWith(QLatin1Char('/')) ? QString(current + part)
+                                                                                     : QString(current + QLatin1Char('/') + part);
         if (!QFileInfo::exists(candidate) && part != QLatin1String(".") && part != QLatin1String("..")) {
             const QString e = caseInsensitiveEntry(current.isEmpty() ? QStringLiteral(".") : current, part);
             if (!e.isEmpty())
-                candidate = current.isEmpty() || current.endsWith(QLatin1Char('/')) ? current + e : current + QLatin1Char('/') + e;
+                candidate = current.isEmpty() || current.endsWith(QLatin1Char('/')) ? QString(current + e) : QString(current + QLatin1Char('/') + e);
             if (!QFileInfo::exists(candidate))
                 return path;
         }

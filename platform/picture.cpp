@@ -121,11 +121,11 @@ QImage loadPicture(const QString& rawPath, QString* error, QSize shown)
     const QString ext = info.suffix().toLower();
     if (const auto it = readers().constFind(ext); it != readers().constEnd()) {
         const QByteArray bytes = file.read(64LL * 1024 * 1024);
-        QString why;
-        QImage img = (*it)(bytes, &why, shown);
+        QString readWhy;
+        QImage img = (*it)(bytes, &readWhy, shown);
         if (img.isNull()) {
             setError(error, QStringLiteral("Picture '%1' is not a picture this program can read%2")
-                                .arg(path, why.isEmpty() ? QStringLiteral(".") : QStringLiteral(": ") + why));
+                                .arg(path, readWhy.isEmpty() ? QStringLiteral(".") : QStringLiteral(": ") + readWhy));
             return img;
         }
         return tracked(std::move(img), path, error);

@@ -259,14 +259,14 @@ void Player::createPlaceholder(const Bytes&)
 void Player::selectObject(const Bytes& p)
 {
     const int index = p.u16(0);
-    if (const Object* o = object(index, Object::PenObject))
-        m_dc.pen = o->pen;
-    else if (const Object* o = object(index, Object::BrushObject))
-        m_dc.brush = o->brush;
-    else if (const Object* o = object(index, Object::FontObject))
-        m_dc.font = o->font;
-    else if (const Object* o = object(index, Object::RegionObject))
-        setClip(deviceRegion(o->region)); // selecting a region clips to it
+    if (const Object* pen = object(index, Object::PenObject))
+        m_dc.pen = pen->pen;
+    else if (const Object* brush = object(index, Object::BrushObject))
+        m_dc.brush = brush->brush;
+    else if (const Object* font = object(index, Object::FontObject))
+        m_dc.font = font->font;
+    else if (const Object* region = object(index, Object::RegionObject))
+        setClip(deviceRegion(region->region)); // selecting a region clips to it
 }
 
 void Player::selectPalette(const Bytes& p)

@@ -6,13 +6,17 @@
 # memory.
 #   FUZZ_SECONDS   time per target (default 60)
 #   FUZZ_ONLY      run only these targets (names separated by blanks)
+#   FUZZ_BUILD_DIR the fuzz build's folder (default build-fuzz)
+#   BUILD_DIR      the ordinary build whose sample pictures are seeds too (default build)
+#   CMAKE_ARGS     extra CMake options for the fuzz build
 set -eu
 cd "$(dirname "$0")/.."
 seconds=${FUZZ_SECONDS:-60}
 build=${FUZZ_BUILD_DIR:-build-fuzz}
+samples=${BUILD_DIR:-build}/bin
 LSAN_OPTIONS="suppressions=$(pwd)/.ci/lsan.supp:print_suppressions=0"
 export LSAN_OPTIONS
-CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DBB_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DBB_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo ${CMAKE_ARGS:-} >/dev/null
 cmake --build "$build"
 
 # Seeds: every configuration and data file of the sample themes and of the test data, and the
@@ -20,8 +24,9 @@ cmake --build "$build"
 corpus="$build/corpus"
 rm -rf "$corpus"
 mkdir -p "$corpus/text" "$corpus/picture"
+[ -d "$samples" ] || echo "fuzz: no sample themes in $samples (BUILD_DIR); seeding without them" >&2
 # Seeds are numbered, so files of one name in different folders all count.
-find themes tests build/bin/pictures -type f \( -iname '*.ini' -o -iname '*.txt' -o -iname '*.cfg' \) \
+find themes tests "$samples/pictures" -type f \( -iname '*.ini' -o -iname '*.txt' -o -iname '*.cfg' \) \
     ! -name CMakeLists.txt 2>/dev/null | {
     n=0
     while IFS= read -r f; do
@@ -31,7 +36,7 @@ find themes tests build/bin/pictures -type f \( -iname '*.ini' -o -iname '*.txt'
 }
 # The picture corpus too: bitmaps of every kind, a metafile for each record, LibreOffice's.
 "$build/bin/picturecorpus" write "$corpus/made" >/dev/null 2>&1 || true
-find build/bin platform/tests/corpus "$corpus/made" -type f \( -iname '*.bmp' -o -iname '*.gif' -o -iname '*.jpg' -o -iname '*.wmf' \) 2>/dev/null \
+find "$samples" platform/tests/corpus "$corpus/made" -type f \( -iname '*.bmp' -o -iname '*.gif' -o -iname '*.jpg' -o -iname '*.wmf' \) 2>/dev/null \
     | {
     n=0
     while IFS= read -r f; do

@@ -209,8 +209,8 @@ TEST_P(SoundDeviceRules, StatusUpdatesComeWhileASoundIsOpen)
 
 INSTANTIATE_TEST_SUITE_P(Backends, SoundDeviceRules,
                          ::testing::Values(Backend::Silent, Backend::Recording, Backend::AudioSink),
-                         [](const auto& info) {
-                             switch (info.param) {
+                         [](const auto& test) {
+                             switch (test.param) {
                              case Backend::Silent: return std::string("Silent");
                              case Backend::Recording: return std::string("Recording");
                              default: return std::string("AudioSink");

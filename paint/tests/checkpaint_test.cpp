@@ -9,6 +9,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -44,6 +45,16 @@ TEST(PaintCheck, SampleThemeIsClean)
     ThemeReport report;
     checkPaintConfiguration(QStringLiteral(SAMPLE_DIR "/zypaint.ini"), report);
     EXPECT_TRUE(report.clean()) << qPrintable(report.lines().join('\n'));
+}
+
+// Qt's own options on the command line reach Qt, and the program's own still work beside them.
+TEST(PaintCheck, CommandLineWithQtOptions)
+{
+    QProcess p;
+    p.start(QStringLiteral(BRUSHBOX_EXE), {"-platform", "offscreen", "--check", SAMPLE_DIR "/zypaint.ini"});
+    ASSERT_TRUE(p.waitForFinished(30000));
+    EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().constData();
+    EXPECT_TRUE(p.readAllStandardOutput().endsWith("zypaint.ini: no problems found\n"));
 }
 
 TEST(PaintCheck, ReportsTyposValuesAndOrderWithLineNumbers)

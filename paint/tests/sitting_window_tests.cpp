@@ -90,10 +90,10 @@ struct SittingTest : PaintWindowTest {
     InsideModal* save(std::function<void(SaveForm*)> step)
     {
         auto* inside = new InsideModal([step](QWidget* w) {
-            auto* form = qobject_cast<SaveForm*>(w);
-            ASSERT_NE(form, nullptr) << "the modal window is not the save window";
-            EXPECT_TRUE(form->isEnabled()) << "the save window came up disabled";
-            step(form);
+            auto* saveForm = qobject_cast<SaveForm*>(w);
+            ASSERT_NE(saveForm, nullptr) << "the modal window is not the save window";
+            EXPECT_TRUE(saveForm->isEnabled()) << "the save window came up disabled";
+            step(saveForm);
         });
         click(btnSave);
         return inside;

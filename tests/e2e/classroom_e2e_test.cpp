@@ -209,9 +209,9 @@ TEST(ClassroomEndToEnd, FullScreenTwinturnGrowsASmallerLayoutToTheScreen)
                              .scaled(layout.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     auto difference = [](const QImage& a, const QImage& b) {
         double sum = 0;
-        for (int y = 0; y < a.height(); ++y)
-            for (int x = 0; x < a.width(); ++x) {
-                const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+        for (int py = 0; py < a.height(); ++py)
+            for (int px = 0; px < a.width(); ++px) {
+                const QRgb p = a.pixel(px, py), q = b.pixel(px, py);
                 sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) + std::abs(qBlue(p) - qBlue(q));
             }
         return sum / (3.0 * a.width() * a.height());

@@ -50,7 +50,7 @@ QImage colourPicture(bool withAlpha)
 QList<BitmapVariant> bitmapVariants()
 {
     QList<BitmapVariant> v;
-    auto add = [&v](const QString& name, const QImage& image, BmpKind kind) { v.push_back({name + QStringLiteral(".bmp"), kind, image}); };
+    auto add = [&v](const char* name, const QImage& image, BmpKind kind) { v.push_back({QString::fromLatin1(name) + QStringLiteral(".bmp"), kind, image}); };
     auto palette = [](int header, int bits, int compression = 0, bool topDown = false, int skip = -1) {
         BmpKind s;
         s.headerSize = header, s.bits = bits, s.compression = compression, s.topDown = topDown, s.skipIndex = skip;
