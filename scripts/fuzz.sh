@@ -84,7 +84,7 @@ for layout in "1 1 8000 8 1" "1 2 22050 16 2" "1 1 44100 24 3" "1 2 48000 32 4" 
 done
 wav "$corpus/sound/seed$n" 65534 2 44100 16 2 300 1
 wav "$corpus/sound/seed$((n + 1))" 65534 2 48000 32 4 300 3
-find build/bin -type f -iname '*.wav' 2>/dev/null | head -20 | {
+find "$samples" -type f -iname '*.wav' 2>/dev/null | head -20 | {
     n=100
     while IFS= read -r f; do
         head -c 65536 "$f" >"$corpus/sound/seed$n"
