@@ -19,17 +19,14 @@
 #include <QApplication>
 #include <cstdio>
 
-int pntStartUp(const QString& strFile, const std::function<void(frm_Paint& window)>& show)
+int pntStartUp(const QString& strFile, const std::function<void(frm_Paint& window)>& show, IniFiles* files,
+               const ConfigurationFile* taken)
 {
-    if (!fioFileExists(strFile)) {
-        msgBox(paintMessage(pmsNoConfiguration, strFile).text, MsgButtons::Ok, MsgIcon::Stop, pntAboutCaption());
-        return 1;
-    }
     intTool = 0;
     bolButtonSound = false;
     PaintSettings.help.active = false;
     PaintSettings.nameText.active = false;
-    if (!OpenINI(strFile))
+    if (!OpenINI(strFile, files, taken))
         return 1;
     if (bolEndRequested)
         return 0;

@@ -9,7 +9,11 @@
 int Main(const QStringList& configuration);
 
 class frm_Paint;
+class IniFiles;
+struct ConfigurationFile;
 
 // Start-up from the configuration file at strFile to the dressed window, which show then runs:
-// every box start-up can show for a theme is shown here. Returns the exit status.
-int pntStartUp(const QString& strFile, const std::function<void(frm_Paint& window)>& show);
+// every box start-up can show for a theme is shown here. files and taken: what OpenINI takes.
+// Returns the exit status.
+int pntStartUp(const QString& strFile, const std::function<void(frm_Paint& window)>& show, IniFiles* files = nullptr,
+               const ConfigurationFile* taken = nullptr);

@@ -207,10 +207,12 @@ int openRegular(const QString& path, QString* why, struct stat* st)
 }
 }
 
-bool openRegularFile(QFile& file, const QString& path, FileKind kind, QString* why)
+bool openRegularFile(QFile& file, const QString& path, FileKind kind, QString* why, bool* regular)
 {
     struct stat st {};
     const int fd = openRegular(path, why, &st);
+    if (regular)
+        *regular = fd >= 0;
     if (fd < 0)
         return false;
     if (st.st_size > maxFileBytes(kind)) {
