@@ -51,7 +51,7 @@ const KeySection* KeyTable::find(const QString& section, int* index) const
         if (s.names.contains(QStringLiteral("*")))
             any = &s;
     }
-    *index = 0;
+    *index = -1;
     return any;
 }
 
@@ -125,7 +125,7 @@ void walkKeys(IniReader& file, const KeyTable& table, Findings& found)
             group = table.find(section, &index);
             if (table.onSection)
                 table.onSection(section, line);
-            if (!group && table.unknownSection)
+            if (index < 0 && table.unknownSection)
                 if (const QString words = table.unknownSection(section); !words.isEmpty())
                     found.say(line, words);
             continue;
@@ -156,11 +156,13 @@ void walkKeys(IniReader& file, const KeyTable& table, Findings& found)
                 for (const QVector<KeyRow>* rows : {&group->rows, &table.anywhere})
                     for (const KeyRow& r : *rows)
                         known << QString::fromLatin1(r.key);
-                found.say(line, group->unknownKey.arg(key, where, suggestion(key, known)));
+                QString words = group->unknownKey;
+                found.say(line, words.replace(QLatin1String("%1"), key).replace(QLatin1String("%2"), where)
+                                    .replace(QLatin1String("%3"), suggestion(key, known)));
             }
             continue;
         }
-        KeyLine k{line, section, index, key, fioGetValue(item), item, QStringLiteral("%1 in %2").arg(key, where)};
+        KeyLine k{line, section, std::max(index, 0), key, fioGetValue(item), item, QStringLiteral("%1 in %2").arg(key, where)};
         lastKey = k.what;
         if (checking) {
             if (!item.contains(QLatin1Char('=')))

@@ -88,6 +88,8 @@ struct KeyTable {
     std::function<bool(const QString& item, int line)> eachItem = {}; // sees each item first; true: taken
     std::function<void(const QString& name, int line)> onSection = {}; // each section line, and "" at the end
 
+    // The rows of a section and which of its section's names it is; -1 for one no name
+    // matches, whose rows are the "*" section's, if any.
     const KeySection* find(const QString& section, int* index) const;
     QStringList sectionNames() const;
 };

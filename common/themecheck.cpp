@@ -79,6 +79,10 @@ QString startupFinding(const QString& what, const QString& message, bool fatal, 
 
 bool ThemeReport::add(const Finding& f)
 {
+    if (f.words.isEmpty()) {
+        name(f.file);
+        return true;
+    }
     if (!f.missing.isEmpty() && hides(f.missing))
         return true;
     if (f.folder.isEmpty())

@@ -12,7 +12,8 @@
 class ThemeReport {
 public:
     void problem(const QString& file, int line, const QString& text);
-    // A reader's finding; as a sink, it never stops the reading.
+    // A reader's finding; as a sink, it never stops the reading. One without words only names
+    // its file, in the order the reader opened it.
     bool add(const Finding& finding);
     // Places a file in the report's order before anything is found in it.
     void name(const QString& file);

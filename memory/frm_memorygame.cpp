@@ -191,10 +191,10 @@ bool frm_MemoryGame::Form_Load()
     state.random.randomize();
     bolStartFailed = false;
     const QSize screen = screenSize();
-    bool ok = memCheckINI(state, memFile);
+    bool ok = memCheckINI(state, memFile, files);
     if (ok)
         memReset();
-    ok = ok && memOpenINI(state, memFile, &g_splashHost);
+    ok = ok && memOpenINI(state, memFile, &g_splashHost, files);
     ok = ok && memCheckValues(state);
     ok = ok && memFixVariabels(state, screen);
     ok = ok && memMakeInterface();

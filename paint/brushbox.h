@@ -4,9 +4,11 @@
 #include <QStringList>
 #include <functional>
 
-// The start of Brushbox: reads the configuration, builds the window and runs it. configuration is
-// the configuration path argument, when one was given. Returns the process's exit status.
-int Main(const QStringList& configuration);
+struct StartupRead;
+
+// The start of Brushbox: reads the configuration found, builds the window and runs it. Returns
+// the process's exit status.
+int Main(StartupRead& read);
 
 class frm_Paint;
 class IniFiles;

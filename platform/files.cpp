@@ -130,7 +130,9 @@ QString appFolder()
 {
     if (!g_appFolderOverride.isEmpty())
         return g_appFolderOverride;
-    QString dir = QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QString();
+    // Before any application object exists the running program names itself.
+    QString dir = QCoreApplication::instance() ? QCoreApplication::applicationDirPath()
+                                               : QFileInfo(QFile::symLinkTarget(QStringLiteral("/proc/self/exe"))).path();
     const QString canonical = QFileInfo(dir).canonicalFilePath();
     if (!canonical.isEmpty())
         dir = canonical;
