@@ -231,14 +231,21 @@ bool openRegularFile(QFile& file, const QString& path, FileKind kind, QString* w
     return true;
 }
 
+// Looked at without opening it: the configuration lookup and the existence checks before a read
+// must not cost the read's own open again.
 QString regularFileProblem(const QString& path)
 {
-    QString why;
+    const QByteArray native = QFile::encodeName(path);
     struct stat st {};
-    const int fd = openRegular(path, &why, &st);
-    if (fd >= 0)
-        ::close(fd);
-    return why;
+    if (native.isEmpty())
+        return QStringLiteral("is missing");
+    if (::stat(native.constData(), &st) != 0)
+        return errnoText(errno);
+    if (!S_ISREG(st.st_mode))
+        return whatItIs(st.st_mode);
+    if (::access(native.constData(), R_OK) != 0)
+        return errnoText(errno);
+    return {};
 }
 
 int openForWriting(const QString& path, int flags, QString* why)
