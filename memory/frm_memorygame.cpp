@@ -3,6 +3,8 @@
 #include "memory/frm_memorygame.h"
 
 #include "common/fileio.h"
+#include "common/game32.h"
+#include "common/gfx.h"
 #include "common/log.h"
 #include "common/sounddevice.h"
 #include "common/string32.h"

@@ -9,7 +9,6 @@
 #include "common/log.h"
 #include "paint/ending.h"
 #include "paint/frm_paint.h"
-#include "paint/frm_splash.h"
 #include "paint/openini.h"
 #include "paint/paintmessages.h"
 #include "paint/paintsettings.h"

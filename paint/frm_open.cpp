@@ -3,9 +3,9 @@
 #include "paint/frm_open.h"
 
 #include "common/fileio.h"
+#include "common/gfx.h"
 #include "common/sounddevice.h"
 #include "paint/helplaunchers.h"
-#include "paint/frm_splash.h"
 #include "paint/setinterface.h"
 #include "platform/imagecontrol.h"
 #include "platform/msgbox.h"

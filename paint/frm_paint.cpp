@@ -3,6 +3,7 @@
 #include "paint/frm_paint.h"
 
 #include "common/fileio.h"
+#include "common/game32.h"
 #include "common/gfx.h"
 #include "common/log.h"
 #include "common/math32.h"
@@ -11,7 +12,6 @@
 #include "paint/historybutton.h"
 #include "paint/lineini.h"
 #include "paint/helplaunchers.h"
-#include "paint/frm_splash.h"
 #include "paint/setinterface.h"
 #include "paint/paintsettings.h"
 #include "paint/printcanvas.h"
