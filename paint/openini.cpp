@@ -4,6 +4,7 @@
 
 #include "common/fileio.h"
 #include "common/game32.h"
+#include "common/gfx.h"
 #include "common/inireader.h"
 #include "common/log.h"
 #include "common/math32.h"
@@ -20,6 +21,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QRect>
 #include <cerrno>
 #include <cstring>
 #include <sys/stat.h>
@@ -94,6 +96,7 @@ private:
     int splashActiveLine = 0;
     QStringList afterSplash;
     int backgroundLine = 0;
+    int historyLine[2] = {}; // where the undo and redo buttons are placed, or their sections
     struct Later {
         int line;
         QString what, name;
@@ -115,6 +118,7 @@ private:
     void atOnce(const KeyLine& k, bool splash);
     void splashKey(const KeyLine& k);
     void finish();
+    void historyOverlaps();
 
     // Catalogs that share a problem are told once, with how many have it, not in a box for each:
     // ten thousand catalogs must not mean ten thousand boxes before the window.
@@ -224,6 +228,7 @@ KeyTable PaintReader::table()
     const auto position = [this](const KeyLine& k) {
         HistoryButton& b = k.index ? s.redoButton : s.undoButton;
         (is(k.key, "left") ? b.left : b.top) = mathToInt16(k.value);
+        historyLine[k.index] = k.line;
     };
     const KeySection before{{QString()}, {}, QString(), QStringLiteral("'%1' stands before any section and is ignored")};
     QVector<KeySection> sections = {
@@ -340,7 +345,7 @@ KeyTable PaintReader::table()
             pntWriteLog(QStringLiteral("--> OpenINI: ") + f.path + QStringLiteral(" (") + f.reason + QStringLiteral(")"));
         return false;
     };
-    t.onSection = [this](const QString& name, int) {
+    t.onSection = [this](const QString& name, int line) {
         if (live)
             flushCatalogMessages();
         if (splashActiveLine > 0 && !afterSplash.isEmpty())
@@ -349,7 +354,7 @@ KeyTable PaintReader::table()
         splashActiveLine = 0;
         afterSplash.clear();
         if (is(name, "undo button") || is(name, "redo button"))
-            (is(name, "undo button") ? s.undoButton : s.redoButton).present = true;
+            (is(name, "undo button") ? s.undoButton : s.redoButton).present = true, historyLine[is(name, "redo button")] = line;
     };
     return t;
 }
@@ -569,6 +574,33 @@ void PaintReader::finish()
     for (const Later& l : later)
         if (const Finding f = fileFinding(found.file(), l.line, l.what, (l.picture ? gfx : s.snd.expanded) + l.name, l.picture); !f.words.isEmpty())
             found.tell(f);
+    historyOverlaps();
+}
+
+// The undo and redo buttons are made last, so one lying over another button takes its clicks.
+void PaintReader::historyOverlaps()
+{
+    static const char* const names[kPaintButtons] = {"draw", "spray", "fill", "clear", "print", "save", "open", "quit", "sound"};
+    QVector<std::pair<QRect, QString>> shown;
+    for (int i = 0; i < kPaintButtons; ++i) {
+        const PaintButton& b = s.buttons[size_t(i)];
+        const int* p = kButtonPlaces[i];
+        if (b.active || b.activemade || !b.inactive.file.isEmpty())
+            shown.push_back({QRect(twipsToPixels(p[0]), twipsToPixels(p[1]), twipsToPixels(p[2]), twipsToPixels(p[3])), QLatin1String(names[i])});
+    }
+    for (int h = 0; h < 2; ++h) {
+        const HistoryButton& b = h ? s.redoButton : s.undoButton;
+        const QString name = QLatin1String(h ? "redo" : "undo");
+        const QSize size = b.present && !b.normal.file.isEmpty() ? loadPicture(s.gfx.expanded + b.normal.file).size() : QSize();
+        if (size.isEmpty())
+            continue;
+        const QRect place(QPoint(b.left, b.top), size);
+        for (const auto& [other, otherName] : shown)
+            if (place.intersects(other))
+                found.say(historyLine[h], QStringLiteral("[%1 button] lies over [%2 button]: where they meet, a click reaches only the %1 button")
+                                              .arg(name, otherName));
+        shown.push_back({place, name});
+    }
 }
 
 } // namespace
