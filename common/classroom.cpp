@@ -8,41 +8,59 @@
 #include "platform/singleinstance.h"
 #include "platform/soundmute.h"
 
+#include <QRegularExpression>
 #include <algorithm>
 #include <cstdio>
 
-namespace {
-bool is(const QString& a, const char* b) { return a.compare(QLatin1String(b), Qt::CaseInsensitive) == 0; }
+QVector<KeyRow> classroomRows(ClassroomSettings& s, bool brushbox)
+{
+    QVector<KeyRow> rows = {
+        {"fullscreen", KeyKind::Flag, [&s](const KeyLine& k) { s.fullscreen = mathToBool(k.value); }},
+        {"noquit", KeyKind::Flag, [&s](const KeyLine& k) { s.noquit = mathToBool(k.value); }},
+        {"singleinstance", KeyKind::Flag, [&s](const KeyLine& k) { s.singleinstance = mathToBool(k.value); }},
+        {"mute", KeyKind::Flag, [&s](const KeyLine& k) { s.mute = mathToBool(k.value); }},
+    };
+    if (!brushbox)
+        return rows;
+    rows << KeyRow{"print", KeyKind::Flag, [&s](const KeyLine& k) { s.print = mathToBool(k.value); }}
+         << KeyRow{"printdelay", KeyKind::Short, [&s](const KeyLine& k) { s.printdelay = std::max(0, int(mathToInt16(k.value))); },
+                   [](const KeyLine& k) {
+                       if (mathLeadingNumber(k.value) < 0)
+                           return QStringLiteral("%1: %2 is below 0 and reads as 0, no rest between prints").arg(k.what, k.value);
+                       // "1 minute" is one second: only the number counts.
+                       static const QRegularExpression number(QStringLiteral("^\\s*[-+]?[0-9]*\\.?[0-9]*\\s*$"));
+                       if (looksNumeric(k.value) && !number.match(k.value).hasMatch())
+                           return QStringLiteral("%1: '%2' reads as %3: the delay is a number of seconds, and the words after it "
+                                                 "count for nothing")
+                               .arg(k.what, k.value.trimmed())
+                               .arg(std::max(0, int(mathToInt16(k.value))));
+                       return QString();
+                   }}
+         << KeyRow{"printwait", KeyKind::Text, [&s](const KeyLine& k) { s.printwait = k.value; }}
+         << KeyRow{"keeppainting", KeyKind::Flag, [&s](const KeyLine& k) { s.keeppainting = mathToBool(k.value); }};
+    return rows;
 }
 
 bool classroomKey(ClassroomSettings& s, const QString& key, const QString& value)
 {
-    if (is(key, "fullscreen")) s.fullscreen = mathToBool(value);
-    else if (is(key, "noquit")) s.noquit = mathToBool(value);
-    else if (is(key, "singleinstance")) s.singleinstance = mathToBool(value);
-    else if (is(key, "mute")) s.mute = mathToBool(value);
-    else if (is(key, "print")) s.print = mathToBool(value);
-    else if (is(key, "printdelay")) s.printdelay = std::max(0, int(mathToInt16(value)));
-    else if (is(key, "printwait")) s.printwait = value;
-    else if (is(key, "keeppainting")) s.keeppainting = mathToBool(value);
-    else return false;
-    return true;
+    for (const KeyRow& row : classroomRows(s, true))
+        if (key.compare(QLatin1String(row.key), Qt::CaseInsensitive) == 0) {
+            row.fill(KeyLine{0, QStringLiteral("classroom"), 0, key, value, key + QLatin1Char('=') + value, key});
+            return true;
+        }
+    return false;
 }
 
-ClassroomSettings readClassroomSettings(const QString& path)
+ClassroomSettings readClassroomSettings(const QString& path, IniFiles* files)
 {
     ClassroomSettings settings;
+    IniFiles own;
     IniReader reader;
-    if (!reader.open(path))
+    if (!(files ? files : &own)->open(reader, path))
         return settings;
-    QString section;
-    while (!reader.atEnd()) {
-        const QString item = reader.readItem();
-        if (fioIsSection(item))
-            section = fioGetSection(item);
-        else if (is(section, "classroom"))
-            classroomKey(settings, fioGetKey(item), fioGetValue(item));
-    }
+    const KeyTable table{{{{QStringLiteral("classroom")}, classroomRows(settings, true)}}};
+    Findings quiet(path, [](const Finding&) { return true; }, false);
+    walkKeys(reader, table, quiet);
     return settings;
 }
 

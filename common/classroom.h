@@ -1,8 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Copyright (C) 2026 The Brushbox and Twinturn developers
 #pragma once
+#include "common/keytable.h"
+
 #include <QString>
 #include <functional>
+
+class IniFiles;
 
 // What a teacher sets in the [classroom] section of either program's configuration. Every key
 // but singleinstance and print is off unless the theme turns it on, so a theme without the
@@ -19,12 +23,16 @@ struct ClassroomSettings {
     bool keeppainting = false; // the canvas is kept in the system folder from one run to the next
 };
 
+// The rows of [classroom], filling settings: every key for Brushbox, the first four for Twinturn.
+QVector<KeyRow> classroomRows(ClassroomSettings& settings, bool brushbox);
+
 // Takes one key of [classroom] into settings; false when the key is none of them.
 bool classroomKey(ClassroomSettings& settings, const QString& key, const QString& value);
 
 // The [classroom] section of a configuration file, read before anything else of it: whether
-// to start at all must be known before a splash screen shows.
-ClassroomSettings readClassroomSettings(const QString& path);
+// to start at all must be known before a splash screen shows. files keeps what it read for
+// start-up.
+ClassroomSettings readClassroomSettings(const QString& path, IniFiles* files = nullptr);
 
 // The start of a program under these settings: a copy of the same program already running for
 // this user is brought to the front and false returned (this copy should end); otherwise the

@@ -3,9 +3,7 @@
 #include "common/fullscreen.h"
 
 #include "common/classroom.h"
-#include "common/game32.h"
 
-#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QScreen>
 #include <algorithm>
@@ -21,36 +19,25 @@ double fullscreenFactor(QSize screen, QSize design)
     return std::max(1.0, std::floor(f * 100) / 100);
 }
 
-void prepareFullscreen(int argc, char** argv, const QString& configName, const QStringList& configuration, DesignSize design)
+void prepareFullscreen(int argc, char** argv, const QString& path, IniFiles& files, DesignSize design)
 {
-    if (!design || !qEnvironmentVariableIsEmpty("QT_SCALE_FACTOR"))
+    if (!design || !qEnvironmentVariableIsEmpty("QT_SCALE_FACTOR") || path.isEmpty() || !readClassroomSettings(path, &files).fullscreen)
         return;
-    // The probes take the options Qt knows out of what they are given: the program's own
+    // The probe takes the options Qt knows out of what it is given: the program's own
     // application must still see them.
     std::vector<char*> args(argv, argv + argc);
     args.push_back(nullptr);
     int count = argc;
-    QString path;
-    {
-        // The configuration is found as the program finds it, which needs an application; one
-        // without windows costs nothing to make.
-        std::vector<char*> copy = args;
-        QCoreApplication probe(count, copy.data());
-        path = gamFindConfiguration(configName, configuration).path;
-        if (path.isEmpty() || !readClassroomSettings(path).fullscreen)
-            return;
-    }
     double factor = 1;
     {
-        count = argc;
         QGuiApplication probe(count, args.data());
         if (const QScreen* screen = QGuiApplication::primaryScreen()) {
             const QSize size = screen->size();
-            const QSize drawn = design(path, size);
+            const QSize drawn = design(path, size, files);
             factor = fullscreenFactor(size, drawn);
             // A program that lays itself out for its screen must find the same layout on the
             // smaller screen it will see; otherwise it stays as it is.
-            if (factor > 1 && design(path, QSize(int(size.width() / factor), int(size.height() / factor))) != drawn)
+            if (factor > 1 && design(path, QSize(int(size.width() / factor), int(size.height() / factor)), files) != drawn)
                 factor = 1;
         }
     }

@@ -11,5 +11,7 @@ double fullscreenFactor(QSize screen, QSize design);
 // Before the program's QApplication exists: when the configuration asks for full screen, Qt's
 // scale factor is set so that every window of the program (dialogs and help screens too) grows
 // by the same factor and pixel hits stay exact. An adult's own QT_SCALE_FACTOR is left alone.
-using DesignSize = QSize (*)(const QString& configPath, QSize screen);
-void prepareFullscreen(int argc, char** argv, const QString& configName, const QStringList& configuration, DesignSize design);
+// configPath: the configuration start-up found; files keeps what is read of it for start-up.
+class IniFiles;
+using DesignSize = QSize (*)(const QString& configPath, QSize screen, IniFiles& files);
+void prepareFullscreen(int argc, char** argv, const QString& configPath, IniFiles& files, DesignSize design);

@@ -3,11 +3,22 @@
 #include "common/game32.h"
 
 #include "common/fileio.h"
+#include "common/string32.h"
 #include "platform/files.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QLabel>
+
+bool bolEndRequested = false;
+
+void gamPadCaption(QLabel* label)
+{
+    if (!label)
+        return;
+    label->setText(gamPaddedCaption(label->text(), label->font().pointSizeF()));
+}
 
 QStringList gamClassThemeFolders()
 {

@@ -4,6 +4,14 @@
 #include <QString>
 #include <QStringList>
 
+class QLabel;
+
+// Set when the child ended the program at the splash window: it ends before its own window.
+extern bool bolEndRequested;
+
+// Rewrites a label's caption as gamPaddedCaption gives it for the label's font.
+void gamPadCaption(QLabel* label);
+
 // Where the configuration file is looked for, in this order.
 //  - The command-line argument: an absolute path as it is; a relative one from the current
 //    folder, else the program folder, else the installed sample themes.

@@ -5,6 +5,7 @@
 #include "common/gfxfill.h"
 #include "platform/picturebox.h"
 
+#include <QColor>
 #include <QPaintDevice>
 #include <cmath>
 #include <limits>
@@ -12,6 +13,9 @@
 namespace {
 int g_testDepth = 0;
 }
+
+QColor colorFromBgr(uint32_t bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
+int twipsToPixels(int twips) { return twips / 15; }
 
 void gfxFloodFill(PictureBox& surface, double x, double y)
 {

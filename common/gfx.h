@@ -6,7 +6,13 @@
 #include <optional>
 
 class PictureBox;
+class QColor;
 class QPaintDevice;
+
+// A colour as the configuration files write it: blue, green, red from the high byte down.
+QColor colorFromBgr(uint32_t bgr);
+// The forms are laid out in twips, 15 to a pixel.
+int twipsToPixels(int twips);
 
 // Drawing operations on a picture box, in its pixel coordinates.
 

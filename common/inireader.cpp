@@ -8,6 +8,8 @@
 
 namespace {
 constexpr qsizetype kChunk = 64 * 1024;
+// Far above any theme's file; a larger one is streamed.
+constexpr qint64 kHeldBytes = 4 * 1024 * 1024;
 
 bool isBlank(int c) { return c == ' ' || c == '\t'; }
 bool isLineEnd(int c) { return c == '\r' || c == '\n'; }
@@ -17,8 +19,13 @@ bool IniReader::open(const QString& path)
 {
     close();
     m_error.clear();
-    if (!openRegularFile(m_file, resolvePath(path), FileKind::Text, &m_error))
+    if (!openRegularFile(m_file, resolvePath(path), FileKind::Text, &m_error, &m_regular))
         return false;
+    if (m_file.size() <= kHeldBytes) {
+        openBytes(m_file.readAll());
+        m_file.close();
+        return true;
+    }
     // One pass to learn the encoding, so a long file is never held whole.
     Utf8Detector detector;
     QByteArray chunk;
@@ -29,10 +36,21 @@ bool IniReader::open(const QString& path)
     return true;
 }
 
+void IniReader::openBytes(const QByteArray& bytes)
+{
+    close();
+    Utf8Detector detector;
+    detector.feed(bytes.constData(), bytes.size());
+    m_utf8 = detector.isUtf8();
+    m_buffer = bytes;
+    m_held = true;
+}
+
 void IniReader::close()
 {
     if (m_file.isOpen())
         m_file.close();
+    m_held = false;
     m_buffer.clear();
     m_pos = 0;
     m_line = 1;
@@ -116,14 +134,24 @@ QString IniReader::readItem()
 QStringList IniReader::itemsOf(const QByteArray& bytes)
 {
     IniReader reader;
-    Utf8Detector detector;
-    detector.feed(bytes.constData(), bytes.size());
-    reader.m_utf8 = detector.isUtf8();
-    reader.m_buffer = bytes;
+    reader.openBytes(bytes);
     QStringList items;
     while (!reader.atEnd())
         items << reader.readItem();
     return items;
+}
+
+bool IniFiles::open(IniReader& reader, const QString& path)
+{
+    if (const auto it = m_held.constFind(path); it != m_held.constEnd()) {
+        reader.openBytes(*it);
+        return true;
+    }
+    if (!reader.open(path))
+        return false;
+    if (reader.held())
+        m_held.insert(path, reader.bytes());
+    return true;
 }
 
 bool fioIsSection(const QString& item)

@@ -41,11 +41,12 @@ int programMain(int argc, char** argv, const ProgramEntry& entry)
     case CommandLine::Run:
         break;
     }
-    prepareFullscreen(argc, argv, QString::fromLatin1(entry.configName), command.configuration, entry.design);
+    StartupRead read{gamFindConfiguration(QString::fromLatin1(entry.configName), command.configuration), {}};
+    prepareFullscreen(argc, argv, read.found.path, read.files, entry.design);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(entry.title));
     installQtTranslations();
     installAccessibleControls();
     installStartupProbe();
-    return entry.run(command.configuration);
+    return entry.run(read);
 }

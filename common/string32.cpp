@@ -4,7 +4,6 @@
 
 #include "platform/msgbox.h"
 
-#include <QLabel>
 #include <algorithm>
 
 QString strGetTab(const QString& text, int16_t n)
@@ -61,11 +60,4 @@ QString gamPaddedCaption(const QString& caption, double pointSize)
 {
     const QString pad = pointSize < 19 ? QStringLiteral("  ") : QStringLiteral(" ");
     return pad + strRemoveSpaces(caption) + pad;
-}
-
-void gamPadCaption(QLabel* label)
-{
-    if (!label)
-        return;
-    label->setText(gamPaddedCaption(label->text(), label->font().pointSizeF()));
 }

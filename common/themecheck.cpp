@@ -8,9 +8,7 @@
 #include "platform/picture.h"
 
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <algorithm>
-#include <climits>
 
 namespace {
 QString folderKey(const QString& folder)
@@ -76,14 +74,28 @@ QStringList ThemeReport::lines() const
 QString startupFinding(const QString& what, const QString& message, bool fatal, int number, const QString& note,
                        const QString& howOften)
 {
-    QString words = message;
-    words.replace(QRegularExpression(QStringLiteral("[\r\n]+")), QStringLiteral(" "));
-    return (what.isEmpty() ? QString() : what + QStringLiteral(": ")) + words
-           + (note.isEmpty() ? QString() : QStringLiteral(" [") + note + QLatin1Char(']'))
-           + QStringLiteral(" (%1 %2%3)")
-                 .arg(fatal ? QStringLiteral("error") : QStringLiteral("warning"))
-                 .arg(number)
-                 .arg(howOften.isEmpty() ? QString() : QStringLiteral(", ") + howOften);
+    return Finding{QString(), 0, message, number, fatal, what, note, howOften}.text();
+}
+
+bool ThemeReport::add(const Finding& f)
+{
+    if (f.words.isEmpty()) {
+        name(f.file);
+        return true;
+    }
+    if (!f.missing.isEmpty() && hides(f.missing))
+        return true;
+    if (f.folder.isEmpty())
+        problem(f.file, f.line, f.text());
+    else
+        folderProblem(f.file, f.line, f.folder, f.text());
+    return true;
+}
+
+void ThemeReport::name(const QString& file)
+{
+    if (!m_files.contains(file))
+        m_files << file;
 }
 
 QString programFolderWarning(const QString& configFile, const QString& what, const QString& value)
@@ -105,103 +117,25 @@ QString fileProblem(const QString& path)
     return why.isEmpty() ? QStringLiteral("is missing") : why;
 }
 
-bool ThemeReport::checkPicture(const QString& file, int line, const QString& path, const QString& what)
-{
-    if (!fioFileExists(path)) {
-        if (hides(path))
-            return false;
-        // The real cause: missing, or a FIFO, a device, a folder that the program takes for missing.
-        problem(file, line, QStringLiteral("%1: picture '%2' %3").arg(what, toPlatformSeparators(path), fileProblem(path)));
-        return false;
-    }
-    QString why;
-    if (loadPicture(path, &why).isNull()) {
-        problem(file, line, QStringLiteral("%1: %2 Its place stays empty.").arg(what, why));
-        return false;
-    }
-    return true;
-}
-
-bool ThemeReport::checkSound(const QString& file, int line, const QString& path, const QString& what)
-{
-    if (!fioFileExists(path)) {
-        if (hides(path))
-            return false;
-        problem(file, line, QStringLiteral("%1: sound '%2' %3").arg(what, toPlatformSeparators(path), fileProblem(path)));
-        return false;
-    }
-    if (const QString why = soundProblem(path); !why.isEmpty()) {
-        problem(file, line, QStringLiteral("%1: %2").arg(what, why));
-        return false;
-    }
-    return true;
-}
-
 QString soundProblem(const QString& path)
 {
     const WavInfo info = readWavInfo(resolvePath(toPlatformSeparators(path)));
     return info.playable ? QString() : info.error + QStringLiteral(" It is skipped: nothing is heard in its place.");
 }
 
-bool ThemeReport::checkFolder(const QString& file, int line, const QString& path, const QString& what)
+Finding fileFinding(const QString& file, int line, const QString& what, const QString& path, bool picture)
 {
-    if (fioDirExists(path))
-        return true;
-    folderProblem(file, line, path, QStringLiteral("%1: folder '%2' does not exist").arg(what, toPlatformSeparators(path)));
-    return false;
-}
-
-namespace {
-int editDistance(const QString& a, const QString& b)
-{
-    QVector<int> prev(b.size() + 1), cur(b.size() + 1);
-    for (int j = 0; j <= b.size(); ++j)
-        prev[j] = j;
-    for (int i = 1; i <= a.size(); ++i) {
-        cur[0] = i;
-        for (int j = 1; j <= b.size(); ++j) {
-            const int cost = a[i - 1].toLower() == b[j - 1].toLower() ? 0 : 1;
-            cur[j] = std::min({prev[j] + 1, cur[j - 1] + 1, prev[j - 1] + cost});
-        }
-        std::swap(prev, cur);
+    Finding f{file, line};
+    if (!fioFileExists(path)) {
+        // The real cause: missing, or a FIFO, a device, a folder that the program takes for missing.
+        f.words = QStringLiteral("%1: %2 '%3' %4")
+                      .arg(what, picture ? QStringLiteral("picture") : QStringLiteral("sound"), toPlatformSeparators(path), fileProblem(path));
+        f.missing = path;
+    } else if (QString why; picture && loadPicture(path, &why).isNull()) {
+        f.words = QStringLiteral("%1: %2 Its place stays empty.").arg(what, why);
+    } else if (!picture) {
+        if (const QString problem = soundProblem(path); !problem.isEmpty())
+            f.words = QStringLiteral("%1: %2").arg(what, problem);
     }
-    return prev[b.size()];
-}
-}
-
-QString nearestWord(const QString& word, const QStringList& known)
-{
-    QString best;
-    int bestDistance = INT_MAX;
-    for (const QString& k : known) {
-        const int d = editDistance(word, k);
-        if (d < bestDistance) {
-            bestDistance = d;
-            best = k;
-        }
-    }
-    // A third of the word may be wrong, at least one letter.
-    return bestDistance <= std::max(1, int(word.size()) / 3) ? best : QString();
-}
-
-QString suggestion(const QString& word, const QStringList& known)
-{
-    const QString n = nearestWord(word, known);
-    return n.isEmpty() ? QString() : QStringLiteral(" (did you mean '%1'?)").arg(n);
-}
-
-bool looksNumeric(const QString& value)
-{
-    QString v = value;
-    v.remove(QLatin1Char(' ')).remove(QLatin1Char('\t')).remove(QLatin1Char('\n'));
-    if (v.isEmpty())
-        return true;
-    if (v.startsWith(QLatin1String("&H"), Qt::CaseInsensitive) || v.startsWith(QLatin1String("&O"), Qt::CaseInsensitive))
-        return v.size() > 2;
-    int i = 0;
-    if (v[0] == QLatin1Char('+') || v[0] == QLatin1Char('-'))
-        ++i;
-    if (i < v.size() && v[i] == QLatin1Char('.'))
-        ++i;
-    return i < v.size() && v[i].isDigit();
+    return f;
 }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Copyright (C) 2026 The Brushbox and Twinturn developers
 #pragma once
+#include "common/keytable.h"
+
 #include <QString>
 #include <QHash>
 #include <QStringList>
@@ -10,16 +12,15 @@
 class ThemeReport {
 public:
     void problem(const QString& file, int line, const QString& text);
+    // A reader's finding; as a sink, it never stops the reading. One without words only names
+    // its file, in the order the reader opened it.
+    bool add(const Finding& finding);
+    // Places a file in the report's order before anything is found in it.
+    void name(const QString& file);
     bool clean() const { return m_problems.isEmpty(); }
     // Files in the order they were first reported, each file's problems by line (a problem of
     // the whole file first); checks made later, such as of the files a key names, fall in place.
     QStringList lines() const;
-
-    // Checks that path names a readable picture / a playable WAV file; reports it otherwise.
-    // what says which key named it ("picnormal in [draw button]").
-    bool checkPicture(const QString& file, int line, const QString& path, const QString& what);
-    bool checkSound(const QString& file, int line, const QString& path, const QString& what);
-    bool checkFolder(const QString& file, int line, const QString& path, const QString& what);
 
     // A missing folder is told once: the files looked for in it are counted, not listed one by
     // one. watchMissingFolder makes hides() count for it; folderProblem is the problem that
@@ -51,17 +52,6 @@ QString startupFinding(const QString& what, const QString& message, bool fatal, 
 // ("gfx in [path]"), or nothing.
 QString programFolderWarning(const QString& configFile, const QString& what, const QString& value);
 
-// The known word closest to word (by edit distance, without regard to case), when it is close
-// enough to be a likely typo; empty otherwise.
-QString nearestWord(const QString& word, const QStringList& known);
-
-// " (did you mean 'x'?)" for an unknown word, or nothing.
-QString suggestion(const QString& word, const QStringList& known);
-
-// Whether a value starts with a number by the leading-number rule (an empty value reads as 0
-// and counts as one).
-bool looksNumeric(const QString& value);
-
 // Why the sound device plays nothing for the WAV file at path, as a checker says it: the
 // reader's reason and what the program does; empty when the sound plays.
 QString soundProblem(const QString& path);
@@ -69,3 +59,8 @@ QString soundProblem(const QString& path);
 // What keeps a file from being read, as a checker says it: "is missing", "is a FIFO", "is a
 // device", "is a folder"...
 QString fileProblem(const QString& path);
+
+// What is wrong with the picture or sound file at path that what ("picnormal in [draw button]")
+// names: missing, not a picture the program reads, not a WAV file it can play. A finding
+// without words when nothing is.
+Finding fileFinding(const QString& file, int line, const QString& what, const QString& path, bool picture);

@@ -3,6 +3,8 @@
 #include "memory/frm_memorygame.h"
 
 #include "common/fileio.h"
+#include "common/game32.h"
+#include "common/gfx.h"
 #include "common/log.h"
 #include "common/sounddevice.h"
 #include "common/string32.h"
@@ -204,10 +206,10 @@ bool frm_MemoryGame::Form_Load()
     state.random.randomize();
     bolStartFailed = false;
     const QSize screen = screenSize();
-    bool ok = memCheckINI(state, memFile);
+    bool ok = memCheckINI(state, memFile, files);
     if (ok)
         memReset();
-    ok = ok && memOpenINI(state, memFile, &g_splashHost);
+    ok = ok && memOpenINI(state, memFile, &g_splashHost, files);
     ok = ok && memCheckValues(state);
     if (ok)
         m_inside = insideForGame(screen);

@@ -26,6 +26,7 @@ public:
 
     // The set-up chain; false (and bolStartFailed) when a step failed.
     bool Form_Load();
+    IniFiles* files = nullptr; // what start-up has read already
     void Form_Activate();
     bool memMakeInterface();
     void memDoEnd();

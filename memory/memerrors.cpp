@@ -2,6 +2,7 @@
 // Copyright (C) 2026 The Brushbox and Twinturn developers
 #include "memory/memerrors.h"
 
+#include "common/keytable.h"
 #include "common/log.h"
 #include "memory/twinturn.h"
 #include "platform/msgbox.h"
@@ -35,7 +36,7 @@ void memEndProgram(int code)
 
 QString memNumberText(double number) { return QString::number(number, 'g', 7); }
 
-MemErrorText memErrorText(double number, const QString& info, const QString& info2)
+MemErrorText memErrorText(double number, const QString& info, const QString& info2, const QString& info3)
 {
     // The sign position is a blank for a positive number, as the old runtime printed it.
     const QString numberText = memNumberText(number);
@@ -71,12 +72,16 @@ MemErrorText memErrorText(double number, const QString& info, const QString& inf
                     + q("The last place stays empty, so every card has a pair."),
                 W};
     case 14:
+        // info3: the cards the board shows, when a card without its pair is left out.
         return {title,
                 q("The card file ''") + info + q("'' has only ") + info2 + q(" cards.") + CR
-                    + q("The board is made smaller to fit them."),
+                    + (info3.isEmpty() || info3 == info2 ? q("The board is made smaller to fit them.")
+                                                         : q("The board is made smaller to show ") + info3
+                                                               + q(" of them, so that every card has a pair.")),
                 W};
     case 15: return {title, q("There can be at most four players (") + info + q(" were asked for)."), W};
     case 16: return {title, q("The board has ") + info + q(" cards, more than the ") + info2 + q(" a game can have."), F};
+    case 17: return {title, q("The card file ''") + info + q("'' holds no cards."), F};
     case 100: return {title, q("Background picture file ''") + info + q(" does not exist."), W};
     case 101: return {title, q("Card front picture file ''") + info + q("'' does not exist."), W};
     case 102: return {title, q("Control picture file ''") + info + q("'' does not exist."), W};
@@ -98,22 +103,34 @@ MemErrorText memErrorText(double number, const QString& info, const QString& inf
 
 QList<int> memErrorNumbers()
 {
-    return {1,   3,   4,   5,   6,   7,   8,   9,   10,  11,  12,  13,  14,  15,  16,  100,
-            101, 102, 103, 104, 105, 110, 200, 201, 202, 203, 204, 205, 206};
+    return {1,   3,   4,   5,   6,   7,   8,   9,   10,  11,  12,  13,  14,  15,  16,  17,
+            100, 101, 102, 103, 104, 105, 110, 200, 201, 202, 203, 204, 205, 206};
 }
 
 void memHandleError(double number, const QString& info, const QString& info2)
 {
+    memShowError(number, memErrorText(number, info, info2).message);
+}
+
+void memShowError(double number, const QString& message)
+{
     const QString numberText = memNumberText(number);
     if (bolDebug)
         memWriteLog(q("=> memHandleError (") + numberText + q(") <="));
-    const MemErrorText e = memErrorText(number, info, info2);
+    const MemErrorText e = memErrorText(number);
     if (e.kind == MemErrorKind::Fatal) {
-        msgBox(e.message, MsgButtons::Ok, MsgIcon::Stop, e.title);
+        msgBox(message, MsgButtons::Ok, MsgIcon::Stop, e.title);
         memEndProgram(1);
     }
-    if (msgBox(e.message + CR + CR + q("Continue?"), MsgButtons::OkCancel, MsgIcon::Stop, e.title) == MsgResult::Cancel)
+    if (msgBox(message + CR + CR + q("Continue?"), MsgButtons::OkCancel, MsgIcon::Stop, e.title) == MsgResult::Cancel)
         memEndProgram(1);
     if (bolDebug)
-        memWriteLog(numberText + q(", ") + e.message);
+        memWriteLog(numberText + q(", ") + message);
+}
+
+bool memShowFinding(const Finding& f)
+{
+    if (f.number)
+        memShowError(f.number, f.words);
+    return true;
 }

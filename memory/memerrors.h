@@ -14,13 +14,20 @@ struct MemErrorText {
     MemErrorKind kind;
 };
 
-MemErrorText memErrorText(double number, const QString& info = QString(), const QString& info2 = QString());
+MemErrorText memErrorText(double number, const QString& info = QString(), const QString& info2 = QString(),
+                          const QString& info3 = QString());
 
 // Every number memErrorText knows that start-up shows (2 is kept free: a missing file named on
 // the command line gets 1, as any missing configuration).
 QList<int> memErrorNumbers();
 
 void memHandleError(double number, const QString& info = QString(), const QString& info2 = QString());
+// Shows a message of the table in its box, as memHandleError does.
+void memShowError(double number, const QString& message);
+
+struct Finding;
+// Start-up's way with a finding of the game's reader: a numbered one is its message box.
+bool memShowFinding(const Finding& finding);
 
 // Ends the program at once, without any clean-up. Tests replace the ending with one that throws
 // MemProgramEnd, so a call never returns to code that expects the program to be gone.

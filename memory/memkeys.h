@@ -1,35 +1,79 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Copyright (C) 2026 The Brushbox and Twinturn developers
 #pragma once
-#include <QString>
-#include <QStringList>
-#include <QVector>
+#include "common/keytable.h"
+#include "memory/memstate.h"
 
-// The keys of each file of a memory game, by file and section, as the checker knows them: what
-// kind of value each takes.
-namespace memkeys {
+#include <QHash>
 
-enum class Kind { Text, Flag, Number, Colour, Picture, Sound, Pictures, Folder, File, Ignored };
+class IniFiles;
+class MemSplashHost;
 
-struct KeyRule {
-    const char* key;
-    Kind kind;
+// The one reader of a memory game's files: memory.ini, the main, global and special files by
+// their tables, the card and list files item by item. Start-up, --check and the full-screen
+// probe all read through it. Live (start-up) it shows the splash screen as it reads; checking
+// (--check) it tells sink everything it sees, and never stops.
+class MemReader {
+public:
+    MemReader(MemState& s, IniFiles& files, FindingSink sink, bool checking, MemSplashHost* splash = nullptr);
+
+    // memory.ini; declaration: also its application type (errors 3, 4, and 1 when it is missing).
+    bool readIni(const QString& path, bool declaration);
+    // The main, global and special files, each as memory.ini names it (errors 5, 6, 10).
+    bool readMain();
+    bool readGlobal();
+    bool readSpecial();
+    // The board from cardsx and cardsy (errors 11, 13, 16), then the card file (7, 203, 14, 17).
+    bool readCards();
+    // The list file of a text-list game (8, 9).
+    bool readList();
+
+    // Where each key was last set: file and line, by what findings call it ("cardsx in the card
+    // settings"); the file alone for a key not set.
+    struct Where {
+        QString file;
+        int line = 0;
+    };
+    Where at(const QString& what, const QString& file = QString()) const;
+    QString iniFile, mainFile, globalFile;
+    bool iniDebug = false;
+
+    // A message start-up shows through memHandleError, as a finding.
+    bool tell(const Where& at, const QString& what, int number, const QString& info = QString(),
+              const QString& info2 = QString(), const QString& info3 = QString(), const QString& howOften = QString());
+    void say(const Where& at, const QString& words);
+    Finding message(const Where& at, const QString& what, int number, const QString& info = QString(),
+                    const QString& info2 = QString(), const QString& info3 = QString(), const QString& howOften = QString()) const;
+    bool send(const Finding& finding);
+    // Why the picture at path cannot be shown (found: it is there at all), read once for each file.
+    QString pictureProblem(const QString& path, bool& found);
+    bool checking() const { return m_checking; }
+
+private:
+    MemState& s;
+    IniFiles& m_files;
+    FindingSink m_sink;
+    bool m_checking;
+    MemSplashHost* m_splash;
+    bool m_going = true;
+    QHash<QString, Where> m_at;
+    QHash<QString, QPair<bool, QString>> m_pictures;
+    QString m_walking; // the file being read
+    int m_appLine = 0, m_debugLine = 0;
+    int m_splashLine = 0;
+    QStringList m_afterSplash;
+    bool m_nameNamed = false, m_scoreNamed = false, m_cardNamed = false, m_textNamed = false;
+
+    bool walk(const QString& path, const KeyTable& table);
+    bool openData(const QString& name, const char* key, int missing, QString& path);
+    bool readItems(const QString& path, int count, const std::function<void(int i, const QString& item, int line, bool sameLine)>& take,
+                   int& read);
+    std::function<void(const KeyLine&)> mark(std::function<void(const KeyLine&)> fill);
+    KeyTable iniTable(bool declaration);
+    KeyTable mainTable();
+    KeyTable globalTable();
+    QVector<KeyRow> fontRows(const char* prefix, MemFont& font, bool& named, const std::function<QString()>& notYet);
 };
 
-// memory.ini: before any section, in [paths], in [gamefiles], in [classroom].
-extern const QVector<KeyRule> kIniAnywhere, kIniPaths, kIniFiles, kIniClassroom;
-// The main file's sections.
-extern const QVector<KeyRule> kSplashKeys, kInterfaceKeys, kHelpKeys, kLineKeys, kPlayersKeys, kCounterKeys;
-extern const char* const kCounterSections[6];
-// The global file, its [text list], the special file, and a section without keys.
-extern const QVector<KeyRule> kCardKeys, kTextListKeys, kSpecialKeys, kNoKeys;
-
-QStringList keysOf(const QVector<KeyRule>& rules);
-const KeyRule* findKey(const QVector<KeyRule>& rules, const QString& key);
-QStringList mainSections();
-// Which counter a section is (0 timer ... 5 tries left), or -1.
-int counterOf(const QString& section);
 // Whole cards across or down, as start-up rounds them.
-int gridSide(double value);
-
-} // namespace memkeys
+int memGridSide(double value);

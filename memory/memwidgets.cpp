@@ -2,7 +2,7 @@
 // Copyright (C) 2026 The Brushbox and Twinturn developers
 #include "memory/memwidgets.h"
 
-#include "paint/frm_splash.h"
+#include "common/gfx.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -6,6 +6,10 @@
 #include "common/fileio.h"
 #include "common/game32.h"
 #include "common/log.h"
+#include "common/programmain.h"
+#include "platform/files.h"
+
+#include <QFileInfo>
 #include "memory/frm_memorygame.h"
 #include "memory/memerrors.h"
 #include "paint/frm_splash.h"
@@ -23,15 +27,16 @@ void debugLog(const QString& line)
 }
 }
 
-bool Memory(const QString& strFile)
+bool Memory(const QString& strFile, IniFiles* files)
 {
-    return memStartUp(strFile, [](frm_MemoryGame& window) { window.exec(); });
+    return memStartUp(strFile, [](frm_MemoryGame& window) { window.exec(); }, files);
 }
 
-bool memStartUp(const QString& strFile, const std::function<void(frm_MemoryGame& window)>& show)
+bool memStartUp(const QString& strFile, const std::function<void(frm_MemoryGame& window)>& show, IniFiles* files)
 {
     bolSplashShown = true;
-    if (fioFileExists(strFile)) {
+    // Only looked at here: memCheckINI opens and reads it.
+    if (QFileInfo(resolvePath(strFile)).isFile()) {
         memFile = strFile;
         debugLog(QStringLiteral("--> Memory: INI-filen fanns..."));
         debugLog(QStringLiteral("--> Memory: memFile: '") + memFile + QStringLiteral("'"));
@@ -42,6 +47,7 @@ bool memStartUp(const QString& strFile, const std::function<void(frm_MemoryGame&
     debugLog(QStringLiteral("--> Memory: Visar frm_MemoryGame"));
     {
         frm_MemoryGame window;
+        window.files = files;
         if (window.Form_Load())
             show(window);
     }
@@ -49,7 +55,7 @@ bool memStartUp(const QString& strFile, const std::function<void(frm_MemoryGame&
     return !bolStartFailed;
 }
 
-int Main(const QStringList& configuration)
+int Main(StartupRead& read)
 {
     // A logout leaves the game's loop, so the window and the one-copy lock go in order; a wait
     // for the splash screen sees the flag.
@@ -58,16 +64,16 @@ int Main(const QStringList& configuration)
         leaveProgram();
     });
     bolDebug = true;
-    const ConfigurationFile found = gamFindConfiguration(QStringLiteral("memory.ini"), configuration);
+    const ConfigurationFile& found = read.found;
     const QString path = found.path;
     if (!path.isEmpty())
         debugLog(QStringLiteral("--> Main: ") + path + QStringLiteral(" (") + found.reason + QStringLiteral(")"));
     bool ok = false;
     if (!path.isEmpty()) {
         // Before the splash screen: a second copy must not show one.
-        if (!startClassroom(readClassroomSettings(path), QStringLiteral("twinturn"), [] { memEndProgram(0); }))
+        if (!startClassroom(readClassroomSettings(path, &read.files), QStringLiteral("twinturn"), [] { memEndProgram(0); }))
             return 0;
-        ok = Memory(path);
+        ok = Memory(path, &read.files);
     }
     else
         memHandleError(1);

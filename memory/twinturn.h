@@ -10,13 +10,16 @@ extern bool bolDebug;      // log lines are written while set
 extern QString memFile;    // the configuration file in use
 extern bool bolStartFailed; // a set-up step of the game window failed
 
-// The start of Twinturn, with the configuration path argument when one was given; returns the
-// process's exit status.
-int Main(const QStringList& configuration);
+struct StartupRead;
+class IniFiles;
+
+// The start of Twinturn on the configuration found; returns the process's exit status.
+int Main(StartupRead& read);
 // Checks strFile and shows the game window modally; true when its set-up succeeded.
-bool Memory(const QString& strFile);
+bool Memory(const QString& strFile, IniFiles* files = nullptr);
 
 class frm_MemoryGame;
 // The same start-up up to the laid-out window, which show then runs: every box start-up can show
 // for a theme is shown here.
-bool memStartUp(const QString& strFile, const std::function<void(frm_MemoryGame& window)>& show);
+// files: what start-up has read already.
+bool memStartUp(const QString& strFile, const std::function<void(frm_MemoryGame& window)>& show, IniFiles* files = nullptr);

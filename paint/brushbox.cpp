@@ -5,6 +5,7 @@
 #include "common/classroom.h"
 #include "common/fileio.h"
 #include "common/game32.h"
+#include "common/programmain.h"
 #include "common/log.h"
 #include "paint/ending.h"
 #include "paint/frm_paint.h"
@@ -54,17 +55,14 @@ void keepPainting(const frm_Paint& window)
 }
 }
 
-int pntStartUp(const QString& strFile, const std::function<void(frm_Paint& window)>& show)
+int pntStartUp(const QString& strFile, const std::function<void(frm_Paint& window)>& show, IniFiles* files,
+               const ConfigurationFile* taken)
 {
-    if (!fioFileExists(strFile)) {
-        msgBox(paintMessage(pmsNoConfiguration, strFile).text, MsgButtons::Ok, MsgIcon::Stop, pntAboutCaption());
-        return 1;
-    }
     intTool = 0;
     bolButtonSound = false;
     PaintSettings.help.active = false;
     PaintSettings.nameText.active = false;
-    if (!OpenINI(strFile))
+    if (!OpenINI(strFile, files, taken))
         return 1;
     if (bolEndRequested)
         return 0;
@@ -81,7 +79,7 @@ int pntStartUp(const QString& strFile, const std::function<void(frm_Paint& windo
     return 0;
 }
 
-int Main(const QStringList& configuration)
+int Main(StartupRead& read)
 {
     // A logout ends Brushbox as Esc does: every end comes back out of show in pntStartUp.
     installEndSignals(pntEndProgram);
@@ -91,7 +89,7 @@ int Main(const QStringList& configuration)
     pntWriteLog(QStringLiteral("=> Main <="));
     if (bolDebug)
         pntWriteLog(QStringLiteral("--> kallar på gamGetFilePath..."));
-    const QString strFile = gamGetFilePath(QStringLiteral("zypaint.ini"), configuration);
+    const QString strFile = read.found.path;
     if (bolDebug)
         pntWriteLog(QStringLiteral("----> ...fick filnamn: ") + strFile);
     if (strFile.isEmpty()) {
@@ -101,9 +99,9 @@ int Main(const QStringList& configuration)
         return 1;
     }
     // Before the splash screen: a second copy must not show one.
-    if (!startClassroom(readClassroomSettings(strFile), QStringLiteral("brushbox"), pntEndProgram))
+    if (!startClassroom(readClassroomSettings(strFile, &read.files), QStringLiteral("brushbox"), pntEndProgram))
         return 0;
-    const int code = pntStartUp(strFile, [](frm_Paint& window) { showModal(&window); });
+    const int code = pntStartUp(strFile, [](frm_Paint& window) { showModal(&window); }, &read.files, &read.found);
     if (bolDebug)
         pntWriteLog(QStringLiteral("--> Main END"));
     return code;

@@ -4,12 +4,18 @@
 #include <QStringList>
 #include <functional>
 
-// The start of Brushbox: reads the configuration, builds the window and runs it. configuration is
-// the configuration path argument, when one was given. Returns the process's exit status.
-int Main(const QStringList& configuration);
+struct StartupRead;
+
+// The start of Brushbox: reads the configuration found, builds the window and runs it. Returns
+// the process's exit status.
+int Main(StartupRead& read);
 
 class frm_Paint;
+class IniFiles;
+struct ConfigurationFile;
 
 // Start-up from the configuration file at strFile to the dressed window, which show then runs:
-// every box start-up can show for a theme is shown here. Returns the exit status.
-int pntStartUp(const QString& strFile, const std::function<void(frm_Paint& window)>& show);
+// every box start-up can show for a theme is shown here. files and taken: what OpenINI takes.
+// Returns the exit status.
+int pntStartUp(const QString& strFile, const std::function<void(frm_Paint& window)>& show, IniFiles* files = nullptr,
+               const ConfigurationFile* taken = nullptr);

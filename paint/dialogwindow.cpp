@@ -3,7 +3,7 @@
 #include "paint/dialogwindow.h"
 
 #include "common/fileio.h"
-#include "paint/frm_splash.h"
+#include "common/gfx.h"
 #include "paint/paintsettings.h"
 #include "platform/imagecontrol.h"
 #include "platform/picture.h"

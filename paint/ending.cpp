@@ -2,7 +2,7 @@
 // Copyright (C) 2026 The Brushbox and Twinturn developers
 #include "paint/ending.h"
 
-#include "paint/frm_splash.h"
+#include "common/game32.h"
 
 #include <QApplication>
 #include <QWidget>

@@ -3,7 +3,7 @@
 #include "paint/frm_help.h"
 
 #include "common/fileio.h"
-#include "paint/frm_splash.h"
+#include "common/gfx.h"
 #include "platform/picture.h"
 
 #include <QGuiApplication>

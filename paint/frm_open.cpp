@@ -3,6 +3,7 @@
 #include "paint/frm_open.h"
 
 #include "common/fileio.h"
+#include "common/gfx.h"
 #include "common/sounddevice.h"
 #include "paint/helplaunchers.h"
 #include "paint/keyboardfocus.h"

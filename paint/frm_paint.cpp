@@ -3,6 +3,7 @@
 #include "paint/frm_paint.h"
 
 #include "common/fileio.h"
+#include "common/game32.h"
 #include "common/gfx.h"
 #include "common/log.h"
 #include "common/math32.h"
@@ -12,7 +13,6 @@
 #include "paint/keyboardfocus.h"
 #include "paint/lineini.h"
 #include "paint/helplaunchers.h"
-#include "paint/frm_splash.h"
 #include "paint/setinterface.h"
 #include "paint/paintsettings.h"
 #include "paint/printcanvas.h"
@@ -67,10 +67,6 @@ frm_Paint::frm_Paint(QWidget* parent) : QWidget(parent)
     img_Background->setStretch(true);
     img_Background->setAttribute(Qt::WA_TransparentForMouseEvents);
 
-    static const int kButtonPlaces[kPaintButtons][4] = {
-        {240, 240, 1335, 1335},  {240, 1920, 1335, 1335}, {1800, 1920, 1335, 1335},
-        {240, 3600, 1335, 615},  {1800, 3600, 1335, 615}, {240, 4560, 1335, 615},
-        {1800, 4560, 1335, 615}, {1800, 5640, 1335, 615}, {240, 5640, 1335, 615}};
     shp_CurrentColor = new ShapeControl(pic_Background);
     shp_CurrentColor->setObjectName(QStringLiteral("shp_CurrentColor"));
     place(shp_CurrentColor, 1800, 240, 1335, 1335);

@@ -2,10 +2,10 @@
 // Copyright (C) 2026 The Brushbox and Twinturn developers
 #include "paint/frm_save.h"
 
+#include "common/gfx.h"
 #include "paint/helplaunchers.h"
 #include "paint/keyboardfocus.h"
 #include "paint/frm_open.h"
-#include "paint/frm_splash.h"
 #include "paint/setinterface.h"
 #include "platform/imagecontrol.h"
 #include "platform/msgbox.h"

@@ -2,6 +2,8 @@
 // Copyright (C) 2026 The Brushbox and Twinturn developers
 #include "paint/frm_splash.h"
 
+#include "common/game32.h"
+#include "common/gfx.h"
 #include "platform/events.h"
 
 #include <QApplication>
@@ -13,14 +15,10 @@
 #include <QTimer>
 
 bool bolSplashShown = true;
-bool bolEndRequested = false;
 
 namespace {
 QPointer<frm_Splash> g_splash;
 }
-
-QColor colorFromBgr(uint32_t bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
-int twipsToPixels(int twips) { return twips / 15; }
 
 frm_Splash* splashWindow(frm_Splash::Kind kind)
 {

@@ -8,8 +8,6 @@ class QLabel;
 // Shown while a program reads its configuration; false while a shown splash window has not yet
 // become active.
 extern bool bolSplashShown;
-// Set when the child pressed Escape on the splash window: the program ends before its window.
-extern bool bolEndRequested;
 
 class frm_Splash : public QWidget {
     Q_OBJECT
@@ -43,6 +41,3 @@ private:
 // The one splash window of the running program, made on first use.
 frm_Splash* splashWindow(frm_Splash::Kind kind = frm_Splash::Kind::Paint);
 void destroySplashWindow();
-
-QColor colorFromBgr(uint32_t bgr);
-int twipsToPixels(int twips);

@@ -13,5 +13,5 @@ int main(int argc, char** argv)
                                         if (bolDebug)
                                             pntWriteLog(line);
                                     },
-                                    [](const QString&, QSize) { return QSize(641, 481); }});
+                                    [](const QString&, QSize, IniFiles&) { return QSize(641, 481); }});
 }

@@ -7,17 +7,20 @@
 PaintMessage paintMessage(PaintMessageNumber number, const QString& info, const QString& info2)
 {
     switch (number) {
-    case pmsNoConfiguration: return {QStringLiteral("The configuration file '%1' does not exist.").arg(info), true};
-    case pmsUnreadableConfiguration: return {QStringLiteral("Could not open the configuration file '%1'.").arg(info), true};
+    case pmsNoConfiguration: return {QStringLiteral("The configuration file '%1' does not exist.").arg(info), true, MsgIcon::Stop, true};
+    case pmsUnreadableConfiguration:
+        return {QStringLiteral("Could not open the configuration file '%1'.").arg(info), true, MsgIcon::Stop, true};
     case pmsWrongDeclaration: return {QStringLiteral("Bad INI file. Wrong file declaration."), true};
     case pmsBadGraphicsPath: return {QStringLiteral("Bad graphics path: '") + info + QLatin1Char('\''), true};
     case pmsBadSoundPath: return {QStringLiteral("Bad sound path: '") + info + QLatin1Char('\''), true};
     case pmsBadPicturePath: return {QStringLiteral("Bad picture path: '") + info + QLatin1Char('\''), true};
-    case pmsCatalogFolderNotMade: return {QStringLiteral("Could not create the catalog folder '%1': %2.").arg(info, info2), true};
+    case pmsCatalogFolderNotMade:
+        return {QStringLiteral("Could not create the catalog folder '%1': %2.").arg(info, info2), true, MsgIcon::Stop, true};
     case pmsRelativeCatalogFolder: return {QStringLiteral("Kan ej skapa användarkatalog: ") + info};
     case pmsSplashPicture:
         return {QStringLiteral("Picture for splash screen (") + info + QStringLiteral(") is missing or invalid.") + QLatin1Char('\r')
-                + QStringLiteral("Check also for path declaration before splash declaration in INI file.")};
+                + QStringLiteral("Check also for path declaration before splash declaration in INI file."),
+                false, MsgIcon::Critical, true};
     case pmsNoCatalogFolder:
         return {QStringLiteral("Kan ej skapa användarkatalog '") + info + info2 + QStringLiteral("'. Katalog '") + info
                 + QStringLiteral("' har ej skapats")};

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Copyright (C) 2026 The Brushbox and Twinturn developers
 #pragma once
+#include "platform/msgbox.h"
+
 #include <QString>
 
 // Every box Brushbox's start-up can show for a theme, by number. Start-up shows the text; the
@@ -26,6 +28,8 @@ enum PaintMessageNumber {
 struct PaintMessage {
     QString text;
     bool fatal = false;
+    MsgIcon icon = MsgIcon::None;
+    bool captioned = false; // titled with the program's about caption
 };
 
 PaintMessage paintMessage(PaintMessageNumber number, const QString& info = QString(), const QString& info2 = QString());

@@ -70,6 +70,11 @@ struct PaintFolder {
 
 enum PaintButtonIndex { btnDraw, btnSpray, btnFill, btnClear, btnPrint, btnSave, btnOpen, btnQuit, btnSound };
 constexpr int kPaintButtons = 9;
+// Where each button stands on the paint window, in twips: left, top, width, height.
+inline constexpr int kButtonPlaces[kPaintButtons][4] = {
+    {240, 240, 1335, 1335},  {240, 1920, 1335, 1335}, {1800, 1920, 1335, 1335},
+    {240, 3600, 1335, 615},  {1800, 3600, 1335, 615}, {240, 4560, 1335, 615},
+    {1800, 4560, 1335, 615}, {1800, 5640, 1335, 615}, {240, 5640, 1335, 615}};
 
 struct PaintSettingsRecord {
     std::array<PaintButton, kPaintButtons> buttons;

@@ -14,11 +14,8 @@
 
 bool pntLoadSlot(PictureSlot& slot, const QString& folder, QSize shown)
 {
-    slot.picture = QImage();
-    if (slot.file.isEmpty() || !fioFileExists(folder + slot.file))
-        return false;
-    // A file that does not decode counts as missing.
-    slot.picture = loadPicture(folder + slot.file, nullptr, shown);
+    // One open: a file that is missing or does not decode leaves the slot empty.
+    slot.picture = slot.file.isEmpty() ? QImage() : loadPicture(folder + slot.file, nullptr, shown);
     return !slot.picture.isNull();
 }
 

@@ -130,7 +130,9 @@ QString appFolder()
 {
     if (!g_appFolderOverride.isEmpty())
         return g_appFolderOverride;
-    QString dir = QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QString();
+    // Before any application object exists the running program names itself.
+    QString dir = QCoreApplication::instance() ? QCoreApplication::applicationDirPath()
+                                               : QFileInfo(QFile::symLinkTarget(QStringLiteral("/proc/self/exe"))).path();
     const QString canonical = QFileInfo(dir).canonicalFilePath();
     if (!canonical.isEmpty())
         dir = canonical;
@@ -207,10 +209,12 @@ int openRegular(const QString& path, QString* why, struct stat* st)
 }
 }
 
-bool openRegularFile(QFile& file, const QString& path, FileKind kind, QString* why)
+bool openRegularFile(QFile& file, const QString& path, FileKind kind, QString* why, bool* regular)
 {
     struct stat st {};
     const int fd = openRegular(path, why, &st);
+    if (regular)
+        *regular = fd >= 0;
     if (fd < 0)
         return false;
     if (st.st_size > maxFileBytes(kind)) {
@@ -227,14 +231,21 @@ bool openRegularFile(QFile& file, const QString& path, FileKind kind, QString* w
     return true;
 }
 
+// Looked at without opening it: the configuration lookup and the existence checks before a read
+// must not cost the read's own open again.
 QString regularFileProblem(const QString& path)
 {
-    QString why;
+    const QByteArray native = QFile::encodeName(path);
     struct stat st {};
-    const int fd = openRegular(path, &why, &st);
-    if (fd >= 0)
-        ::close(fd);
-    return why;
+    if (native.isEmpty())
+        return QStringLiteral("is missing");
+    if (::stat(native.constData(), &st) != 0)
+        return errnoText(errno);
+    if (!S_ISREG(st.st_mode))
+        return whatItIs(st.st_mode);
+    if (::access(native.constData(), R_OK) != 0)
+        return errnoText(errno);
+    return {};
 }
 
 namespace {

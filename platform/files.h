@@ -37,8 +37,9 @@ class QFile;
 // Opens path for reading without ever blocking: only a regular file within the bound of its kind
 // is opened (a link is followed to what it names). Otherwise false, with why saying what the
 // path is: "is missing", "is a folder", "is a FIFO", "is a device", "is larger than 100 MB", or
-// why it cannot be opened.
-bool openRegularFile(QFile& file, const QString& path, FileKind kind, QString* why = nullptr);
+// why it cannot be opened. regular says whether path names a regular file at all (one too large,
+// say), which a caller that takes anything else for a missing file wants to know.
+bool openRegularFile(QFile& file, const QString& path, FileKind kind, QString* why = nullptr, bool* regular = nullptr);
 
 // Empty when path is a regular file that can be opened for reading; else what openRegularFile
 // would say (the size bound aside).

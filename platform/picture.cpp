@@ -108,13 +108,13 @@ void registerPictureReader(const QString& extension, PictureReader reader)
     readers().insert(extension.toLower(), reader);
 }
 
-QImage loadPicture(const QString& rawPath, QString* error, QSize shown)
+QImage loadPicture(const QString& rawPath, QString* error, QSize shown, bool* found)
 {
     const QString path = resolvePath(rawPath);
     const QFileInfo info(path);
     QFile file;
     QString why;
-    if (!openRegularFile(file, path, FileKind::Picture, &why)) {
+    if (!openRegularFile(file, path, FileKind::Picture, &why, found)) {
         setError(error, QStringLiteral("Picture '%1' %2.").arg(path, why));
         return {};
     }

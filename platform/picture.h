@@ -9,7 +9,9 @@
 // a picture this program can read.
 // shown, when valid, is the size the picture will be shown at: a larger picture is decoded at
 // that size (a thumbnail of a huge picture takes little memory); a smaller one keeps its own.
-QImage loadPicture(const QString& path, QString* error = nullptr, QSize shown = QSize());
+// found, when given, says whether the path named a file that could be opened at all: false is what
+// the programs call a missing picture, true one that is broken.
+QImage loadPicture(const QString& path, QString* error = nullptr, QSize shown = QSize(), bool* found = nullptr);
 
 // Largest picture decoded, in pixels (33,554,432), so an oversized header is refused before
 // decoding. A JPEG shown smaller than it is counts at the size it is decoded at (down to an

@@ -19,7 +19,8 @@ bool privateFolder(const QString& path)
 }
 }
 
-QString systemFolder()
+namespace {
+QString findSystemFolder()
 {
     QString folder = qEnvironmentVariable("WINDIR");
     if (folder.isEmpty()) {
@@ -36,6 +37,20 @@ QString systemFolder()
     if (!folder.endsWith(QLatin1Char('/')))
         folder += QLatin1Char('/');
     return folder;
+}
+}
+
+// Found once for each setting of the variables it comes from, not once for every log line.
+QString systemFolder()
+{
+    static QString from, found;
+    const QString now = qEnvironmentVariable("WINDIR") + QLatin1Char('\n') + qEnvironmentVariable("XDG_CONFIG_HOME")
+                        + QLatin1Char('\n') + QDir::homePath();
+    if (now != from || found.isEmpty()) {
+        from = now;
+        found = findSystemFolder();
+    }
+    return found;
 }
 
 QString runtimeFolder()

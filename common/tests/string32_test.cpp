@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Copyright (C) 2026 The Brushbox and Twinturn developers
+#include "common/game32.h"
 #include "common/string32.h"
 
 #include "testsupport/testsupport.h"

@@ -237,7 +237,8 @@ TEST(OpenIni, BadBoardsAreReportedNotHung)
     EXPECT_EQ(run("cardsx=4\r\ncardsy=2\r\ncardwidth=40\r\ncardheight=40\r\n", "a\tc0.bmp\r\nb\tc1.bmp\r\nc\tc2.bmp\r\n", &count),
               QStringLiteral("14"));
     EXPECT_EQ(count, 2);
-    EXPECT_EQ(run("cardsx=2\r\ncardsy=2\r\n", ""), QStringLiteral("11,end"));
+    // An empty card file is told as such, not blamed on cardsx and cardsy.
+    EXPECT_EQ(run("cardsx=2\r\ncardsy=2\r\n", ""), QStringLiteral("17,end"));
 }
 
 TEST(OpenIni, GarbageAndHugeFilesAreReadWithTheItemRules)

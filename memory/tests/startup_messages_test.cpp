@@ -55,6 +55,7 @@ const QVector<BrokenGame>& brokenGames()
          }},
         {14, "fewer cards than places", [](GameFiles& g) { g.global.replace("cardsx=2", "cardsx=3"); }},
         {15, "seven players", [](GameFiles& g) { g.main.replace("players=2", "players=7"); }},
+        {17, "an empty card file", [](GameFiles& g) { g.cards.clear(); }},
         {16, "more cards than a game can have",
          [](GameFiles& g) { g.global.replace("cardsx=2", "cardsx=30").replace("cardsy=2", "cardsy=30"); }},
         {100, "a missing background", [](GameFiles& g) { g.main = "[interface]\r\npictures=bk.bmp\r\n" + g.main; }},

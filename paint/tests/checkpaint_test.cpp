@@ -83,7 +83,7 @@ TEST(PaintCheck, ReportsTyposValuesAndOrderWithLineNumbers)
                                        "[current]\n"
                                        "; a note, with a comma\n"         // 19
                                        "shape=circel\n");                 // 20
-    ASSERT_EQ(lines.size(), 13) << qPrintable(lines.join('\n'));
+    ASSERT_EQ(lines.size(), 14) << qPrintable(lines.join('\n'));
     // Start-up's box for a window without a background comes first: it concerns the whole file.
     EXPECT_EQ(lines[0], QStringLiteral(" [interface] names no background: Could not load main background picture ''%1/gfx/''. (warning 106)")
                             .arg(f.app()));
@@ -96,6 +96,7 @@ TEST(PaintCheck, ReportsTyposValuesAndOrderWithLineNumbers)
     EXPECT_TRUE(lines[5].startsWith("9: picdown in [draw button]: picture '")) << qPrintable(lines[5]);
     EXPECT_EQ(lines.mid(6), QStringList({
                                 "11: fontsize in [name text]: 'big' is not a number (it reads as 0)",
+                                "12: fontsize in [name text] is set again: the value on line 11 has no effect",
                                 "12: fontsize in [name text]: 99999 does not fit (it is held at 32767)",
                                 "13: section [buttons] is ignored: it is none of the button sections",
                                 "14: unknown section [palete] (did you mean 'palette'?)",

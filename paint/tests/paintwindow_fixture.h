@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Copyright (C) 2026 The Brushbox and Twinturn developers
 #pragma once
+#include "common/game32.h"
 #include "common/sounddevice.h"
 #include "paint/ending.h"
 #include "paint/frm_paint.h"
-#include "paint/frm_splash.h"
 #include "paint/openini.h"
 #include "paint/paintsettings.h"
 #include "paint/setinterface.h"
