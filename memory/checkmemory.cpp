@@ -24,7 +24,7 @@ const char* const kCounters[6] = {"timer", "countdown", "cards made", "cards lef
 // What start-up looks up once the files are read, told where the key that names it stood.
 class GameCheck {
 public:
-    GameCheck(MemReader& r, MemState& s) : r(r), s(s), ui(s.ui) {}
+    GameCheck(MemReader& reader, MemState& state) : r(reader), s(state), ui(state.ui) {}
     void main();
     void global();
     void backgrounds();

@@ -54,7 +54,7 @@ void frm_MemoryGame::describeForAssistiveTechnology()
 {
     pic_Background->setAccessibleName(QStringLiteral("Board"));
     for (int i = 0; i < img_Card.size(); ++i) {
-        describeAccess(img_Card[i], QAccessible::Button, [this, i] { return cardAccessName(i); }, [this, i] {
+        describeAccess(img_Card[i], QAccessible::Button, [this, i]() -> QString { return cardAccessName(i); }, [this, i] {
             if (game)
                 game->img_Card_Click(i);
         });
@@ -62,29 +62,29 @@ void frm_MemoryGame::describeForAssistiveTechnology()
     }
     for (int t = 0; t < lbl_Text.size(); ++t) {
         MemLabel* text = lbl_Text[t];
-        describeAccess(text, QAccessible::Button, [text] { return text->text().trimmed(); }, [this, t] {
+        describeAccess(text, QAccessible::Button, [text]() -> QString { return text->text().trimmed(); }, [this, t] {
             if (game)
                 game->memTextClick(t);
         });
     }
     for (int m = 0; m < lbl_Control.size(); ++m) {
-        describeAccess(lbl_Control[m], QAccessible::StaticText, [this, m] { return counterAccessName(m); });
+        describeAccess(lbl_Control[m], QAccessible::StaticText, [this, m]() -> QString { return counterAccessName(m); });
         accessDecoration(img_Control[m]);
     }
     for (int p = 0; p < lbl_PlayerScore.size(); ++p) {
-        describeAccess(lbl_PlayerScore[p], QAccessible::StaticText, [this, p] {
+        describeAccess(lbl_PlayerScore[p], QAccessible::StaticText, [this, p]() -> QString {
             const QString player = p < state.memPlayers.size() ? state.memPlayers[p].Name.trimmed() : QString();
             return (player.isEmpty() ? QStringLiteral("Score") : QStringLiteral("Score of ") + player) + QStringLiteral(": ")
                    + lbl_PlayerScore[p]->text().trimmed();
         });
-        describeAccess(lbl_PlayerName[p], QAccessible::StaticText, [this, p] {
+        describeAccess(lbl_PlayerName[p], QAccessible::StaticText, [this, p]() -> QString {
             const QString name = lbl_PlayerName[p]->text().trimmed();
             return name.isEmpty() ? QString() : QStringLiteral("Player %1, %2").arg(p + 1).arg(name);
         });
         accessDecoration(img_Player[p]);
     }
     describeAccess(img_Quit, QAccessible::Button, QStringLiteral("Quit"), [this] { img_Quit_Click(); });
-    describeAccess(pic_End, QAccessible::Button, [this] {
+    describeAccess(pic_End, QAccessible::Button, [this]() -> QString {
         return game && game->endWasGood() ? QStringLiteral("The end: well done") : QStringLiteral("The end");
     }, [this] { pic_End_Click(); });
 }

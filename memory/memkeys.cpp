@@ -54,8 +54,8 @@ int memGridSide(double value)
     return r > 10000 ? 10000 : int(r);
 }
 
-MemReader::MemReader(MemState& s, IniFiles& files, FindingSink sink, bool checking, MemSplashHost* splash)
-    : s(s), m_files(files), m_sink(std::move(sink)), m_checking(checking), m_splash(splash)
+MemReader::MemReader(MemState& state, IniFiles& files, FindingSink sink, bool checking, MemSplashHost* splash)
+    : s(state), m_files(files), m_sink(std::move(sink)), m_checking(checking), m_splash(splash)
 {
 }
 

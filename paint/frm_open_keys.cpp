@@ -118,13 +118,13 @@ void OpenForm::describeForAssistiveTechnology()
         pic_Background->setAccessibleName(windowTitle());
     for (int k = 0; k < kCatalogSlots; ++k) {
         ImageControl* c = img_Catalog[size_t(k)];
-        describeAccess(c, QAccessible::Button, [this, k] {
+        describeAccess(c, QAccessible::Button, [this, k]() -> QString {
             return k < dialog.catalogs.size() ? QFileInfo(dialog.catalogs[k].folder).fileName() : QString();
         }, clickOf(c));
     }
     for (int n = 0; n < kGridCells; ++n) {
         ImageControl* c = img_Picture[size_t(n)];
-        describeAccess(c, QAccessible::Button, [this, n] {
+        describeAccess(c, QAccessible::Button, [this, n]() -> QString {
             const PictureEntry* e = dialog.cellEntry(n);
             if (!e)
                 return QString();
@@ -135,12 +135,12 @@ void OpenForm::describeForAssistiveTechnology()
     for (int i = 0; i < 4; ++i) {
         ImageControl* b = img_Button[size_t(i)];
         const QString function = QString::fromLatin1(kButtonFunctions[i]);
-        describeAccess(b, QAccessible::Button, [b, function] { return b->toolTip().isEmpty() ? function : b->toolTip(); }, clickOf(b));
+        describeAccess(b, QAccessible::Button, [b, function]() -> QString { return b->toolTip().isEmpty() ? function : b->toolTip(); }, clickOf(b));
     }
     describeAccess(img_HelpSmall, QAccessible::Button, QStringLiteral("Help"), clickOf(img_HelpSmall));
     describeAccess(img_ExitSmall, QAccessible::Button, QStringLiteral("Close"), clickOf(img_ExitSmall));
-    describeAccess(img_Dirs, QAccessible::Grouping, [this] { return img_Dirs->toolTip().isEmpty() ? QStringLiteral("Catalogs") : img_Dirs->toolTip(); });
-    describeAccess(img_Files, QAccessible::Grouping, [this] { return img_Files->toolTip().isEmpty() ? QStringLiteral("Pictures") : img_Files->toolTip(); });
+    describeAccess(img_Dirs, QAccessible::Grouping, [this]() -> QString { return img_Dirs->toolTip().isEmpty() ? QStringLiteral("Catalogs") : img_Dirs->toolTip(); });
+    describeAccess(img_Files, QAccessible::Grouping, [this]() -> QString { return img_Files->toolTip().isEmpty() ? QStringLiteral("Pictures") : img_Files->toolTip(); });
     accessDecoration(img_Background);
     accessDecoration(shp_Catalog);
     accessDecoration(shp_File);

@@ -29,7 +29,7 @@ std::function<void()> clickOf(QWidget* control)
 
 void describeButton(QWidget* control, const QString& function)
 {
-    describeAccess(control, QAccessible::Button, [control, function] {
+    describeAccess(control, QAccessible::Button, [control, function]() -> QString {
         return control->toolTip().isEmpty() ? function : control->toolTip();
     }, clickOf(control));
 }
@@ -42,19 +42,19 @@ void frm_Paint::describeForAssistiveTechnology()
         describeButton(img_Button[size_t(i)], QString::fromLatin1(kFunctions[i]));
     describeButton(img_HelpSmall, QStringLiteral("Help"));
     describeButton(img_ExitSmall, QStringLiteral("Quit"));
-    describeAccess(pic_Paint, QAccessible::Graphic, [this] {
+    describeAccess(pic_Paint, QAccessible::Graphic, [this]() -> QString {
         QString name = QStringLiteral("Canvas");
         if (m_keys && m_keys->current() == pic_Paint)
             name += QStringLiteral(", cursor at %1, %2").arg(m_cursorAt.x()).arg(m_cursorAt.y());
         return name;
     });
-    describeAccess(pic_Palette, QAccessible::ColorChooser, [this] {
+    describeAccess(pic_Palette, QAccessible::ColorChooser, [this]() -> QString {
         const int64_t c = pic_Palette->Point(paletteAt().x(), paletteAt().y());
         return QStringLiteral("Palette, ") + pntColourName(c < 0 ? pic_Palette->BackColor() : uint32_t(c));
     }, [this] { pickPaletteAt(pntPaletteNext(pic_Palette->image(), paletteAt())); });
     describeAccess(shp_CurrentColor, QAccessible::Graphic,
-                   [this] { return QStringLiteral("Current colour, ") + pntColourName(shp_CurrentColor->backColor()); });
-    describeAccess(img_Current, QAccessible::Graphic, [] {
+                   [this]() -> QString { return QStringLiteral("Current colour, ") + pntColourName(shp_CurrentColor->backColor()); });
+    describeAccess(img_Current, QAccessible::Graphic, []() -> QString {
         return QStringLiteral("Current tool, ") + QLatin1String(kTools[intTool >= 0 && intTool <= 3 ? intTool : 0]);
     });
     accessDecoration(img_Background);

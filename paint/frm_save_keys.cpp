@@ -59,11 +59,11 @@ void SaveForm::describeForAssistiveTechnology()
         pic_Background->setAccessibleName(windowTitle());
     for (int k = 0; k < kCatalogSlots; ++k) {
         ImageControl* c = img_Catalog[size_t(k)];
-        describeAccess(c, QAccessible::Button, [this, k] {
+        describeAccess(c, QAccessible::Button, [this, k]() -> QString {
             return k < dialog.catalogs.size() ? QFileInfo(dialog.catalogs[k].folder).fileName() : QString();
         }, clickOf(c));
     }
-    describeAccess(img_SaveCatalog, QAccessible::Graphic, [this] {
+    describeAccess(img_SaveCatalog, QAccessible::Graphic, [this]() -> QString {
         const QString chosen = dialog.chosenSlot >= 0 && dialog.chosenSlot < dialog.catalogs.size()
                                    ? QFileInfo(dialog.catalogs[dialog.chosenSlot].folder).fileName()
                                    : QStringLiteral("no catalog chosen");
@@ -75,7 +75,7 @@ void SaveForm::describeForAssistiveTechnology()
     for (int i = 0; i < 2; ++i) {
         ImageControl* b = img_Button[size_t(i)];
         const QString function = QString::fromLatin1(functions[i]);
-        describeAccess(b, QAccessible::Button, [b, function] { return b->toolTip().isEmpty() ? function : b->toolTip(); }, clickOf(b));
+        describeAccess(b, QAccessible::Button, [b, function]() -> QString { return b->toolTip().isEmpty() ? function : b->toolTip(); }, clickOf(b));
     }
     describeAccess(img_HelpSmall, QAccessible::Button, QStringLiteral("Help"), clickOf(img_HelpSmall));
     describeAccess(img_ExitSmall, QAccessible::Button, QStringLiteral("Close"), clickOf(img_ExitSmall));

@@ -78,8 +78,8 @@ QString folderPath(const QString& value)
 // and says more.
 class PaintReader {
 public:
-    PaintReader(PaintSettingsRecord& s, Findings& found, const ConfigurationFile* taken)
-        : s(s), found(found), live(!found.checking()), taken(taken)
+    PaintReader(PaintSettingsRecord& settings, Findings& findings, const ConfigurationFile* configuration)
+        : s(settings), found(findings), live(!findings.checking()), taken(configuration)
     {
     }
 

@@ -26,7 +26,7 @@ SingleInstance::SingleInstance(const QString& program, const QString& systemFold
     const QString name = base + program + QLatin1Char('-') + QString::fromLatin1(user);
     m_lockPath = name + QStringLiteral(".lock");
     // A socket's path has a limit of about a hundred bytes.
-    m_serverName = name.size() < 100 ? name + QStringLiteral(".socket")
+    m_serverName = name.size() < 100 ? QString(name + QStringLiteral(".socket"))
                                      : QDir::tempPath() + QLatin1Char('/') + program + QLatin1Char('-')
                                            + QString::fromLatin1(QCryptographicHash::hash(name.toUtf8(), QCryptographicHash::Sha1)
                                                                      .toHex()

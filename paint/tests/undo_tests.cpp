@@ -2,6 +2,7 @@
 // Copyright (C) 2026 The Brushbox and Twinturn developers
 #include "paint/canvashistory.h"
 #include "paint/historybutton.h"
+#include "paint/keyboardfocus.h"
 #include "paint/lineini.h"
 #include "paint/opendialog.h"
 #include "paint/tests/paintwindow_fixture.h"

@@ -81,7 +81,7 @@ bool frames(const QRect& found, const QRect& control)
 // A person at the keyboard, or at a switch: the keys go to whichever window has the focus.
 class Child {
 public:
-    Child(XServer* x, bool oneSwitch) : m_x(x), oneSwitch(oneSwitch) {}
+    Child(XServer* x, bool usesSwitch) : m_x(x), oneSwitch(usesSwitch) {}
     XServer* m_x;
     const bool oneSwitch;
     QRect region; // the window whose frame is looked for, on the screen
