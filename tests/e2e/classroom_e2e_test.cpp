@@ -190,10 +190,14 @@ TEST(ClassroomEndToEnd, FullScreenTwinturnGrowsASmallerLayoutToTheScreen)
     t.write("games/pairs/main.ini", main.replace("pictures=\tbk800.bmp\tbk1024.bmp", "pictures=\tbk800.bmp"));
     const QByteArray ini = t.read("memory.ini");
     QImage shots[2];
+    QRect inside; // the plain window's inside: under a window manager, below its title bar
     for (const int fullscreen : {0, 1}) {
         t.write("memory.ini", ini + "[classroom]\r\nfullscreen=" + QByteArray::number(fullscreen) + "\r\n");
         ProgramRun run(TWINTURN_EXE, {t.path("memory.ini")}, t.windows());
-        ASSERT_NE(x->waitForWindow("Twinturn"), 0u) << qPrintable(run.stderrText());
+        const auto window = x->waitForWindow("Twinturn");
+        ASSERT_NE(window, 0u) << qPrintable(run.stderrText());
+        if (!fullscreen)
+            inside = x->clientGeometry(window);
         QThread::msleep(2500);
         shots[fullscreen] = x->screenshot(QDir::temp().filePath(QStringLiteral("e2e-twinturn-fullscreen%1.png").arg(fullscreen)))
                                 .convertToFormat(QImage::Format_RGB32);
@@ -203,7 +207,8 @@ TEST(ClassroomEndToEnd, FullScreenTwinturnGrowsASmallerLayoutToTheScreen)
     const QRect layout(QPoint((screen.width() - 800) / 2, (screen.height() - 600) / 2), QSize(800, 600));
     const double f = fullscreenFactor(screen, layout.size());
     ASSERT_GT(f, 1);
-    const QImage plain = shots[0].copy(layout);
+    const QImage plain = shots[0].copy(QRect(inside.topLeft() + QPoint((inside.width() - 800) / 2, (inside.height() - 600) / 2),
+                                              layout.size()));
     const QImage grown = shots[1].copy(QRect(QPoint((screen.width() - int(800 * f)) / 2, (screen.height() - int(600 * f)) / 2),
                                              QSize(int(800 * f), int(600 * f))))
                              .scaled(layout.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);

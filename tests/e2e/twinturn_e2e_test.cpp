@@ -112,10 +112,16 @@ public:
         const int w = global.value("cardwidth").toInt(), h = global.value("cardheight").toInt();
         QElapsedTimer clock;
         clock.start();
+        // Under a window manager the board lies inside the window's frame, below its title bar.
+        const qulonglong window = x->waitForWindow(QStringLiteral("Twinturn"), 30000);
         while (clock.elapsed() < 30000) {
             m_shot = x->screenshot().convertToFormat(QImage::Format_RGB32);
-            if (auto found = findCards(m_shot, across, down, w, h)) {
+            const QRect inside = window ? x->clientGeometry(window).intersected(m_shot.rect()) : m_shot.rect();
+            m_inside = inside;
+            if (auto found = findCards(m_shot.copy(inside), across, down, w, h)) {
                 cards = *found;
+                for (QRect& c : cards)
+                    c.translate(inside.topLeft());
                 back = m_shot.copy(inner(cards[0]));
                 return;
             }
@@ -189,10 +195,12 @@ public:
     }
     bool wentAway(int k, const QImage& face) { return settle(k, face) == Gone; }
 
-    // Which end picture of the theme stands centred on the screen, if any.
+    // Which end picture of the theme stands centred on the window, if any.
     QString endOn(const QImage& s) const
     {
-        const QRect centre((s.width() - m_good.width()) / 2, (s.height() - m_good.height()) / 2, m_good.width(), m_good.height());
+        const QRect area = m_inside.isEmpty() ? s.rect() : m_inside;
+        const QRect centre(area.left() + (area.width() - m_good.width()) / 2, area.top() + (area.height() - m_good.height()) / 2,
+                           m_good.width(), m_good.height());
         // Its round corners show the board behind it.
         const QRect middle = inner(QRect(QPoint(), m_good.size()));
         const QImage shown = s.copy(inner(centre));
@@ -224,6 +232,7 @@ public:
 private:
     XServer* m_x;
     QImage m_shot;
+    QRect m_inside; // the window's inside on the screen
     const QImage m_good = QImage(kGames + "gfx/endgood.gif").convertToFormat(QImage::Format_RGB32);
     const QImage m_bad = QImage(kGames + "gfx/endbad.gif").convertToFormat(QImage::Format_RGB32);
 };
