@@ -230,6 +230,34 @@ TEST(PaintCheck, ClassroomAndHistoryButtonSections)
         << qPrintable(lines.join('\n'));
 }
 
+// The undo and redo buttons are made last: one lying over a tool button takes its clicks. The
+// finding stands on the line that placed it; a button clear of the others, or over a tool button
+// the theme does not show, is not named.
+TEST(PaintCheck, HistoryButtonOverAToolButtonIsNamed)
+{
+    TestFolders f;
+    f.mkdir("app/gfx");
+    f.write("app/gfx/undo.bmp", pictureBytes("BMP", 40, 20));
+    const QStringList lines = check(f, "app=zypaint\n"
+                                       "[path]\n"
+                                       "gfx=%apppath%gfx\n"
+                                       "[draw button]\n"
+                                       "active=1\n"
+                                       "[undo button]\n"
+                                       "picnormal=undo.bmp\n"
+                                       "left=90\n"  // 8: the draw button spans 16 to 104
+                                       "top=60\n"   // 9
+                                       "[redo button]\n"
+                                       "picnormal=undo.bmp\n"
+                                       "left=120\n" // over the fill button, which is not shown
+                                       "top=140\n"
+                                       "[clear button]\n"
+                                       "active=0\n");
+    const QStringList over = lines.filter("lies over");
+    EXPECT_EQ(over, QStringList({"9: [undo button] lies over [draw button]: where they meet, a click reaches only the undo button"}))
+        << qPrintable(lines.join('\n'));
+}
+
 // A theme in the author's own folder that kept the tutorial's %apppath% lines would quietly show
 // the sample theme's pictures: the checker says so, and says nothing beside the program.
 TEST(PaintCheck, ProgramFolderNamedFromAThemeElsewhere)
