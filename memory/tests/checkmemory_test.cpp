@@ -404,3 +404,28 @@ TEST(MemoryCheck, ProgramFolderNamedFromAGameElsewhere)
     ASSERT_EQ(lines.size(), 1) << qPrintable(lines.join('\n'));
     EXPECT_TRUE(lines[0].startsWith("memory.ini:3: gfx in [paths]: '%apppath%gfx\\' is in the program's folder")) << qPrintable(lines[0]);
 }
+
+// Counters that cannot do what they show: with [tries left] active it alone decides who is out,
+// so a countdown beside it never puts a child out; a board without a card width cannot be seen.
+TEST(MemoryCheck, CountersThatNeverDecideAndCardsWithoutAWidth)
+{
+    GameFiles g;
+    cleanGame(g);
+    g.main += "[countdown]\r\nactive=1\r\norder=1\r\n[tries left]\r\nactive=1\r\norder=2\r\n";
+    g.global.replace("cardwidth=40\r\n", "");
+    const QStringList lines = check(g);
+    const QStringList never = lines.filter("can never put a child out");
+    ASSERT_EQ(never.size(), 1) << qPrintable(lines.join('\n'));
+    EXPECT_TRUE(never[0].startsWith("data/main.ini:")) << qPrintable(never[0]);
+    EXPECT_TRUE(never[0].contains("[countdown]")) << qPrintable(never[0]);
+    EXPECT_EQ(lines.filter("cardwidth in the card settings is not set: the cards cannot be seen").size(), 1)
+        << qPrintable(lines.join('\n'));
+
+    // Without [tries left] the countdown decides, and nothing is said of it.
+    GameFiles alone;
+    cleanGame(alone);
+    alone.main += "[countdown]\r\nactive=1\r\norder=1\r\n";
+    const QStringList plain = check(alone);
+    EXPECT_TRUE(plain.filter("can never put a child out").isEmpty()) << qPrintable(plain.join('\n'));
+    EXPECT_TRUE(plain.filter("cardwidth").isEmpty()) << qPrintable(plain.join('\n'));
+}

@@ -230,6 +230,24 @@ TEST(PaintCheck, ClassroomAndHistoryButtonSections)
         << qPrintable(lines.join('\n'));
 }
 
+// Values a teacher writes as words: the delay is its number alone, and a comma ends a value.
+TEST(PaintCheck, ClassroomValuesReadOtherwiseThanWritten)
+{
+    TestFolders f;
+    const QStringList lines = check(f, "app=zypaint\n"
+                                       "[classroom]\n"
+                                       "printdelay=1 minute\n"                             // 3
+                                       "printwait=Wait a little, then try again!\n");      // 4
+    EXPECT_TRUE(lines.contains("3: printdelay in [classroom]: '1 minute' reads as 1: the delay is a number of seconds, "
+                               "and the words after it count for nothing"))
+        << qPrintable(lines.join('\n'));
+    const QStringList cut = lines.filter("a comma in the value of");
+    ASSERT_EQ(cut.size(), 1) << qPrintable(lines.join('\n'));
+    EXPECT_TRUE(cut[0].startsWith("4: ")) << qPrintable(cut[0]);
+    EXPECT_TRUE(cut[0].contains("printwait")) << qPrintable(cut[0]);
+    EXPECT_TRUE(lines.filter("unknown key").isEmpty()) << qPrintable(lines.join('\n'));
+}
+
 // The undo and redo buttons are made last: one lying over a tool button takes its clicks. The
 // finding stands on the line that placed it; a button clear of the others, or over a tool button
 // the theme does not show, is not named.
