@@ -357,7 +357,7 @@ void OpenForm::Form_KeyUp(int keyCode)
 
 bool OpenForm::event(QEvent* e)
 {
-    return m_keys->tabEvent(e) || QWidget::event(e);
+    return (m_keys && m_keys->tabEvent(e)) || QWidget::event(e);
 }
 
 void OpenForm::keyPressEvent(QKeyEvent* e)

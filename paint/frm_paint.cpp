@@ -578,7 +578,8 @@ void frm_Paint::Form_KeyUp(int keyCode, int shift)
 bool frm_Paint::event(QEvent* e)
 {
     // Tab goes from control to control of the skin, not through Qt's chain of focus.
-    if (m_keys->tabEvent(e))
+    // Qt sends events while the window is still being made, before its keyboard is.
+    if (m_keys && m_keys->tabEvent(e))
         return true;
     if (e->type() == QEvent::WindowActivate)
         Form_Activate();

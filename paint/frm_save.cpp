@@ -232,7 +232,7 @@ void SaveForm::Form_KeyUp(int keyCode)
 
 bool SaveForm::event(QEvent* e)
 {
-    return m_keys->tabEvent(e) || QWidget::event(e);
+    return (m_keys && m_keys->tabEvent(e)) || QWidget::event(e);
 }
 
 void SaveForm::keyPressEvent(QKeyEvent* e)
