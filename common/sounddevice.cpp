@@ -58,14 +58,7 @@ void SoundDevice::open()
         return;
     m_openPath = m_fileName;
     m_durationMs = info.durationMs;
-    PcmLayout layout;
-    layout.formatTag = info.formatTag;
-    layout.channels = info.channels;
-    layout.sampleRate = info.sampleRate;
-    layout.blockAlign = info.blockAlign;
-    layout.dataOffset = info.dataOffset;
-    layout.dataBytes = info.dataBytes;
-    m_backend->load(resolvePath(m_fileName), layout);
+    m_backend->load(resolvePath(m_fileName), info.layout());
     m_statusTimer.start();
 }
 

@@ -21,6 +21,8 @@ struct WavInfo {
     qint64 dataOffset = 0; // where the samples start in the file
     qint64 dataBytes = 0; // the sample bytes really present (a cut-off file counts what it has)
     qint64 durationMs = 0;
+    // Where its samples lie and how they are stored, for a sound backend.
+    PcmLayout layout() const { return {formatTag, channels, sampleRate, blockAlign, dataOffset, dataBytes}; }
 };
 
 // A sound is refused when its samples last longer than any sound of a theme (so a lying header

@@ -49,13 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (info.dataOffset + info.dataBytes > qint64(size) || info.durationMs <= 0 || info.durationMs > kMaxWavMs
         || info.sampleRate < kMinPlayableRate || info.sampleRate > kMaxPlayableRate)
         __builtin_trap();
-    PcmLayout layout;
-    layout.formatTag = info.formatTag;
-    layout.channels = info.channels;
-    layout.sampleRate = info.sampleRate;
-    layout.blockAlign = info.blockAlign;
-    layout.dataOffset = info.dataOffset;
-    layout.dataBytes = info.dataBytes;
+    const PcmLayout layout = info.layout();
     for (const int rate : {8000, 44100, 48000}) {
         PcmSource source(path, layout, rate, 30, 300);
         if (!source.open(QIODevice::ReadOnly))

@@ -15,14 +15,6 @@
 // each catalog and picture by its name.
 
 namespace {
-std::function<void()> clickOf(QWidget* control)
-{
-    return [control] {
-        const QPointF middle(control->width() / 2.0, control->height() / 2.0);
-        sendLeftButton(control, middle, true);
-        sendLeftButton(control, middle, false);
-    };
-}
 const char* const kButtonFunctions[4] = {"Up", "Down", "Open", "Cancel"};
 }
 

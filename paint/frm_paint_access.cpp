@@ -18,15 +18,6 @@ namespace {
 const char* const kFunctions[kPaintButtons] = {"Draw", "Spray", "Fill", "Clear", "Print", "Save", "Open", "Quit", "Sound"};
 const char* const kTools[] = {"Draw", "Spray", "Fill", "Join the dots"};
 
-std::function<void()> clickOf(QWidget* control)
-{
-    return [control] {
-        const QPointF middle(control->width() / 2.0, control->height() / 2.0);
-        sendLeftButton(control, middle, true);
-        sendLeftButton(control, middle, false);
-    };
-}
-
 void describeButton(QWidget* control, const QString& function)
 {
     describeAccess(control, QAccessible::Button, [control, function]() -> QString {

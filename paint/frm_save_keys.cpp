@@ -14,17 +14,6 @@
 // chooses a catalog, Enter on a catalog chooses it and saves. A screen reader hears each catalog
 // by its name.
 
-namespace {
-std::function<void()> clickOf(QWidget* control)
-{
-    return [control] {
-        const QPointF middle(control->width() / 2.0, control->height() / 2.0);
-        sendLeftButton(control, middle, true);
-        sendLeftButton(control, middle, false);
-    };
-}
-}
-
 void SaveForm::makeKeyboard()
 {
     m_keys = new KeyboardFocus(pic_Background, [this] {

@@ -62,3 +62,12 @@ void sendLeftButtonMove(QWidget* control, const QPointF& pos)
 {
     sendMouse(control, QEvent::MouseMove, pos, Qt::NoButton, Qt::LeftButton);
 }
+
+std::function<void()> clickOf(QWidget* control)
+{
+    return [control] {
+        const QPointF middle(control->width() / 2.0, control->height() / 2.0);
+        sendLeftButton(control, middle, true);
+        sendLeftButton(control, middle, false);
+    };
+}

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Copyright (C) 2026 The Brushbox and Twinturn developers
 #pragma once
+#include <functional>
 
 // Lets pending window events (paints, activations, timers) run, as the programs do while they
 // wait for a splash window or between animation frames.
@@ -19,3 +20,6 @@ class QPointF;
 void sendLeftButton(QWidget* control, const QPointF& pos, bool down);
 // A move at pos on control with the left button held.
 void sendLeftButtonMove(QWidget* control, const QPointF& pos);
+// A click (press and release) at control's middle, as a press action for the keyboard and for
+// assistive programs.
+std::function<void()> clickOf(QWidget* control);
