@@ -6,6 +6,7 @@
 
 #include <QAudioDevice>
 #include <QAudioSink>
+#include <QCoreApplication>
 #include <QMediaDevices>
 #include <QThread>
 #include <QTimer>
@@ -28,26 +29,37 @@ constexpr int kBufferMs = 250;
 constexpr int kDrainMs = 1500;
 }
 
-// The thread every stream is fed from; it ends with the program.
+// The thread every stream is fed from. It ends with the application object, not with the
+// program's statics: a stream still open when the sound system's own statics go makes libpulse
+// abort at exit.
 class AudioThread {
 public:
+    // Started with the first play of each application object's life.
     static QThread* get()
+    {
+        QThread* t = thread();
+        if (!t->isRunning()) {
+            t->start();
+            qAddPostRoutine(&AudioThread::end);
+        }
+        return t;
+    }
+    static bool running() { return thread()->isRunning(); }
+    // A finishing thread deletes what was left to it with deleteLater: every stream closes here.
+    static void end()
+    {
+        thread()->quit();
+        thread()->wait();
+    }
+
+private:
+    static QThread* thread()
     {
         static AudioThread t;
         return &t.m_thread;
     }
-    ~AudioThread()
-    {
-        m_thread.quit();
-        m_thread.wait();
-    }
-
-private:
-    AudioThread()
-    {
-        m_thread.setObjectName(QStringLiteral("audio"));
-        m_thread.start();
-    }
+    AudioThread() { m_thread.setObjectName(QStringLiteral("audio")); }
+    ~AudioThread() { end(); }
     QThread m_thread;
 };
 
@@ -100,9 +112,9 @@ AudioSinkBackend::AudioSinkBackend() = default;
 
 AudioSinkBackend::~AudioSinkBackend()
 {
-    QThread* thread = AudioThread::get();
+    const bool running = AudioThread::running();
     for (PcmVoice* v : m_voices) {
-        if (thread->isRunning())
+        if (running)
             QMetaObject::invokeMethod(v, [v] { delete v; }, Qt::BlockingQueuedConnection);
         else
             delete v;
