@@ -63,7 +63,7 @@ TEST(BrokenFiles, BrokenSoundsNeverStallTheDevice)
         device.setCommand(QStringLiteral("open"));
         device.setCommand(QStringLiteral("play"));
         EXPECT_TRUE(done.wait(2000) || done.size() == 1) << qPrintable(f.what);
-        QTest::qWait(100);
+        QTest::qWait(50);
         EXPECT_EQ(done.size(), 1) << qPrintable(f.what);
         EXPECT_NE(device.completionStatus(), 0) << qPrintable(f.what);
     }

@@ -12,6 +12,7 @@
 #include <QStandardPaths>
 #include <QThread>
 
+#include <algorithm>
 #include <csignal>
 
 namespace {
@@ -29,6 +30,18 @@ void pause(int ms)
     QThread::msleep(ms);
     QCoreApplication::processEvents();
 }
+}
+
+bool waitFor(const std::function<bool()>& ready, int timeoutMs)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!ready()) {
+        if (clock.elapsed() >= timeoutMs)
+            return false;
+        pause(10);
+    }
+    return true;
 }
 
 XServer* XServer::instance()
@@ -162,6 +175,33 @@ QImage XServer::screenshot(const QString& savePath) const
         const QImage shot(path);
         if (!shot.isNull())
             return shot;
+    }
+    return QImage();
+}
+
+QImage XServer::stillScreen(int timeoutMs) const
+{
+    QElapsedTimer clock;
+    clock.start();
+    QImage last = screenshot();
+    while (clock.elapsed() < timeoutMs) {
+        QImage next = screenshot();
+        if (!next.isNull() && next == last)
+            return next;
+        last = std::move(next);
+    }
+    return QImage();
+}
+
+QImage XServer::changedScreen(const QImage& before, int timeoutMs) const
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < timeoutMs) {
+        const QImage shot = screenshot();
+        if (!shot.isNull() && shot != before)
+            return stillScreen(int(std::max<qint64>(timeoutMs - clock.elapsed(), 1000)));
+        pause(10);
     }
     return QImage();
 }

@@ -8,7 +8,11 @@
 #include <QProcessEnvironment>
 #include <QString>
 #include <QTemporaryDir>
+#include <functional>
 #include <memory>
+
+// Waits until ready() holds, looking every few milliseconds; false on timeout.
+bool waitFor(const std::function<bool()>& ready, int timeoutMs = 10000);
 
 // A private X server for the end-to-end tests (Xvfb, never reset when its last client leaves),
 // with a window manager (openbox) on it as on a real desktop.
@@ -28,6 +32,11 @@ public:
     // Gives the window the keyboard, as a window manager would when it is clicked.
     void focus(qulonglong window) const;
     QImage screenshot(const QString& savePath = QString()) const;
+    // The screen once two shots in a row agree (null on timeout): what a program shows after it
+    // has taken what it was given.
+    QImage stillScreen(int timeoutMs = 10000) const;
+    // The still screen after it first differs from before (null when it never does).
+    QImage changedScreen(const QImage& before, int timeoutMs = 10000) const;
     // The window of that title, when one is mapped within the timeout; 0 otherwise.
     qulonglong waitForWindow(const QString& title, int timeoutMs = 10000) const;
     QRect geometry(qulonglong window) const;
