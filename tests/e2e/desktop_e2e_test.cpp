@@ -47,18 +47,7 @@ QVector<Program> samplePrograms(const ThemeFolder& t, const QByteArray& classroo
     return {{BRUSHBOX_EXE, t.path("zypaint.ini"), "Brushbox"}, {TWINTURN_EXE, t.path("memory.ini"), "Twinturn"}};
 }
 
-// Whether cond holds within timeoutMs, looked at every 100 ms.
-bool within(int timeoutMs, const std::function<bool()>& cond)
-{
-    QElapsedTimer clock;
-    clock.start();
-    do {
-        if (cond())
-            return true;
-        QThread::msleep(100);
-    } while (clock.elapsed() < timeoutMs);
-    return false;
-}
+bool within(int timeoutMs, const std::function<bool()>& cond) { return waitFor(cond, timeoutMs); }
 
 // "Iconic" or "Normal": the window's state as the window manager keeps it.
 QString wmState(const XServer& x, qulonglong window)

@@ -146,7 +146,7 @@ double XServer::key(const QString& keys) const
 {
     const double at = steadyMs();
     run(QStringLiteral("xdotool"), {QStringLiteral("key"), keys});
-    pause(150);
+    pause(50);
     return at;
 }
 
@@ -161,7 +161,7 @@ double XServer::click(int x, int y) const
     const double at = steadyMs();
     run(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), QString::number(x), QString::number(y), QStringLiteral("click"),
                                     QStringLiteral("1")});
-    pause(150);
+    pause(50);
     return at;
 }
 

@@ -202,25 +202,23 @@ TEST(HostileEndToEnd, BrushboxOpensACatalogOfFifosAndHugeThumbnails)
     x->click(origin.x() + kOpenButton.x(), origin.y() + kOpenButton.y());
     const auto dialog = x->waitForWindow("Open");
     ASSERT_NE(dialog, 0u);
-    QThread::msleep(500);
     const QPoint at = x->geometry(dialog).topLeft();
-    const QImage empty = x->screenshot();
+    const QImage empty = x->stillScreen();
     clock.restart();
     x->click(at.x() + catalogSlot(0).x(), at.y() + catalogSlot(0).y());
     // The catalog is open when its first thumbnail shows in the grid.
     const QPoint cell0 = at + QPoint(24 + 16, 88 + 16);
-    while (clock.elapsed() < 20000 && x->screenshot().pixel(cell0) == empty.pixel(cell0))
-        QThread::msleep(200);
+    waitFor([&] { return x->screenshot().pixel(cell0) != empty.pixel(cell0); }, 20000);
     const qint64 ms = clock.elapsed();
     EXPECT_LT(ms, 20000) << "the catalog never showed its pictures";
     run.answerMessages("brushbox: ", 500, 5000);
     x->screenshot(QDir::temp().filePath("e2e-hostile-open.png"));
     // The third picture's figure file is a FIFO: it opens as a picture without a figure.
     x->click(at.x() + 24 + 40 * 2 + 16, at.y() + 88 + 16);
-    QThread::msleep(300);
+    x->stillScreen();
     x->click(at.x() + 72, at.y() + 300);
-    QThread::msleep(1000);
-    EXPECT_EQ(x->run("xdotool", {"search", "--onlyvisible", "--name", "^Open$"}).trimmed(), QString()) << "the dialog does not answer";
+    EXPECT_TRUE(waitFor([&] { return x->run("xdotool", {"search", "--onlyvisible", "--name", "^Open$"}).trimmed().isEmpty(); }))
+        << "the dialog does not answer";
     EXPECT_TRUE(run.running());
     const qint64 peak = run.peakMegabytes();
     record("Brushbox", "a catalog of FIFO thumbnails, names, figures, sounds and 5600 x 5600 thumbnails",

@@ -88,7 +88,7 @@ QStringList PrintQueue::pdfs(int count, int timeoutMs) const
                 found << f.absoluteFilePath();
         if (found.size() >= count)
             break;
-        QThread::msleep(200);
+        QThread::msleep(50);
     } while (clock.elapsed() < timeoutMs);
     return found;
 }

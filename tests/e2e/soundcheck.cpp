@@ -88,7 +88,7 @@ bool SoundServer::start()
         pactl(m_address, {QStringLiteral("info")}, &code);
         if (code == 0)
             return true;
-        QThread::msleep(100);
+        QThread::msleep(50);
     }
     m_daemon.kill();
     m_daemon.waitForFinished();
