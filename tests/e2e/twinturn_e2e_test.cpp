@@ -125,7 +125,7 @@ public:
                 back = m_shot.copy(inner(cards[0]));
                 return;
             }
-            QThread::msleep(300);
+            QThread::msleep(50);
         }
     }
 
@@ -147,7 +147,7 @@ public:
         QElapsedTimer clock;
         clock.start();
         while (clock.elapsed() < 10000) {
-            QThread::msleep(200);
+            QThread::msleep(50);
             const QImage now = screen().copy(area);
             if (samePixels(now, before))
                 return;
@@ -166,12 +166,12 @@ public:
             while (clock.elapsed() < 2500) {
                 const QImage now = block(k);
                 if (!samePixels(now, back)) {
-                    QThread::msleep(100);
+                    QThread::msleep(50);
                     const QImage again = block(k);
                     if (samePixels(again, now))
                         return now;
                 }
-                QThread::msleep(100);
+                QThread::msleep(50);
             }
         }
         return QImage();
@@ -189,7 +189,7 @@ public:
                 return samePixels(now, back) ? TurnedBack : Gone;
             if (!endOn(m_shot).isEmpty())
                 return Gone; // the last pair ends the game, whatever the card shows
-            QThread::msleep(100);
+            QThread::msleep(50);
         }
         return Unchanged;
     }
@@ -219,7 +219,7 @@ public:
             const QString end = endOn(screen());
             if (!end.isEmpty())
                 return end;
-            QThread::msleep(300);
+            QThread::msleep(50);
         }
         return QString();
     }
@@ -382,8 +382,8 @@ TEST(SittingEndToEnd, TwinturnPairsGameWithEverySoundHeard)
         ASSERT_NE(help, 0u) << "help, showing " << round + 1;
         const QRect area = x->geometry(help);
         x->click(area.center().x(), area.center().y());
-        QThread::msleep(500);
-        EXPECT_EQ(x->run("xdotool", {"search", "--onlyvisible", "--name", "^ $"}).trimmed(), QString()) << "help stays";
+        EXPECT_TRUE(waitFor([&] { return x->run("xdotool", {"search", "--onlyvisible", "--name", "^ $"}).trimmed().isEmpty(); }))
+            << "help stays";
     }
     // The game waits for its sounds once the device has reported on itself (within a second).
     QThread::msleep(1500);
