@@ -10,7 +10,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QThread>
 #include <gtest/gtest.h>
 
 namespace {
@@ -33,7 +32,6 @@ struct Tone {
 const Tone kStart{"start.wav", 600, 600}, kClick{"click.wav", 1400, 80}, kOpen{"open.wav", 2200, 400},
     kSave{"save.wav", 3000, 400}, kGood{"good.wav", 3800, 500}, kBird{"bird.wav", 4600, 700};
 
-void settle() { QThread::msleep(700); }
 
 // The sample theme, in a folder of its own, with the tones for sounds.
 void makeTheme(const ThemeFolder& t)
@@ -103,10 +101,18 @@ TEST(SittingEndToEnd, BrushboxOpenPaintSaveThriceHelpPrintAndEnd)
         heard.append({QString::fromLatin1(tone.file).section('.', 0, 0), tone.frequency, tone.ms, click, whole});
     };
 
+    // Each step is taken once the screen is still and the sound the last click started has been
+    // heard to its end (a click cuts the sound before it).
+    auto settle = [&] {
+        x->stillScreen();
+        if (recording && !heard.isEmpty()) {
+            const ExpectedSound& last = heard.back();
+            recording->waitForToneEnd(last.frequency, std::max(last.clickMs, 0.0), last.lengthMs + 3000);
+        }
+    };
     ProgramRun run(BRUSHBOX_EXE, {t.path("zypaint.ini")}, t.windows(), env);
     const auto window = x->waitForWindow("Brushbox");
     ASSERT_NE(window, 0u) << qPrintable(run.stderrText());
-    settle();
     settle();
     const QPoint origin = x->geometry(window).topLeft();
     const QPoint canvas = origin + kCanvas;
@@ -128,9 +134,10 @@ TEST(SittingEndToEnd, BrushboxOpenPaintSaveThriceHelpPrintAndEnd)
     expect(kClick, clickAt(at, kDialogOpen));
     settle();
     double lastDot = 0;
+    QImage dots = x->screenshot();
     for (int i = 1; i < figure.points.size(); ++i) {
         lastDot = clickAt(canvas, figure.points[i].toPoint());
-        QThread::msleep(150);
+        dots = x->changedScreen(dots);
     }
     expect(kGood, lastDot);
     settle();
@@ -148,7 +155,7 @@ TEST(SittingEndToEnd, BrushboxOpenPaintSaveThriceHelpPrintAndEnd)
     settle();
     at = x->geometry(dialog).topLeft();
     clickAt(at, catalogSlot(0));
-    QThread::msleep(300);
+    x->stillScreen();
     expect(kClick, clickAt(at, kDialogSave));
     settle();
     ASSERT_TRUE(QFileInfo::exists(saved + "0.bmp") && QFileInfo::exists(saved + "0_.bmp")) << qPrintable(run.stderrText());
@@ -170,7 +177,7 @@ TEST(SittingEndToEnd, BrushboxOpenPaintSaveThriceHelpPrintAndEnd)
     expect(kClick, clickAt(at, kDialogOpen));
     settle();
     expect(kBird, clickAt(origin, kSoundButton));
-    QThread::msleep(kBird.ms + 300);
+    settle();
     clickAt(origin, paletteCell(0, 10));
     expect(kClick, clickAt(origin, kDrawButton));
     settle();
@@ -241,7 +248,14 @@ TEST(SittingEndToEnd, BrushboxOpenPaintSaveThriceHelpPrintAndEnd)
     if (queue.ready()) {
         const QStringList pdfs = queue.pdfs(2);
         ASSERT_EQ(pdfs.size(), 2) << qPrintable(run.stderrText());
-        QThread::msleep(500);
+        EXPECT_TRUE(waitFor([&] {
+            for (const QString& pdf : pdfs) {
+                QFile f(pdf);
+                if (!f.open(QIODevice::ReadOnly) || !f.readAll().trimmed().endsWith("%%EOF"))
+                    return false;
+            }
+            return true;
+        })) << "the pages are written to their end";
         for (const QString& pdf : pdfs) {
             QString png;
             const double diff = pageDifference(pdf, QImage(saved + "2.bmp").convertToFormat(QImage::Format_RGB32), &png);

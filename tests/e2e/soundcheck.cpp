@@ -193,8 +193,28 @@ double SoundRecording::sampleMs(size_t index) const
     return best;
 }
 
+bool SoundRecording::waitForToneEnd(double frequency, double afterMs, int timeoutMs) const
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < timeoutMs) {
+        double lastMs = 0;
+        {
+            std::lock_guard<std::mutex> g(m_lock);
+            if (!m_chunks.empty())
+                lastMs = m_chunks.back().second;
+        }
+        for (const Span& span : heard(frequency))
+            if (span.startMs >= afterMs - 20 && span.endMs < lastMs - 30)
+                return true;
+        QThread::msleep(20);
+    }
+    return false;
+}
+
 QVector<SoundRecording::Span> SoundRecording::heard(double frequency) const
 {
+    std::lock_guard<std::mutex> g(m_lock);
     QVector<Span> spans;
     const double coeff = 2 * std::cos(2 * M_PI * frequency / kRate);
     // Half the tone's amplitude: a window is "on" when the tone covers about half of it.

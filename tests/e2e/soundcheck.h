@@ -48,6 +48,8 @@ public:
         double lengthMs() const { return endMs - startMs; }
     };
     QVector<Span> heard(double frequency) const;
+    // Waits until a tone of that frequency that began after afterMs has been heard to its end.
+    bool waitForToneEnd(double frequency, double afterMs, int timeoutMs = 5000) const;
     double seconds() const { return double(m_samples.size()) / kRate; }
     double firstMs() const { return sampleMs(0); }
     void save(const QString& path) const; // raw 16-bit mono samples
@@ -57,7 +59,7 @@ private:
     int m_pid = -1;
     std::thread m_reader;
     std::atomic<bool> m_stop{false};
-    std::mutex m_lock;
+    mutable std::mutex m_lock;
     // When a sample was heard: the monitor hands over no samples while nothing plays, so each
     // chunk keeps its own arrival time (its last sample was heard just before it arrived).
     double sampleMs(size_t index) const;
