@@ -437,18 +437,22 @@ int ProgramRun::answerMessages(const QString& prefix, int quietMs, int timeoutMs
     while (total.elapsed() < timeoutMs && running()) {
         const int shown = int(stderrText().count(QLatin1Char('\n') + prefix)) + (stderrText().startsWith(prefix) ? 1 : 0);
         if (shown > answered) {
-            pause(300); // the box is mapped after its line is written
-            const QString out = x->run(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                                                                   QStringLiteral("--class"), QStringLiteral(".")});
-            const QStringList ids = out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-            // The box is the newest small window with a title (a splash has none).
+            // The box is mapped after its line is written: the newest small window with a title
+            // (a splash has none).
             qulonglong box = 0;
-            for (const QString& id : ids) {
-                const QRect g = x->geometry(id.toULongLong());
-                const bool titled = !x->run(QStringLiteral("xdotool"), {QStringLiteral("getwindowname"), id}).trimmed().isEmpty();
-                if (titled && g.width() > 60 && g.width() < 600 && g.height() < 400)
-                    box = std::max(box, id.toULongLong());
-            }
+            waitFor([&] {
+                const QString out = x->run(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                                                                       QStringLiteral("--class"), QStringLiteral(".")});
+                for (const QString& id : out.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+                    const QRect g = x->geometry(id.toULongLong());
+                    const bool titled = !x->run(QStringLiteral("xdotool"), {QStringLiteral("getwindowname"), id}).trimmed().isEmpty();
+                    if (titled && g.width() > 60 && g.width() < 600 && g.height() < 400 && id.toULongLong() > m_lastBox)
+                        box = std::max(box, id.toULongLong());
+                }
+                return box != 0;
+            }, 3000);
+            if (box)
+                m_lastBox = box;
             if (box)
                 x->focus(box);
             x->key(QStringLiteral("Return"));

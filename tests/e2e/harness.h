@@ -96,6 +96,7 @@ private:
     QProcess m_process;
     QString m_stderr;
     int m_answered = 0;
+    qulonglong m_lastBox = 0; // the last box answered: a new one has a higher id
     XServer* m_x = nullptr;
 };
 

@@ -401,7 +401,7 @@ TEST(SittingEndToEnd, TwinturnPairsGameWithEverySoundHeard)
     ASSERT_FALSE(end.isEmpty());
     const Tone& endTone = end == "good" ? goodTone : badTone;
     heard.append({name(endTone), endTone.frequency, endTone.ms, -1}); // after the last pair has flown off
-    QThread::msleep(endTone.ms + 500);
+    recording.waitForToneEnd(endTone.frequency, board.lastClickMs, endTone.ms + 5000);
     x->click(512, 384);
     EXPECT_TRUE(run.waitForExit(5000));
     recording.stop();
