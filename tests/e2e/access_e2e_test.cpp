@@ -226,9 +226,7 @@ void pickColour(const Child& child, const QPoint& origin, const QStringList& arr
 
 void sitting(bool oneSwitch)
 {
-    XServer* x = XServer::instance();
-    if (!x)
-        GTEST_SKIP() << "Xvfb is not installed";
+    REQUIRE_X();
     WindowManager wm;
     if (!wm.ready())
         GTEST_SKIP() << "openbox is not installed";
@@ -338,9 +336,7 @@ TEST(AccessEndToEnd, OneSwitchSittingEndsWithTheSavedPaintingThatWasDrawn) { sit
 
 TEST(AccessEndToEnd, KeptPaintingComesBackAfterEveryWayOfEndingAndOnlyWithTheKey)
 {
-    XServer* x = XServer::instance();
-    if (!x)
-        GTEST_SKIP() << "Xvfb is not installed";
+    REQUIRE_X();
     WindowManager wm;
     if (!wm.ready())
         GTEST_SKIP() << "openbox is not installed";
@@ -415,9 +411,7 @@ TEST(AccessEndToEnd, KeptPaintingComesBackAfterEveryWayOfEndingAndOnlyWithTheKey
 
 TEST(AccessEndToEnd, ScreenReaderFindsEveryControlNamedAndPressableAndQtsButtonsInTheDesktopsLanguage)
 {
-    XServer* x = XServer::instance();
-    if (!x)
-        GTEST_SKIP() << "Xvfb is not installed";
+    REQUIRE_X();
     const QString script = QStringLiteral(SOURCE_DIR "/atspi_walk.py");
     const bool tools = !QStandardPaths::findExecutable(QStringLiteral("dbus-run-session")).isEmpty()
                        && QProcess::execute(QStringLiteral("/usr/bin/python3"), {QStringLiteral("-c"), QStringLiteral("import pyatspi")}) == 0;

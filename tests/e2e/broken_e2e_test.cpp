@@ -12,11 +12,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-#define REQUIRE_X()                                                                                                    \
-    XServer* x = XServer::instance();                                                                                  \
-    if (!x)                                                                                                            \
-        GTEST_SKIP() << "Xvfb is not installed";
-
 QByteArray pathLines(const ThemeFolder& t)
 {
     return "[path]\r\ngfx=" + t.path("gfx").toUtf8() + "\r\nsnd=" + t.path("snd").toUtf8() + "\r\npicture=" + t.path("pictures").toUtf8()

@@ -8,11 +8,6 @@
 
 namespace {
 
-#define REQUIRE_X()                                                                                                    \
-    XServer* x = XServer::instance();                                                                                  \
-    if (!x)                                                                                                            \
-        GTEST_SKIP() << "Xvfb is not installed";
-
 // The colours of a screenshot's pixels at a few places, to tell a drawn window from an empty screen.
 int distinctColours(const QImage& img, const QRect& area)
 {

@@ -74,9 +74,7 @@ bool devicesRequired() { return qEnvironmentVariableIsSet("BB_REQUIRE_DEVICES");
 
 TEST(SittingEndToEnd, BrushboxOpenPaintSaveThriceHelpPrintAndEnd)
 {
-    XServer* x = XServer::instance();
-    if (!x)
-        GTEST_SKIP() << "Xvfb is not installed";
+    REQUIRE_X();
     SoundServer* sound = SoundServer::instance();
     if (!sound && devicesRequired())
         FAIL() << "no PulseAudio server could be had";

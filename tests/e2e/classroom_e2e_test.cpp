@@ -12,11 +12,6 @@
 
 namespace {
 
-#define REQUIRE_X()                                                                                                    \
-    XServer* x = XServer::instance();                                                                                  \
-    if (!x)                                                                                                            \
-        GTEST_SKIP() << "Xvfb is not installed";
-
 QByteArray paintTheme(const ThemeFolder& t, const QByteArray& classroom)
 {
     t.copyFromSample("gfx", "gfx");

@@ -18,11 +18,6 @@
 
 namespace {
 
-#define REQUIRE_X()                                                                                                    \
-    XServer* x = XServer::instance();                                                                                  \
-    if (!x)                                                                                                            \
-        GTEST_SKIP() << "Xvfb is not installed";
-
 struct Program {
     const char* exe;
     QString ini, title;

@@ -25,9 +25,7 @@ QPoint paletteCell(int row, int column) { return {16 + column * 609 / 14 + 20, 4
 // A child opens a colouring picture, connects its dots, fills, saves and finds the painting again.
 TEST(DialogsEndToEnd, OpenAFigureConnectItFillSaveAndFindItAgain)
 {
-    XServer* x = XServer::instance();
-    if (!x)
-        GTEST_SKIP() << "Xvfb is not installed";
+    REQUIRE_X();
     const FigurePicture figure = firstFigure(BIN_DIR "/pictures/Things");
     ASSERT_GE(figure.cell, 0) << "the sample Things catalog has a picture with a figure";
     ASSERT_GE(figure.points.size(), 2);

@@ -14,6 +14,12 @@
 // Waits until ready() holds, looking every few milliseconds; false on timeout.
 bool waitFor(const std::function<bool()>& ready, int timeoutMs = 10000);
 
+// The test's X server as x; the test is skipped where Xvfb is not installed.
+#define REQUIRE_X()                                                                                                    \
+    XServer* x = XServer::instance();                                                                                  \
+    if (!x)                                                                                                            \
+    GTEST_SKIP() << "Xvfb is not installed"
+
 // A private X server for the end-to-end tests (Xvfb, never reset when its last client leaves),
 // with a window manager (openbox) on it as on a real desktop.
 class XServer {

@@ -17,11 +17,6 @@
 #include <unistd.h>
 
 namespace {
-#define REQUIRE_X()                                                                                                    \
-    XServer* x = XServer::instance();                                                                                  \
-    if (!x)                                                                                                            \
-        GTEST_SKIP() << "Xvfb is not installed";
-
 // Puts a FIFO (nobody ever writes to it) in the place of a file.
 void fifo(const QString& path)
 {

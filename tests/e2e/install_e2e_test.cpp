@@ -32,9 +32,7 @@ struct Installed {
 
 TEST(InstallEndToEnd, InstalledProgramsStartOnTheirSampleThemes)
 {
-    XServer* x = XServer::instance();
-    if (!x)
-        GTEST_SKIP() << "Xvfb is not installed";
+    REQUIRE_X();
     Installed installed;
     ASSERT_TRUE(installed.ok) << qPrintable(installed.output);
     for (const char* file : {"bin/brushbox", "share/applications/brushbox.desktop", "share/man/man1/brushbox.1.gz",

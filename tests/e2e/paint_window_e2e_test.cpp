@@ -41,9 +41,7 @@ int countColour(const QImage& shot, const QRect& area, QRgb colour)
 // The program as the README starts it: on the sample theme in its own folder.
 TEST(PaintWindowEndToEnd, AChildDrawsFillsClearsAndEndsWithEscape)
 {
-    XServer* x = XServer::instance();
-    if (!x)
-        GTEST_SKIP() << "Xvfb is not installed";
+    REQUIRE_X();
     QTemporaryDir windows;
     ProgramRun run(BRUSHBOX_EXE, {}, windows.path());
     const auto window = x->waitForWindow(QStringLiteral("Brushbox"));

@@ -18,11 +18,6 @@
 
 #ifdef TWINTURN_EXE
 namespace {
-#define REQUIRE_X()                                                                                                    \
-    XServer* x = XServer::instance();                                                                                  \
-    if (!x)                                                                                                            \
-        GTEST_SKIP() << "Xvfb is not installed";
-
 const QString kGames = QStringLiteral(BIN_DIR "/games/");
 
 QMap<QString, QString> readKeys(const QString& path)
