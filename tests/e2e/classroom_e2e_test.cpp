@@ -72,35 +72,6 @@ TEST(ClassroomEndToEnd, ASecondStartBringsTheFirstForwardAndACrashedCopyLeavesNo
     loose.kill();
 }
 
-TEST(ClassroomEndToEnd, NoQuitKeepsBothProgramsOpenUntilCtrlShiftQ)
-{
-    REQUIRE_X();
-    ThemeFolder t;
-    t.write("zypaint.ini", paintTheme(t, "noquit=1\r\n"));
-    t.copySampleTwinturn();
-    t.write("memory.ini", t.read("memory.ini") + "[classroom]\r\nnoquit=1\r\n");
-    struct Program {
-        const char* exe;
-        QString ini, title;
-    };
-    for (const Program& p : {Program{BRUSHBOX_EXE, t.path("zypaint.ini"), "Brushbox"},
-                             Program{TWINTURN_EXE, t.path("memory.ini"), "Twinturn"}}) {
-        ProgramRun run(p.exe, {p.ini}, t.windows());
-        const auto window = x->waitForWindow(p.title);
-        ASSERT_NE(window, 0u) << qPrintable(run.stderrText());
-        x->stillScreen();
-        for (const char* keys : {"Escape", "alt+F4"}) {
-            x->focus(window);
-            x->key(keys);
-            EXPECT_FALSE(run.waitForExit(1000)) << p.exe << " ended on " << keys;
-        }
-        x->focus(window);
-        x->key("ctrl+shift+q");
-        EXPECT_TRUE(run.waitForExit(5000)) << p.exe;
-        EXPECT_EQ(run.exitCode(), 0);
-    }
-}
-
 TEST(ClassroomEndToEnd, MuteStartsSilentAndCtrlMBringsTheSoundBack)
 {
     REQUIRE_X();

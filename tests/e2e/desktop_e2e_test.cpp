@@ -107,7 +107,7 @@ TEST(DesktopEndToEnd, MinimisedBrushboxKeepsItsPaintingAndASecondStartBringsItBa
 
 // noquit holds against the window manager: its close button and its Alt+F4 (which it turns into
 // the same request) end neither program; without noquit the close button ends Brushbox.
-TEST(DesktopEndToEnd, NoQuitHoldsAgainstTheWindowManagersCloseAndAltF4)
+TEST(DesktopEndToEnd, NoQuitHoldsAgainstEscTheWindowManagersCloseAndAltF4UntilCtrlShiftQ)
 {
     REQUIRE_X();
     ASSERT_TRUE(x->managed());
@@ -119,10 +119,17 @@ TEST(DesktopEndToEnd, NoQuitHoldsAgainstTheWindowManagersCloseAndAltF4)
         const QPoint close = closeButton(*x, window);
         x->click(close.x(), close.y());
         EXPECT_FALSE(run.waitForExit(1500)) << p.exe << " ended on the title bar's close button";
-        x->focus(window);
-        x->key("alt+F4");
-        EXPECT_FALSE(run.waitForExit(1500)) << p.exe << " ended on Alt+F4";
+        for (const char* keys : {"Escape", "alt+F4"}) {
+            x->focus(window);
+            x->key(keys);
+            EXPECT_FALSE(run.waitForExit(1500)) << p.exe << " ended on " << keys;
+        }
         EXPECT_NE(x->waitForWindow(p.title, 1000), 0u) << p.exe << " has no window any more";
+        // The teacher's key still ends it.
+        x->focus(window);
+        x->key("ctrl+shift+q");
+        EXPECT_TRUE(run.waitForExit(5000)) << p.exe;
+        EXPECT_EQ(run.exitCode(), 0);
     }
 
     ThemeFolder plain;
