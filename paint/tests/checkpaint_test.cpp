@@ -116,11 +116,17 @@ TEST(PaintCheck, ReportsMissingAndBrokenFiles)
     f.write("app/snd/ok.wav", wav(4410));
     f.write("app/snd/text.wav", "this is no sound");
     f.write("app/gfx/Kids.gif", pictureBytes("GIF"));
+    // Figure files beside the supplied pictures: one refused for its count, one without [coords].
+    for (const char* picture : {"app/pics/Zoo/cat.bmp", "app/pics/Zoo/dog.gif", "app/pics/Zoo/sun.bmp"})
+        f.write(picture, pictureBytes("BMP"));
+    f.write("app/pics/Zoo/cat.INI", "[settings]\ncolour=1\n[coords]\n1\n5\t5\n");
+    f.write("app/pics/Zoo/dog.ini", "[settings]\nnumeric=1\n");
+    f.write("app/pics/Zoo/sun.INI", "[coords]\n2\n5\t5\n9\t9\n");
     const QStringList lines = check(f, "app=zypaint\n[path]\ngfx=%apppath%gfx\nsnd=%apppath%snd\npicture=%apppath%pics\n"
                                        "catalog=%apppath%cats\n"
                                        "[interface]\nbackground=bg.bmp\nstartsound=ok.wav\nbuttonsound=text.wav\ngoodsound=none.wav\n"
                                        "[catalogs]\nZoo\t1\nFarm\t1\nKids\t0\nNoIcon\t0\n");
-    ASSERT_EQ(lines.size(), 5) << qPrintable(lines.join('\n'));
+    ASSERT_EQ(lines.size(), 8) << qPrintable(lines.join('\n'));
     EXPECT_TRUE(lines[0].startsWith("8: background in [interface]: Could not load main background picture ''")) << qPrintable(lines[0]);
     EXPECT_TRUE(lines[0].endsWith("is cut off (40 of its 246 bytes).] (warning 106)")) << qPrintable(lines[0]);
     EXPECT_TRUE(lines[1].startsWith("10: buttonsound in [interface]: ")) << qPrintable(lines[1]);
@@ -128,6 +134,12 @@ TEST(PaintCheck, ReportsMissingAndBrokenFiles)
     EXPECT_TRUE(lines[3].startsWith("14: supplied catalog 'Farm': folder '")) << qPrintable(lines[3]);
     EXPECT_EQ(lines[4], QStringLiteral("16: catalog 'NoIcon': Bilden '%1/gfx/NoIcon.bmp/.gif/.jpg' för användarkatalogen '%1/cats/NoIcon' "
                                        "saknas. (warning 103)").arg(f.app()));
+    const QString zoo = f.app() + "/pics/Zoo/";
+    EXPECT_EQ(lines.mid(5), QStringList({zoo + "cat.INI:2: unknown key 'colour' in [settings]",
+                                         zoo + "cat.INI:4: the figure's number of points is 1 and it needs at least 2: "
+                                               "the picture opens without it",
+                                         zoo + "dog.ini: the figure file has no [coords] section with a number of points: "
+                                               "the picture opens without its figure"}));
 }
 
 // Sounds and pictures that once crashed or stalled the program: each named with its cause and
