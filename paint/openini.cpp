@@ -87,6 +87,7 @@ public:
 
     // False when the program must end.
     bool read(IniFiles& files);
+    KeyTable table();
 
 private:
     PaintSettingsRecord& s;
@@ -113,7 +114,6 @@ private:
         found.tell(Finding{found.file(), line, m.text, number, m.fatal, what, note, QString(), folder});
     }
 
-    KeyTable table();
     void folderKey(const KeyLine& k, PaintFolder& folder, PaintMessageNumber message);
     void catalogFolder(const KeyLine& k);
     void catalogItem(const QString& item, int line);
@@ -637,6 +637,19 @@ void resetPaintSettings()
 bool pntReadConfiguration(PaintSettingsRecord& settings, Findings& found, IniFiles& files, const ConfigurationFile* taken)
 {
     return PaintReader(settings, found, taken).read(files);
+}
+
+KeyTable pntConfigurationTable()
+{
+    struct Owned {
+        PaintSettingsRecord s;
+        Findings found{QString(), [](const Finding&) { return true; }, true};
+        PaintReader reader{s, found, nullptr};
+    };
+    const auto owned = std::make_shared<Owned>();
+    KeyTable t = owned->reader.table();
+    t.owner = owned;
+    return t;
 }
 
 bool OpenINI(const QString& strFile, IniFiles* files, const ConfigurationFile* taken)
