@@ -3,13 +3,11 @@
 #pragma once
 #include "common/keytable.h"
 
-#include <QByteArray>
 #include <QHash>
 #include <algorithm>
 #include <gtest/gtest.h>
 
-// The table-driven tests of the configuration readers: each row of a table is a case, so a new
-// row is tested without a new test.
+// A row of a reader's table as a test case: a new row is tested without a new test.
 struct KeyCase {
     QString section; // as a file writes it; empty before any section, or for any section
     QString key;
@@ -49,8 +47,9 @@ inline QVector<KeyCase> keyCases(const KeyTable& table, const QStringList& folde
     return cases;
 }
 
-// read(c, value, found) writes c with value into file, reads it and gives what it filled, and
-// the line the key stands on. Each case must fill something, and its wrong value be found there.
+// read(c, value, found, line) writes c with value into file, reads it and gives what it filled, and
+// the line the key stands on. Each case must fill something, and its wrong value be found there
+// (but where file is empty: a reader that tells nothing).
 template <typename Read>
 void expectEveryRowReads(const QVector<KeyCase>& cases, const QString& file, Read read)
 {
@@ -59,7 +58,7 @@ void expectEveryRowReads(const QVector<KeyCase>& cases, const QString& file, Rea
         int line = 0;
         EXPECT_FALSE(read(c, c.a, found, line) == read(c, c.b, found, line)) << qPrintable(file + ": [" + c.section + "] " + c.key);
         found.clear();
-        if (c.wrong.isEmpty())
+        if (c.wrong.isEmpty() || file.isEmpty())
             continue;
         read(c, c.wrong, found, line);
         EXPECT_TRUE(std::any_of(found.begin(), found.end(), [&](const Finding& f) {

@@ -143,25 +143,23 @@ TEST(MemoryCheck, GlobalFileBoardAndCardSettings)
                "cardsy=3\r\n"            // 2: odd
                "cardwidth=200\r\n"       // 3: too wide for 640 x 480
                "cardheight=100\r\n"
-               "fontsize=12\r\n"         // 5: before fontname
-               "dissapear=7\r\n"         // 6
-               "turnsound=turn.wav\r\n"  // 7: missing
-               "picture=back.bmp\r\n"    // 8: missing
-               "cardsx=3\r\n"            // 9: set again
-               "[textlist]\r\n";         // 10: typo
+               "dissapear=7\r\n"         // 5
+               "turnsound=turn.wav\r\n"  // 6: missing
+               "picture=back.bmp\r\n"    // 7: missing
+               "cardsx=3\r\n"            // 8: set again
+               "[textlist]\r\n";         // 9: typo
     g.cards += g.cards;
     EXPECT_EQ(check(g), QStringList({
                             "data/global.ini:3: on a 640 x 480 screen: The board of 3 x 3 cards does not fit on the screen. "
                             "There is room for 2 x 3 cards of this size. (error 12)",
-                            "data/global.ini:5: fontsize in the card settings has no effect: it comes before fontname",
-                            "data/global.ini:6: dissapear in the card settings: 7 is none of 0 (stay), 1 (vanish), 2 (fly off) and "
+                            "data/global.ini:5: dissapear in the card settings: 7 is none of 0 (stay), 1 (vanish), 2 (fly off) and "
                             "3 (shrink); it works as 0",
-                            "data/global.ini:7: turnsound in the card settings: ''Turn card sound'' wave file ''sfx/turn.wav does not exist. (warning 202)",
-                            "data/global.ini:8: picture in the card settings: Card front picture file ''gfx/back.bmp'' does not exist. (warning 101)",
-                            "data/global.ini:9: cardsx in the card settings is set again: the value on line 1 has no effect",
-                            "data/global.ini:9: The board has an odd number of cards (9). The last place stays empty, so every card "
+                            "data/global.ini:6: turnsound in the card settings: ''Turn card sound'' wave file ''sfx/turn.wav does not exist. (warning 202)",
+                            "data/global.ini:7: picture in the card settings: Card front picture file ''gfx/back.bmp'' does not exist. (warning 101)",
+                            "data/global.ini:8: cardsx in the card settings is set again: the value on line 1 has no effect",
+                            "data/global.ini:8: The board has an odd number of cards (9). The last place stays empty, so every card "
                             "has a pair. (warning 13)",
-                            "data/global.ini:10: section [textlist] means nothing in the global file: the keys after it are card "
+                            "data/global.ini:9: section [textlist] means nothing in the global file: the keys after it are card "
                             "settings (did you mean 'text list'?)",
                         }))
         << qPrintable(check(g).join('\n'));
