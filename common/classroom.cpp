@@ -41,16 +41,6 @@ QVector<KeyRow> classroomRows(ClassroomSettings& s, bool brushbox)
     return rows;
 }
 
-bool classroomKey(ClassroomSettings& s, const QString& key, const QString& value)
-{
-    for (const KeyRow& row : classroomRows(s, true))
-        if (key.compare(QLatin1String(row.key), Qt::CaseInsensitive) == 0) {
-            row.fill(KeyLine{0, QStringLiteral("classroom"), 0, key, value, key + QLatin1Char('=') + value, key});
-            return true;
-        }
-    return false;
-}
-
 ClassroomSettings readClassroomSettings(const QString& path, IniFiles* files)
 {
     ClassroomSettings settings;

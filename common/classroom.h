@@ -21,13 +21,11 @@ struct ClassroomSettings {
     int printdelay = 0; // seconds between two prints; never negative
     QString printwait;  // said when a print is asked for too soon; nothing when empty
     bool keeppainting = false; // the canvas is kept in the system folder from one run to the next
+    bool operator==(const ClassroomSettings&) const = default;
 };
 
 // The rows of [classroom], filling settings: every key for Brushbox, the first four for Twinturn.
 QVector<KeyRow> classroomRows(ClassroomSettings& settings, bool brushbox);
-
-// Takes one key of [classroom] into settings; false when the key is none of them.
-bool classroomKey(ClassroomSettings& settings, const QString& key, const QString& value);
 
 // The [classroom] section of a configuration file, read before anything else of it: whether
 // to start at all must be known before a splash screen shows. files keeps what it read for

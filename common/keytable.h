@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <QVector>
 #include <functional>
+#include <memory>
 
 class IniReader;
 
@@ -87,6 +88,7 @@ struct KeyTable {
     std::function<QString(const QString& name)> unknownSection = {}; // words for a section no row names
     std::function<bool(const QString& item, int line)> eachItem = {}; // sees each item first; true: taken
     std::function<void(const QString& name, int line)> onSection = {}; // each section line, and "" at the end
+    std::shared_ptr<const void> owner = {}; // what the rows fill, for a table handed out on its own
 
     // The rows of a section and which of its section's names it is; -1 for one no name
     // matches, whose rows are the "*" section's, if any.

@@ -483,11 +483,8 @@ bool MemReader::readGlobal()
     return m_going;
 }
 
-bool MemReader::readSpecial()
+KeyTable MemReader::specialTable()
 {
-    QString path;
-    if (s.ui.specialFile.isEmpty() || !openData(s.ui.specialFile, "special", 10, path))
-        return m_going;
     const Where mainPictures = at(QStringLiteral("pictures in [interface]"), mainFile);
     KeyTable t{{kBeforeSection,
                 {{QStringLiteral("interface")},
@@ -504,7 +501,15 @@ bool MemReader::readSpecial()
     t.unknownSection = [](const QString& name) {
         return QStringLiteral("section [%1] has no effect: the special file is read only for pictures in [interface]").arg(name);
     };
-    if (!walk(path, t))
+    return t;
+}
+
+bool MemReader::readSpecial()
+{
+    QString path;
+    if (s.ui.specialFile.isEmpty() || !openData(s.ui.specialFile, "special", 10, path))
+        return m_going;
+    if (!walk(path, specialTable()))
         return tell(at(QStringLiteral("special in [gamefiles]")), QStringLiteral("special in [gamefiles]"), 10, path), false;
     return m_going;
 }

@@ -49,6 +49,12 @@ public:
     QString pictureProblem(const QString& path, bool& found);
     bool checking() const { return m_checking; }
 
+    // The tables of memory.ini and of the main, global and special files, filling this reader's state.
+    KeyTable iniTable(bool declaration);
+    KeyTable mainTable();
+    KeyTable globalTable();
+    KeyTable specialTable();
+
 private:
     MemState& s;
     IniFiles& m_files;
@@ -69,9 +75,6 @@ private:
     bool readItems(const QString& path, int count, const std::function<void(int i, const QString& item, int line, bool sameLine)>& take,
                    int& read);
     std::function<void(const KeyLine&)> mark(std::function<void(const KeyLine&)> fill);
-    KeyTable iniTable(bool declaration);
-    KeyTable mainTable();
-    KeyTable globalTable();
     QVector<KeyRow> fontRows(const char* prefix, MemFont& font, bool& named, const std::function<QString()>& notYet);
 };
 

@@ -17,6 +17,7 @@ struct MemFont {
     double size = 12;
     bool bold = false;
     bool italic = false;
+    bool operator==(const MemFont&) const = default;
 };
 
 struct memCardHolder {
@@ -31,6 +32,7 @@ struct memDisplayCard {
     int Reference = 0;
     bool Turned = false;
     bool Removed = false;
+    bool operator==(const memDisplayCard&) const = default;
 };
 
 struct memPlayer {
@@ -56,11 +58,13 @@ struct memControl {
     uint32_t ForeColor = 0;
     int PlaceX = 0;
     int PlaceY = 1;
+    bool operator==(const memControl&) const = default;
 };
 
 struct memTextEntry {
     QString Text;
     QString Sound;
+    bool operator==(const memTextEntry&) const = default;
 };
 
 struct memTextList {
@@ -78,6 +82,7 @@ struct memTextList {
     int Space = 4;
     QVector<memTextEntry> Texts;
     QVector<memDisplayCard> Display;
+    bool operator==(const memTextList&) const = default;
 };
 
 struct memTextGame {
@@ -93,6 +98,7 @@ struct memResolution {
     int Index = 0;
     int Width = 0;
     int Height = 0;
+    bool operator==(const memResolution&) const = default;
 };
 
 struct memSplashSettings {
@@ -145,6 +151,7 @@ struct memInterface {
     int BoardLeft = 0, BoardTop = 0, BoardWidth = 0, BoardHeight = 0;
     int GapX = 0, GapY = 0;
     bool ResultSounds = false;
+    bool operator==(const memInterface&) const = default;
 };
 
 // The resolution table: rows 0 to 4.

@@ -14,6 +14,8 @@ void checkPaintConfiguration(const QString& path, ThemeReport& report)
     PaintSettingsRecord settings;
     Findings found(path, [&report](const Finding& f) { return report.add(f); }, true);
     IniFiles files;
+    // Before the figure files it reads on the way.
+    report.name(path);
     pntReadConfiguration(settings, found, files);
 }
 

@@ -24,55 +24,53 @@ bool toCoordinate(const QString& field, float& out)
 }
 }
 
-bool pntOpenLineINI(const QString& strFile, LineFigure& figure)
+KeyTable pntFigureTable(LineFigure& figure, std::function<void(const QString& item, int line)> coords)
+{
+    return {{{{QStringLiteral("settings")},
+               {{"numeric", KeyKind::Flag, [&figure](const KeyLine& k) { figure.numeric = mathToBool(k.value); }},
+                {"alphabetic", KeyKind::Short, [&figure](const KeyLine& k) { figure.alphabetic = mathToInt16(k.value); }}}},
+              {{QStringLiteral("coords")}, {}, QString(), QString(), std::move(coords)}}};
+}
+
+bool pntReadFigure(LineFigure& figure, Findings& found)
 {
     figure.clear();
-    if (!fioFileExists(strFile))
-        return false;
     IniReader file;
-    if (!file.open(strFile))
+    if (!fioFileExists(found.file()) || !file.open(found.file()))
         return false;
     LineFigure read;
-    QString section;
-    bool haveCoords = false;
-    int k = 0; // items of the coords section: the count, then the points
+    int countLine = 0; // where the count stands; 0 before [coords] has one
     int filled = 0;
-    while (!file.atEnd()) {
-        const QString item = file.readItem();
-        if (item.isEmpty())
-            continue;
-        if (fioIsSection(item)) {
-            section = fioGetSection(item).toLower();
-            continue;
+    const auto coords = [&](const QString& item, int line) {
+        if (item.trimmed().startsWith(QLatin1Char(';')))
+            return; // a comment, not a point
+        if (!countLine) {
+            countLine = line;
+            read.intLineCount = mathToInt16(item);
+            read.points = QVector<LinePoint>(std::max<int>(read.intLineCount, 0) + 1);
+            return;
         }
-        if (section == QLatin1String("coords")) {
-            if (item.trimmed().startsWith(QLatin1Char(';')))
-                continue; // a comment, not a point
-            if (k == 0) {
-                haveCoords = true;
-                read.intLineCount = mathToInt16(item);
-                read.points = QVector<LinePoint>(std::max<int>(read.intLineCount, 0) + 1);
-            } else if (filled < read.intLineCount) {
-                LinePoint p;
-                if (!toCoordinate(strGetTab(item, 1), p.x) || !toCoordinate(strGetTab(item, 2), p.y))
-                    continue;
-                read.points[filled++] = p;
-            }
-            ++k;
-        } else if (section == QLatin1String("settings")) {
-            const QString key = fioGetKey(item).toLower();
-            if (key == QLatin1String("numeric"))
-                read.numeric = mathToBool(fioGetValue(item));
-            else if (key == QLatin1String("alphabetic"))
-                read.alphabetic = mathToInt16(fioGetValue(item));
-        }
-    }
+        LinePoint p;
+        if (filled < read.intLineCount && toCoordinate(strGetTab(item, 1), p.x) && toCoordinate(strGetTab(item, 2), p.y))
+            read.points[filled++] = p;
+    };
+    walkKeys(file, pntFigureTable(read, coords), found);
     file.close();
-    if (!haveCoords || read.intLineCount < 2)
+    if (!countLine)
+        found.say(0, QStringLiteral("the figure file has no [coords] section with a number of points: the picture opens without its figure"));
+    else if (read.intLineCount < 2)
+        found.say(countLine, QStringLiteral("the figure's number of points is %1 and it needs at least 2: the picture opens without it").arg(read.intLineCount));
+    if (!countLine || read.intLineCount < 2)
         return false;
     read.intLineNext = 1;
     figure = read;
     return true;
+}
+
+bool pntOpenLineINI(const QString& strFile, LineFigure& figure)
+{
+    Findings found(strFile, [](const Finding&) { return true; }, false);
+    return pntReadFigure(figure, found);
 }
 
 bool pntOpenLineINI(const QString& strFile) { return pntOpenLineINI(strFile, Figure); }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Copyright (C) 2026 The Brushbox and Twinturn developers
 #pragma once
+#include "common/keytable.h"
+
 #include <QString>
 #include <QVector>
 #include <cstdint>
@@ -10,6 +12,7 @@
 struct LinePoint {
     float x = 0;
     float y = 0;
+    bool operator==(const LinePoint&) const = default;
 };
 
 struct LineFigure {
@@ -23,6 +26,7 @@ struct LineFigure {
 
     bool hasFigure() const { return intLineCount >= 2; }
     void clear() { *this = LineFigure{}; }
+    bool operator==(const LineFigure&) const = default;
 };
 
 // The figure of the picture on the canvas.
@@ -34,3 +38,8 @@ extern LineFigure Figure;
 // a count larger than the points listed leaves the missing ones at (0, 0).
 bool pntOpenLineINI(const QString& strFile, LineFigure& figure);
 bool pntOpenLineINI(const QString& strFile);
+// The one reader of a figure file, at found.file(): checking, it also tells found why a figure
+// is refused and what its [settings] hold that is not read.
+bool pntReadFigure(LineFigure& figure, Findings& found);
+// Its table: [settings] fills figure, coords takes each item of [coords].
+KeyTable pntFigureTable(LineFigure& figure, std::function<void(const QString& item, int line)> coords = {});

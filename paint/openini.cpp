@@ -11,7 +11,9 @@
 #include "common/string32.h"
 #include "common/themecheck.h"
 #include "paint/catalogs.h"
+#include "paint/companions.h"
 #include "paint/frm_splash.h"
+#include "paint/lineini.h"
 #include "paint/paintmessages.h"
 #include "platform/files.h"
 #include "platform/msgbox.h"
@@ -85,6 +87,7 @@ public:
 
     // False when the program must end.
     bool read(IniFiles& files);
+    KeyTable table();
 
 private:
     PaintSettingsRecord& s;
@@ -111,10 +114,10 @@ private:
         found.tell(Finding{found.file(), line, m.text, number, m.fatal, what, note, QString(), folder});
     }
 
-    KeyTable table();
     void folderKey(const KeyLine& k, PaintFolder& folder, PaintMessageNumber message);
     void catalogFolder(const KeyLine& k);
     void catalogItem(const QString& item, int line);
+    void checkFigures(const QString& catalog);
     void atOnce(const KeyLine& k, bool splash);
     void splashKey(const KeyLine& k);
     void finish();
@@ -440,6 +443,8 @@ void PaintReader::catalogItem(const QString& item, int line)
             found.tell(Finding{found.file(), line,
                                QStringLiteral("supplied catalog '%1': folder '%2' does not exist").arg(cat.name, s.picture.expanded + cat.name),
                                0, false, {}, {}, {}, {}, s.picture.expanded + cat.name});
+        else if (!live)
+            checkFigures(s.picture.expanded + cat.name);
         return;
     }
     debugLog(QStringLiteral("------> OpenINI: bildanvändarkatalog: (%1)%2, ej låst").arg(catalogCounter).arg(cat.name));
@@ -472,6 +477,18 @@ void PaintReader::catalogItem(const QString& item, int line)
         return;
     }
     catalogMessage(line, what, pmsCatalogIcon, gfx + cat.name, catalogFolder + cat.name);
+}
+
+// The figure files beside the pictures of a supplied catalog.
+void PaintReader::checkFigures(const QString& catalog)
+{
+    const QString folder = catalog + QLatin1Char('/');
+    for (const QString& name : listDir(folder, ListKind::FilesOnly))
+        if (const QString figure = pntCanBePicture(name) ? pntFigureFile(folder + name) : QString(); !figure.isEmpty()) {
+            Findings inFigure(figure, [this](const Finding& f) { return found.tell(f), true; }, true);
+            LineFigure ignored;
+            pntReadFigure(ignored, inFigure);
+        }
 }
 
 // paintpicture and the splash picture are looked up the moment they are read, in the gfx folder
@@ -620,6 +637,19 @@ void resetPaintSettings()
 bool pntReadConfiguration(PaintSettingsRecord& settings, Findings& found, IniFiles& files, const ConfigurationFile* taken)
 {
     return PaintReader(settings, found, taken).read(files);
+}
+
+KeyTable pntConfigurationTable()
+{
+    struct Owned {
+        PaintSettingsRecord s;
+        Findings found{QString(), [](const Finding&) { return true; }, true};
+        PaintReader reader{s, found, nullptr};
+    };
+    const auto owned = std::make_shared<Owned>();
+    KeyTable t = owned->reader.table();
+    t.owner = owned;
+    return t;
 }
 
 bool OpenINI(const QString& strFile, IniFiles* files, const ConfigurationFile* taken)

@@ -20,6 +20,9 @@ bool OpenINI(const QString& strFile, IniFiles* files = nullptr, const Configurat
 bool pntReadConfiguration(PaintSettingsRecord& settings, Findings& found, IniFiles& files,
                           const ConfigurationFile* taken = nullptr);
 
+// The table zypaint.ini is read by, its rows filling a record of their own.
+KeyTable pntConfigurationTable();
+
 // Clears PaintSettings and the start-up flags, for a fresh read.
 void resetPaintSettings();
 

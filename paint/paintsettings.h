@@ -14,6 +14,7 @@
 struct PictureSlot {
     QString file;
     QImage picture; // loaded by SetInterface
+    bool operator==(const PictureSlot&) const = default;
 };
 
 struct PaintButton {
@@ -21,6 +22,7 @@ struct PaintButton {
     bool activemade = false;
     PictureSlot normal, highlight, down, inactive, current, curmini;
     QString tooltip;
+    bool operator==(const PaintButton&) const = default;
 };
 
 // The undo or the redo button: on the window only when the theme has its section.
@@ -29,11 +31,13 @@ struct HistoryButton {
     PictureSlot normal, highlight, down, inactive;
     QString tooltip;
     int16_t left = 0, top = 0; // pixels on the window
+    bool operator==(const HistoryButton&) const = default;
 };
 
 struct DialogButton {
     PictureSlot normal, highlight, down, inactive;
     QString tooltip;
+    bool operator==(const DialogButton&) const = default;
 };
 
 struct OpenSettings {
@@ -45,6 +49,7 @@ struct OpenSettings {
     std::array<DialogButton, 4> buttons;
     bool largeIcons = false;
     QString sound;
+    bool operator==(const OpenSettings&) const = default;
 };
 
 struct SaveSettings {
@@ -56,16 +61,19 @@ struct SaveSettings {
     std::array<DialogButton, 2> buttons;
     bool largeIcons = false;
     QString sound;
+    bool operator==(const SaveSettings&) const = default;
 };
 
 struct UserCatalog {
     QString name;
     bool locked = false;
+    bool operator==(const UserCatalog&) const = default;
 };
 
 struct PaintFolder {
     QString raw;
     QString expanded;
+    bool operator==(const PaintFolder&) const = default;
 };
 
 enum PaintButtonIndex { btnDraw, btnSpray, btnFill, btnClear, btnPrint, btnSave, btnOpen, btnQuit, btnSound };
@@ -81,40 +89,46 @@ struct PaintSettingsRecord {
 
     PaintFolder gfx, snd, picture, catalog;
 
-    struct {
+    struct InterfaceSettings {
         QString background, startsound, buttonsound, goodsound, smallquit, smallhelp;
         PictureSlot smallquitSlot, smallhelpSlot, backgroundSlot;
+        bool operator==(const InterfaceSettings&) const = default;
     } interface;
 
     QImage paintPicture; // the canvas picture named by paintpicture
 
-    struct {
+    struct HelpSettings {
         QString picture;
         bool active = false;
+        bool operator==(const HelpSettings&) const = default;
     } help;
 
-    struct {
+    struct NameTextSettings {
         QString fontname;
         int16_t fontsize = 0;
         uint32_t forecolor = 0;
         bool border = false;
         bool active = false;
+        bool operator==(const NameTextSettings&) const = default;
     } nameText;
 
-    struct {
+    struct FunctionSettings {
         uint32_t lockcolor = 0;
+        bool operator==(const FunctionSettings&) const = default;
     } function;
 
-    struct {
+    struct CurrentSettings {
         bool active = false;
         uint32_t startcolor = 0;
         int16_t shape = 0; // 0 rectangle, 3 circle, 4 rounded rectangle
+        bool operator==(const CurrentSettings&) const = default;
     } current;
 
-    struct {
+    struct PaletteSettings {
         bool active = false;
         bool activemade = false;
         PictureSlot normal, inactive;
+        bool operator==(const PaletteSettings&) const = default;
     } palette;
 
     OpenSettings open;
@@ -125,6 +139,7 @@ struct PaintSettingsRecord {
 
     // One entry more than the file has catalog lines; the last is empty.
     QVector<UserCatalog> catalogs;
+    bool operator==(const PaintSettingsRecord&) const = default;
 };
 
 extern PaintSettingsRecord PaintSettings;

@@ -5,6 +5,7 @@
 #include "common/fullscreen.h"
 #include "common/sounddevice.h"
 #include "platform/soundmute.h"
+#include "testsupport/keycases.h"
 #include "testsupport/soundrecorder.h"
 #include "testsupport/testsupport.h"
 
@@ -19,7 +20,7 @@ struct Unmuted {
 };
 }
 
-TEST(Classroom, KeysAreReadAsEveryOtherSwitchAndEachHasItsDefault)
+TEST(Classroom, EachKeyHasItsDefaultAndTheDelayItsBounds)
 {
     TestFolders folders;
     const ClassroomSettings none;
@@ -27,30 +28,28 @@ TEST(Classroom, KeysAreReadAsEveryOtherSwitchAndEachHasItsDefault)
     EXPECT_TRUE(none.singleinstance && none.print);
     EXPECT_EQ(none.printdelay, 0);
 
-    // The section is found wherever it stands, after a splash screen too; case and blanks in
-    // keys do not matter; other sections' keys of the same name are not taken.
-    folders.write("a.ini", "app=zypaint\r\n[mute]\r\nnoquit=1\r\n[splash screen]\r\nactive=1\r\n"
-                           "[Classroom]\r\nNo Quit=-1\r\nmute=1\r\nsingleinstance=0\r\nprint=yes\r\nprintdelay=12.5s\r\n"
-                           "fullscreen=1\r\nkeeppainting=1\r\n[help]\r\nmute=0\r\n");
-    const ClassroomSettings read = readClassroomSettings(folders.path("a.ini"));
-    EXPECT_TRUE(read.noquit);
-    EXPECT_TRUE(read.mute);
-    EXPECT_FALSE(read.singleinstance);
-    EXPECT_FALSE(read.print); // "yes" is off, as for every switch
-    EXPECT_EQ(read.printdelay, 12);
-    EXPECT_TRUE(read.fullscreen);
-    EXPECT_TRUE(read.keeppainting);
-
-    ClassroomSettings s;
-    EXPECT_TRUE(classroomKey(s, "printdelay", "-30"));
-    EXPECT_EQ(s.printdelay, 0);
-    EXPECT_TRUE(classroomKey(s, "printdelay", "999999"));
-    EXPECT_EQ(s.printdelay, 32767);
-    EXPECT_FALSE(classroomKey(s, "mutes", "1"));
+    for (const auto& [delay, seconds] : {std::pair{"-30", 0}, {"999999", 32767}}) {
+        folders.write("a.ini", QByteArray("[classroom]\r\nprintdelay=") + delay);
+        EXPECT_EQ(readClassroomSettings(folders.path("a.ini")).printdelay, seconds) << delay;
+    }
 
     // A file that cannot be read gives the defaults, not a failure.
     const ClassroomSettings missing = readClassroomSettings(folders.path("none.ini"));
     EXPECT_TRUE(missing.singleinstance);
+}
+
+// Each row of [classroom] reaches the settings start-up reads before the rest of the file, after
+// a splash screen too, and the same key in another section is not taken.
+TEST(Classroom, EveryRowReachesTheSettingsReadFirst)
+{
+    TestFolders folders;
+    ClassroomSettings unused;
+    const KeyTable table{{{{"classroom"}, classroomRows(unused, true)}}};
+    // No file: this early read tells nothing of wrong values.
+    expectEveryRowReads(keyCases(table), QString(), [&](const KeyCase& c, const QString& value, QVector<Finding>&, int&) {
+        folders.write("a.ini", "app=zypaint\r\n[splash screen]\r\nactive=1\r\n" + c.lines(value) + "[help]\r\n" + c.key.toUtf8() + "=" + c.a.toUtf8());
+        return readClassroomSettings(folders.path("a.ini"));
+    });
 }
 
 TEST(Classroom, AMutedSoundIsNotHeardYetEndsOnTime)

@@ -2,9 +2,13 @@
 // Copyright (C) 2026 The Brushbox and Twinturn developers
 #include "fakes.h"
 #include "gamefiles.h"
+#include "common/inireader.h"
 #include "memory/memconfig.h"
+#include "memory/memkeys.h"
 #include "memory/twinturn.h"
+#include "testsupport/keycases.h"
 
+#include <QHash>
 #include <QSet>
 #include <gtest/gtest.h>
 
@@ -49,13 +53,12 @@ TEST(OpenIni, ReadsTheWholeGame)
 {
     ThrowingEnder ender;
     GameFiles g;
-    g.main = "[splash screen]\r\nactive=0\r\n[interface]\r\nbackcolor=&HFF0000\r\npictures=a.bmp\tb.bmp\r\n"
-             "quitpicture=q.bmp\r\n[help]\r\nactive=1\r\npicture=h.bmp\r\n[line]\r\nactive=1\r\ncolor=255\r\nwidth=3\r\n"
+    g.main = "[splash screen]\r\nactive=0\r\n[interface]\r\npictures=a.bmp\tb.bmp\r\nquitpicture=q.bmp\r\n"
              "[players]\r\nplayers=3\r\ndefaultname=Kid\r\nnamefontsize=30\r\nnamefont=Arial\r\nnamefontbold=1\r\n"
-             "[tries left]\r\nfontname=Times\r\nactive=1\r\norder=2\r\ncondition=7\r\nfontname=Courier\r\nfontsize=20\r\n"
-             "placey=2\r\n[nonsense]\r\nactive=1\r\n";
+             "[tries left]\r\nfontname=Times\r\nactive=1\r\norder=2\r\nfontname=Courier\r\nfontsize=20\r\n"
+             "[nonsense]\r\nactive=1\r\n";
     g.global = "cardsx=3\r\ncardsx=2\r\ncardsy=2\r\ncardwidth=40\r\ncardheight=40\r\npicture=back.bmp\r\n"
-               "[text list]\r\nfontname=Times\r\nforecolor=5\r\n";
+               "[text list]\r\nfontname=Times\r\n";
     g.cards = "a\tc0.bmp\tzero\r\nb\tc1.bmp,c\tc2.bmp\r\nd\tc3.bmp\r\n";
     g.folders.write(QStringLiteral("gfx/back.bmp"), pictureBytes("BMP"));
     g.write();
@@ -63,13 +66,7 @@ TEST(OpenIni, ReadsTheWholeGame)
     MessageRecorder boxes;
     ASSERT_TRUE(readGame(s, g.ini()));
     EXPECT_TRUE(boxes.messages.isEmpty()) << qPrintable(boxes.texts().join(QLatin1Char('\n')));
-    EXPECT_EQ(s.ui.BackColor, 0xFF0000u);
-    EXPECT_EQ(s.ui.BkPictures[0], QStringLiteral("a.bmp"));
-    EXPECT_EQ(s.ui.BkPictures[1], QStringLiteral("b.bmp"));
-    EXPECT_EQ(s.ui.BkPictures[2], QString());
-    EXPECT_TRUE(s.ui.HelpActive);
-    EXPECT_TRUE(s.ui.LineActive);
-    EXPECT_EQ(s.ui.LineWidth, 3);
+    EXPECT_EQ(QStringList(s.ui.BkPictures.begin(), s.ui.BkPictures.begin() + 3), QStringList({"a.bmp", "b.bmp", ""}));
     // Two cardsx lines: the last counts.
     EXPECT_EQ(s.memCardCount, 4);
     // A comma splits a card line into two cards.
@@ -84,15 +81,10 @@ TEST(OpenIni, ReadsTheWholeGame)
     EXPECT_TRUE(s.ui.NameFont.bold);
     // A counter's font keys before its active key have no effect; after active and order they do.
     const memControl& tl = s.ui.Controls[memTRIESLEFT];
-    EXPECT_TRUE(tl.Active);
     EXPECT_EQ(tl.Order, 1);
-    EXPECT_EQ(tl.Condition, 7);
-    EXPECT_EQ(tl.PlaceY, 2);
     EXPECT_EQ(s.ui.ControlFonts[1].name, QStringLiteral("Courier"));
-    EXPECT_EQ(s.ui.ControlFonts[1].size, 20);
     // Text list fonts need the list to be active first.
     EXPECT_EQ(s.ui.TextList.Font.name, QStringLiteral("Arial"));
-    EXPECT_EQ(s.ui.TextList.ForeColor, 5u);
     ASSERT_EQ(s.memPlayers.size(), 3);
     EXPECT_EQ(s.memPlayers[2].Name, QStringLiteral("Kid 3"));
 }
@@ -393,13 +385,37 @@ TEST(FixVariables, TextListWithTooFewTexts)
     EXPECT_THROW(readGame(t, g.ini()), MemProgramEnd);
 }
 
-TEST(GroupNames, CounterSections)
+// Each row of the tables of memory.ini and the main, global and special files reaches the game,
+// and a value its kind refuses is found on its line of its file.
+TEST(OpenIni, EveryRowReachesTheGameAndAWrongValueIsFound)
 {
-    EXPECT_EQ(memGroupStrToNum(QStringLiteral("Timer")), 0);
-    EXPECT_EQ(memGroupStrToNum(QStringLiteral("COUNTDOWN")), 1);
-    EXPECT_EQ(memGroupStrToNum(QStringLiteral("cards made")), 2);
-    EXPECT_EQ(memGroupStrToNum(QStringLiteral("cards left")), 3);
-    EXPECT_EQ(memGroupStrToNum(QStringLiteral("tries made")), 4);
-    EXPECT_EQ(memGroupStrToNum(QStringLiteral("tries left")), 5);
-    EXPECT_EQ(memGroupStrToNum(QStringLiteral("triesleft")), -1);
+    GameFiles g;
+    g.memoryIni += "special=special.ini\r\n";
+    g.write();
+    MemState scratch;
+    IniFiles none;
+    MemReader tables(scratch, none, [](const Finding&) { return true; }, true);
+    // What a key needs before it to count. In memory.ini app and debug lead (the first app counts).
+    QHash<QString, QByteArray> preludes = {{"players", "namefont=Arial\nscorefont=Arial\n"}, {"", "fontname=Arial\n"},
+                                           {"text list", "active=1\nfontname=Arial\n"}};
+    for (const char* counter : {"timer", "countdown", "cards made", "cards left", "tries made", "tries left"})
+        preludes[counter] = "active=1\norder=1\n";
+    for (const auto& [file, table] : {std::pair{"memory.ini", tables.iniTable(true)}, {"data/main.ini", tables.mainTable()},
+                                      {"data/global.ini", tables.globalTable()}, {"data/special.ini", tables.specialTable()}}) {
+        const bool ini = file == std::string("memory.ini");
+        QVector<KeyCase> cases = keyCases(table, {g.dir("gfx"), g.dir("sfx")}, {{"app", {"memory", "match"}}});
+        cases.removeIf([](const KeyCase& c) { return c.section == "splash screen"; }); // it acts; it fills nothing
+        expectEveryRowReads(cases, g.folders.path(file), [&](const KeyCase& c, const QString& value, QVector<Finding>& found, int& line) {
+            const QByteArray key = c.lines(value, ini ? QByteArray() : preludes.value(c.section));
+            const QByteArray before = ini && !c.section.isEmpty() ? g.memoryIni : QByteArray();
+            line = int((before + key).count('\n'));
+            g.folders.write(file, before + key + (ini && c.section.isEmpty() ? g.memoryIni : QByteArray()));
+            MemState s;
+            IniFiles files;
+            MemReader r(s, files, [&found](const Finding& f) { return found.append(f), true; }, true);
+            r.readIni(g.ini(), true) && r.readMain() && r.readGlobal() && r.readSpecial();
+            g.write();
+            return std::tuple(s.ui, s.classroom, s.intAppType, r.iniDebug);
+        });
+    }
 }

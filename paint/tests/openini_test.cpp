@@ -4,6 +4,8 @@
 #include "paint/openini.h"
 #include "paint/paintsettings.h"
 
+#include "common/inireader.h"
+#include "testsupport/keycases.h"
 #include "testsupport/testsupport.h"
 
 #include <QDir>
@@ -39,82 +41,23 @@ const QByteArray kPaths = "app=zypaint\n[path]\ngfx=%apppath%gfx\nsnd=%apppath%s
 
 } // namespace
 
-TEST(OpenINI, EveryKeyReachesItsField)
+// Each row of the table reaches the settings, and a value its kind refuses is found on its line.
+TEST(OpenINI, EveryRowReachesTheSettingsAndAWrongValueIsFound)
 {
     Theme t;
-    t.folders.write("app/gfx/canvas.bmp", pictureBytes("BMP", 3, 2));
-    QByteArray ini = kPaths;
-    ini += "[interface]\nbackground=bg.bmp\nstartsound=s.wav\nbuttonsound=b.wav\ngoodsound=g.wav\n"
-           "smallquit=q.bmp\nsmallhelp=h.bmp\npaintpicture=canvas.bmp\n"
-           "[help]\npicture=help.bmp\nactive=1\n"
-           "[name text]\nfontname=Arial\nfontsize=12.5\nforecolor=&HFF\nborder=1\nactive=-1\n"
-           "[function]\nlockcolor=&H00FF00\n"
-           "[current]\nactive=1\nstartcolor=255\nshape=Circle\ncurborder=1\n"
-           "[palette]\nactive=1\nactivemade=1\nnormal=p.bmp\ninactive=pi.bmp\n"
-           "[Spray Button]\nactive=1\nactivemade=1\npicnormal=n.bmp\npichighlight=h.bmp\npicdown=d.bmp\n"
-           "picinactive=i.bmp\npiccurrent=c.bmp\npiccurmini=m.bmp\ntooltiptext=Spray it\n"
-           "[open]\nbackground=ob.bmp\nhelppicture=oh.bmp\nhelpactive=1\nlargeicons=1\nsound=o.wav\n"
-           "catalogstooltip=Cats\nfilestooltip=Files\nopennormal=on.bmp\nopenhighlight=oh2.bmp\nopendown=od.bmp\n"
-           "opentooltip=Open it\ncancelnormal=cn.bmp\ncancelhighlight=ch.bmp\ncanceldown=cd.bmp\ncanceltooltip=No\n"
-           "upnormal=un.bmp\nuphighlight=uh.bmp\nupdown=ud.bmp\nupinactive=ui.bmp\nuptooltip=Up\n"
-           "downnormal=dn.bmp\ndownhighlight=dh.bmp\ndowndown=dd.bmp\ndowninactive=di.bmp\ndowntooltip=Down\n"
-           "[save]\nbackground=sb.bmp\nhelppicture=sh.bmp\nhelpactive=1\nlargeicons=1\nsound=s2.wav\n"
-           "catalogstooltip=SC\nsavecatalogtooltip=SCT\nsavenormal=svn.bmp\nsavehighlight=svh.bmp\nsavedown=svd.bmp\n"
-           "savetooltip=Save it\ncancelnormal=scn.bmp\ncancelhighlight=sch.bmp\ncanceldown=scd.bmp\ncanceltooltip=Back\n";
-    ASSERT_TRUE(t.read(ini));
-    const auto& s = PaintSettings;
-    EXPECT_EQ(s.gfx.raw, "%apppath%gfx");
-    EXPECT_EQ(s.gfx.expanded, t.gfx());
-    EXPECT_EQ(s.snd.expanded, t.folders.app() + "/snd/");
-    EXPECT_EQ(s.picture.expanded, t.folders.app() + "/pictures/");
-    EXPECT_EQ(s.catalog.expanded, t.folders.app() + "/catalogs/");
-    EXPECT_EQ(s.interface.background, "bg.bmp");
-    EXPECT_EQ(s.interface.startsound, "s.wav");
-    EXPECT_EQ(s.interface.buttonsound, "b.wav");
-    EXPECT_EQ(s.interface.goodsound, "g.wav");
-    EXPECT_EQ(s.interface.smallquit, "q.bmp");
-    EXPECT_EQ(s.interface.smallhelp, "h.bmp");
-    EXPECT_EQ(s.paintPicture.size(), QSize(3, 2));
-    EXPECT_EQ(s.help.picture, "help.bmp");
-    EXPECT_TRUE(s.help.active);
-    EXPECT_EQ(s.nameText.fontname, "Arial");
-    EXPECT_EQ(s.nameText.fontsize, 12);
-    EXPECT_EQ(s.nameText.forecolor, 255u);
-    EXPECT_TRUE(s.nameText.border);
-    EXPECT_TRUE(s.nameText.active);
-    EXPECT_EQ(s.function.lockcolor, 65280u);
-    EXPECT_TRUE(s.current.active);
-    EXPECT_EQ(s.current.startcolor, 255u);
-    EXPECT_EQ(s.current.shape, 3);
-    EXPECT_TRUE(s.palette.active);
-    EXPECT_TRUE(s.palette.activemade);
-    EXPECT_EQ(s.palette.normal.file, "p.bmp");
-    EXPECT_EQ(s.palette.inactive.file, "pi.bmp");
-    const PaintButton& b = s.buttons[btnSpray];
-    EXPECT_TRUE(b.active && b.activemade);
-    EXPECT_EQ(QStringList({b.normal.file, b.highlight.file, b.down.file, b.inactive.file, b.current.file, b.curmini.file}),
-              QStringList({"n.bmp", "h.bmp", "d.bmp", "i.bmp", "c.bmp", "m.bmp"}));
-    EXPECT_EQ(b.tooltip, "Spray it");
-    EXPECT_FALSE(s.buttons[btnDraw].active);
-
-    const OpenSettings& o = s.open;
-    EXPECT_EQ(QStringList({o.background, o.helpPicture, o.sound, o.catalogsTooltip, o.filesTooltip}),
-              QStringList({"ob.bmp", "oh.bmp", "o.wav", "Cats", "Files"}));
-    EXPECT_TRUE(o.helpActive && o.largeIcons);
-    const auto files = [](const DialogButton& d) {
-        return QStringList({d.normal.file, d.highlight.file, d.down.file, d.inactive.file, d.tooltip});
-    };
-    EXPECT_EQ(files(o.buttons[OpenSettings::Open]), QStringList({"on.bmp", "oh2.bmp", "od.bmp", "", "Open it"}));
-    EXPECT_EQ(files(o.buttons[OpenSettings::Cancel]), QStringList({"cn.bmp", "ch.bmp", "cd.bmp", "", "No"}));
-    EXPECT_EQ(files(o.buttons[OpenSettings::Up]), QStringList({"un.bmp", "uh.bmp", "ud.bmp", "ui.bmp", "Up"}));
-    EXPECT_EQ(files(o.buttons[OpenSettings::Down]), QStringList({"dn.bmp", "dh.bmp", "dd.bmp", "di.bmp", "Down"}));
-    const SaveSettings& v = s.save;
-    EXPECT_EQ(QStringList({v.background, v.helpPicture, v.sound, v.catalogsTooltip, v.saveCatalogTooltip}),
-              QStringList({"sb.bmp", "sh.bmp", "s2.wav", "SC", "SCT"}));
-    EXPECT_TRUE(v.helpActive && v.largeIcons);
-    EXPECT_EQ(files(v.buttons[SaveSettings::Save]), QStringList({"svn.bmp", "svh.bmp", "svd.bmp", "", "Save it"}));
-    EXPECT_EQ(files(v.buttons[SaveSettings::Cancel]), QStringList({"scn.bmp", "sch.bmp", "scd.bmp", "", "Back"}));
-    EXPECT_TRUE(t.boxes.messages.isEmpty()) << qPrintable(t.boxes.texts().join('\n'));
+    QVector<KeyCase> cases = keyCases(pntConfigurationTable(), {t.gfx(), t.folders.app() + "/snd/"}, {{"shape", {"circle", "rounded"}}});
+    // The splash screen and the canvas picture act as they are read; they fill no setting.
+    cases.removeIf([](const KeyCase& c) { return c.section == "splash screen" || c.key == "paintpicture"; });
+    const QString path = t.folders.app() + "/zypaint.ini";
+    expectEveryRowReads(cases, path, [&](const KeyCase& c, const QString& value, QVector<Finding>& found, int& line) {
+        t.folders.write("app/zypaint.ini", "app=zypaint\n" + c.lines(value));
+        line = c.section.isEmpty() ? 2 : 3;
+        PaintSettingsRecord s;
+        Findings findings(path, [&found](const Finding& f) { return found.append(f), true; }, true);
+        IniFiles files;
+        pntReadConfiguration(s, findings, files);
+        return s;
+    });
 }
 
 TEST(OpenINI, Declaration)
@@ -221,11 +164,10 @@ TEST(OpenINI, ButtonSectionsAndShapes)
 {
     Theme t;
     ASSERT_TRUE(t.read("app=zypaint\n[buttons]\nactive=1\n[QUIT BUTTON]\nACTIVE=1\n[big draw button]\nactive=1\n"
-                       "[current]\nshape=square\n[sound button]\npicnormal=a.bmp\npicnormal=b.bmp\n"));
+                       "[current]\nshape=square\n"));
     for (int i = 0; i < kPaintButtons; ++i)
         EXPECT_EQ(PaintSettings.buttons[i].active, i == btnQuit) << i;
     EXPECT_EQ(PaintSettings.current.shape, 0);
-    EXPECT_EQ(PaintSettings.buttons[btnSound].normal.file, "b.bmp"); // the last one wins
 }
 
 TEST(OpenINI, WindowsThemeStartsUnchanged)
@@ -241,7 +183,6 @@ TEST(OpenINI, WindowsThemeStartsUnchanged)
     EXPECT_EQ(splashWindow()->img_Picture->pixmap().size(), QSize(20, 10));
     EXPECT_EQ(splashWindow()->palette().color(QPalette::Window), QColor(0, 0, 255));
     EXPECT_EQ(PaintSettings.catalogs[0].name, QString::fromUtf8("Äpplen"));
-    EXPECT_EQ(PaintSettings.nameText.fontname, "Times New Roman");
 }
 
 TEST(OpenINI, SplashPictureMissingAndSplashRelease)
