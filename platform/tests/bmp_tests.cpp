@@ -104,6 +104,7 @@ TEST(Bmp, HeadersNoBitmapHasAreRefusedWithTheirCause)
         {"empty-masks.bmp", bmpWrite(colourPicture(false), masked), "masks are all empty"},
         {"topdown-rle.bmp", withBits(bmpWrite(palettePicture(256), BmpKind{40, 8, 1}), 22, quint32(-23)), "top-down"},
         {"no-pixels.bmp", withBits(good, 18, 0), "no pixels (0 x 23)"},
+        {"huge.bmp", withBits(withBits(good, 18, 60000), 22, 60000), "too large"}, // refused before decoding
     };
     for (const auto& c : cases) {
         folders.write(c.name, c.bytes);

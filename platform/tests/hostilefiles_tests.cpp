@@ -156,8 +156,4 @@ TEST(HostileFiles, PicturesHeldShareOneBudget)
     EXPECT_EQ(pictureBytesHeld(), before);
     EXPECT_FALSE(loadPicture(folders.path("b.bmp")).isNull());
     setPictureBudgetForTests(0);
-
-    // A picture shown small is read small.
-    QImage thumb = loadPicture(folders.path("a.bmp"), nullptr, QSize(33, 33));
-    EXPECT_EQ(thumb.size(), QSize(33, 33));
 }

@@ -163,25 +163,6 @@ TEST(Pictures, LoadsFormatsAndExplainsFailures)
     EXPECT_TRUE(loadPicture(folders.path("missing.bmp"), &why).isNull());
     EXPECT_TRUE(why.contains("missing")) << qPrintable(why);
     EXPECT_TRUE(loadPicture(folders.root(), &why).isNull()); // a folder
-
-    // A BMP cut after its header and a few rows: Qt would fill the rest with whatever memory held.
-    folders.write("cut.bmp", pictureBytes("BMP", 120, 120).left(300));
-    EXPECT_TRUE(loadPicture(folders.path("cut.bmp"), &why).isNull());
-    EXPECT_TRUE(why.contains("cut off")) << qPrintable(why);
-}
-
-TEST(Pictures, OversizedHeaderIsRefusedBeforeDecoding)
-{
-    TestFolders folders;
-    QByteArray bmp = pictureBytes("BMP", 4, 4);
-    // Width and height of the info header claim 60000 x 60000 pixels.
-    auto put32 = [&bmp](int at, qint32 v) { for (int i = 0; i < 4; ++i) bmp[at + i] = char((v >> (8 * i)) & 0xFF); };
-    put32(18, 60000);
-    put32(22, 60000);
-    folders.write("huge.bmp", bmp);
-    QString why;
-    EXPECT_TRUE(loadPicture(folders.path("huge.bmp"), &why).isNull());
-    EXPECT_TRUE(why.contains("too large")) << qPrintable(why);
 }
 
 namespace {

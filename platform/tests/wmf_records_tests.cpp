@@ -3,29 +3,14 @@
 // The records of text, clipping, raster operations, viewports, regions and bitmaps.
 #include "bitmapcorpus.h"
 #include "bmpwriter.h"
-#include "platform/wmf.h"
 #include "platform/wmfplayer.h"
 #include "testsupport/testsupport.h"
-#include "wmfwriter.h"
+#include "wmfpage.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
 
 namespace {
-
-// A 100 x 100 pixel page: one logical unit a pixel.
-const QRect kPage(0, 0, 100, 100);
-constexpr QRgb kWhite = 0xFFFFFF, kBlack = 0x000000, kRed = 0xFF0000, kGreen = 0x00FF00, kBlue = 0x0000FF;
-
-QImage play(const WmfWriter& w)
-{
-    QString error;
-    const QImage img = wmfRead(w.bytes(true, kPage, kWmfPixelsPerInch), &error);
-    EXPECT_FALSE(img.isNull()) << qPrintable(error);
-    return img;
-}
-
-QRgb at(const QImage& img, int x, int y) { return img.pixel(x, y) & 0xFFFFFF; }
 
 // The pixels of one colour, as their bounding box.
 QRect inked(const QImage& img, QRgb color = kBlack)
@@ -46,8 +31,6 @@ int count(const QImage& img, QRgb color, const QRect& area)
             n += at(img, x, y) == color;
     return n;
 }
-
-void noPen(WmfWriter& w) { w.select(w.createPen(5, 0, Qt::black)); }
 
 WmfWriter textPage(int height = -20, int escapement = 0, const QByteArray& face = "Arial")
 {
@@ -422,13 +405,8 @@ TEST(WmfBitmaps, EmbeddedBitmapsAreReadLikeBitmapFiles)
     five.bits = 16;
     for (const auto& [image, kind] : {std::pair{skipping, rle}, std::pair{white, five}}) {
         const QByteArray file = bmpWrite(image, kind);
-        QByteArray params(22, '\0');
-        params[2] = char(0xCC), params[1] = char(0x00), params[0] = char(0x20);
-        const int values[] = {image.height(), image.width(), 0, 0, 100, 100, 0, 0};
-        for (int i = 0; i < 8; ++i)
-            params[6 + 2 * i] = char(values[i] & 0xFF), params[7 + 2 * i] = char(values[i] >> 8);
         WmfWriter w;
-        w.recordBytes(0x0F43, params + file.mid(14));
+        w.recordBytes(0x0F43, stretchDibParams(image.size(), kPage) + file.mid(14));
         const QImage img = play(w);
         const QImage wanted = bmpExpected(image, kind).scaled(100, 100);
         EXPECT_EQ(at(img, 50, 1), wanted.pixel(50, 1) & 0xFFFFFF); // a skipped row at the top
@@ -453,12 +431,7 @@ TEST(WmfPalette, EntriesColourBrushesAndBitmaps)
     QByteArray dib = bmpWrite(two, mono).mid(14);
     const int header = 40;
     dib = dib.left(header) + QByteArray("\x01\0\0\0", 4) + dib.mid(header + 8); // indexes 1 and 0
-    QByteArray params(22, '\0');
-    params[0] = 0x20, params[2] = char(0xCC), params[4] = 1; // colours are palette entries
-    const int values[] = {1, 2, 0, 0, 50, 100, 50, 0};
-    for (int i = 0; i < 8; ++i)
-        params[6 + 2 * i] = char(values[i] & 0xFF), params[7 + 2 * i] = char(values[i] >> 8);
-    w.recordBytes(0x0F43, params + dib);
+    w.recordBytes(0x0F43, stretchDibParams(QSize(2, 1), QRect(0, 50, 100, 50), 1) + dib);
     const QImage img = play(w);
     EXPECT_EQ(at(img, 25, 25), kBlue);
     EXPECT_EQ(at(img, 25, 75), kGreen);

@@ -1,34 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Copyright (C) 2026 The Brushbox and Twinturn developers
 #include "platform/picture.h"
-#include "platform/wmf.h"
 #include "testsupport/testsupport.h"
-#include "wmfwriter.h"
+#include "wmfpage.h"
 
 #include <QRandomGenerator>
 #include <gtest/gtest.h>
-
-namespace {
-
-// A 100 x 100 pixel page: 100 logical units at 96 to the inch.
-const QRect kPage(0, 0, 100, 100);
-
-QImage play(const WmfWriter& w, QString* error = nullptr)
-{
-    return wmfRead(w.bytes(true, kPage, kWmfPixelsPerInch), error);
-}
-
-QRgb at(const QImage& img, int x, int y) { return img.pixel(x, y) & 0xFFFFFF; }
-
-constexpr QRgb kWhite = 0xFFFFFF, kBlack = 0x000000, kRed = 0xFF0000, kGreen = 0x00FF00, kBlue = 0x0000FF;
-
-void solid(WmfWriter& w, const QColor& fill, int penWidth = 1)
-{
-    w.select(w.createPen(0, penWidth, Qt::black));
-    w.select(w.createBrush(0, fill));
-}
-
-} // namespace
 
 TEST(Wmf, PlaceableSizeFollowsBoundingBoxAndInch)
 {
@@ -78,7 +55,7 @@ TEST(Wmf, PlainMetafileTakesItsSizeFromTheWindowExtent)
     EXPECT_TRUE(error.contains(QLatin1String("no size"))) << qPrintable(error);
 }
 
-TEST(Wmf, OversizedPicturesAreDrawnDownAndEmptyOnesRefused)
+TEST(Wmf, OversizedPicturesAreDrawnDown)
 {
     // A drawing has no pixels of its own: one larger than allowed is drawn at the largest size.
     WmfWriter w;
@@ -93,8 +70,6 @@ TEST(Wmf, OversizedPicturesAreDrawnDownAndEmptyOnesRefused)
     WmfWriter plain;
     plain.setWindowExt(4800, 1792);
     EXPECT_EQ(wmfRead(plain.bytes(false), &error).size(), QSize(kWmfMaxSide, 1529)) << qPrintable(error);
-    EXPECT_TRUE(wmfRead(w.bytes(true, QRect(5, 5, 0, 0), 96), &error).isNull());
-    EXPECT_TRUE(error.contains(QLatin1String("empty size"))) << qPrintable(error);
 }
 
 TEST(Wmf, ClosedShapesAreFilledAndOutlined)
@@ -226,7 +201,7 @@ TEST(Wmf, ObjectsTakeTheLowestFreeSlotAndPlaceholdersCount)
 TEST(Wmf, RestoreDCBringsBackObjectsAndTheWindow)
 {
     WmfWriter w;
-    w.select(w.createPen(5, 0, Qt::black));
+    noPen(w);
     const int red = w.createBrush(0, Qt::red);
     const int blue = w.createBrush(0, Qt::blue);
     w.select(red);
@@ -279,7 +254,7 @@ TEST(Wmf, PatternBrushesHatchesAndPatBlt)
     checker.setPixel(1, 0, 0xFF0000FF);
     checker.setPixel(0, 1, 0xFF0000FF);
     WmfWriter w;
-    w.select(w.createPen(5, 0, Qt::black));
+    noPen(w);
     w.select(w.recordObject(0x0142, QByteArray("\x05\x00\x00\x00", 4) + WmfWriter::dib(checker)));
     w.rectangle(QRect(0, 0, 50, 50));
     w.record(0x0201, {qint16(0xFF00), 0}); // background colour green
@@ -306,10 +281,7 @@ TEST(Wmf, BrokenBitmapsAreSkipped)
     red.fill(Qt::red);
     QByteArray dib = WmfWriter::dib(red);
     dib[4] = char(0xFF); // width 255 with the pixels of 4
-    QByteArray params(22, '\0');
-    params[1] = char(0x20); // SRCCOPY's low bytes are irrelevant; only the bitmap matters
-    params[14] = 100;       // destination 100 x 100
-    params[16] = 100;
+    const QByteArray params = stretchDibParams(QSize(4, 4), kPage);
     WmfWriter w;
     w.recordBytes(0x0F43, params + dib);
     w.recordBytes(0x0F43, params + WmfWriter::dib(red).left(30)); // header cut short
