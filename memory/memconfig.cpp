@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Copyright (C) 2026 The Brushbox and Twinturn developers
 #include "memory/memconfig.h"
+
+#include <QHash>
 #include "memory/memlayout.h"
 
 #include "common/fileio.h"
@@ -16,6 +18,7 @@
 #include <algorithm>
 
 #include <QDateTime>
+#include <QHash>
 #include <cmath>
 
 namespace {
@@ -245,9 +248,20 @@ bool memFixVariabels(MemState& s, QSize screen, QSize inside)
     if (s.intAppType == 0 && !ui.CardBackFile.isEmpty())
         ui.CardBack = memLoadPicture(ui.gfx, ui.CardBackFile, 101, card);
 
-    for (memCardHolder& h : s.memCardHolders)
-        if (!h.PictureFile.isEmpty())
-            h.Picture = memLoadPicture(ui.card, h.PictureFile, 105, card);
+    // Both cards of a pair usually name one file: it is read and held once. A file that failed
+    // is tried again, so that each card still gets its message.
+    QHash<QString, QImage> read;
+    for (memCardHolder& h : s.memCardHolders) {
+        if (h.PictureFile.isEmpty())
+            continue;
+        if (const auto it = read.constFind(h.PictureFile); it != read.constEnd()) {
+            h.Picture = *it;
+            continue;
+        }
+        h.Picture = memLoadPicture(ui.card, h.PictureFile, 105, card);
+        if (!h.Picture.isNull())
+            read.insert(h.PictureFile, h.Picture);
+    }
 
     memShuffle(s.random, s.memDisplayCards, s.memCardCount);
     if (bolDebug)

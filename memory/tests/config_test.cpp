@@ -6,6 +6,7 @@
 #include "memory/memconfig.h"
 #include "memory/memkeys.h"
 #include "memory/twinturn.h"
+#include "platform/picture.h"
 #include "testsupport/keycases.h"
 
 #include <QHash>
@@ -191,6 +192,26 @@ TEST(OpenIni, MissingPicturesAndSoundsWarnAndAreLeftOut)
     EXPECT_TRUE(s.ui.EndGoodSound.isEmpty());
     EXPECT_TRUE(s.ui.TurnSound.isEmpty());
     EXPECT_TRUE(s.memCardHolders[2].Picture.isNull());
+}
+
+TEST(FixVariables, APictureNamedByBothCardsOfAPairIsReadAndHeldOnce)
+{
+    ThrowingEnder ender;
+    GameFiles g;
+    g.cards = "a\tc0.bmp\r\na\tc0.bmp\r\nb\tgone.bmp\r\nb\tgone.bmp\r\n";
+    g.write();
+    MemState s;
+    MessageRecorder boxes;
+    const qint64 before = pictureBytesHeld();
+    ASSERT_TRUE(readGame(s, g.ini()));
+    const QImage& first = s.memCardHolders[0].Picture;
+    ASSERT_FALSE(first.isNull());
+    EXPECT_EQ(first.constBits(), s.memCardHolders[1].Picture.constBits());
+    EXPECT_EQ(pictureBytesHeld() - before, first.sizeInBytes());
+    // A missing picture is still told for each card that names it.
+    ASSERT_EQ(boxes.messages.size(), 2);
+    EXPECT_TRUE(titleOf(boxes, 0).endsWith(QStringLiteral("# 105)")));
+    EXPECT_TRUE(titleOf(boxes, 1).endsWith(QStringLiteral("# 105)")));
 }
 
 TEST(OpenIni, BadBoardsAreReportedNotHung)
