@@ -6,6 +6,7 @@
 #include "common/fullscreen.h"
 #include "common/qtmessages.h"
 #include "platform/accessible.h"
+#include "platform/fontwarmup.h"
 #include "platform/qttranslations.h"
 #include "platform/startupprobe.h"
 
@@ -41,10 +42,13 @@ int programMain(int argc, char** argv, const ProgramEntry& entry)
     case CommandLine::Run:
         break;
     }
+    // While the display is connected and the configuration read, not after.
+    FontWarmUp fonts;
     StartupRead read{gamFindConfiguration(QString::fromLatin1(entry.configName), command.configuration), {}};
     prepareFullscreen(argc, argv, read.found.path, read.files, entry.design);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(entry.title));
+    fonts.finish();
     installQtTranslations();
     installAccessibleControls();
     installStartupProbe();
