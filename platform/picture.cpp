@@ -83,6 +83,19 @@ void release(void* holder)
     delete image;
 }
 
+QByteArray formatOfFirstBytes(const QByteArray& head)
+{
+    if (head.startsWith("BM"))
+        return "bmp";
+    if (head.startsWith("GIF87a") || head.startsWith("GIF89a"))
+        return "gif";
+    if (head.startsWith("\xff\xd8\xff"))
+        return "jpeg";
+    if (head.startsWith("\x89PNG\r\n\x1a\n"))
+        return "png";
+    return {};
+}
+
 // The same pixels in an image whose last copy gives its bytes back to the budget.
 QImage tracked(QImage img, const QString& path, QString* error)
 {
@@ -145,6 +158,13 @@ QImage loadPicture(const QString& rawPath, QString* error, QSize shown, bool* fo
     if (!bmp.problem.isEmpty()) {
         setError(error, QStringLiteral("Picture '%1' is not a picture this program can read: %2.").arg(path, bmp.problem));
         return {};
+    }
+    // The format its first bytes name: otherwise Qt loads every picture plugin to ask each
+    // whether it can read the file, a few milliseconds at each start.
+    if (const QByteArray format = formatOfFirstBytes(file.peek(8)); !format.isEmpty()) {
+        reader.setDecideFormatFromContent(false);
+        reader.setAutoDetectImageFormat(false);
+        reader.setFormat(format);
     }
     // Phone photos say in their EXIF data which way up they were taken.
     reader.setAutoTransform(true);
