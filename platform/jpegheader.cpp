@@ -67,7 +67,8 @@ bool isFrameHeader(int marker)
 JpegHeader readJpegHeader(QIODevice& device)
 {
     JpegHeader h;
-    if (!device.seek(0))
+    // Its stream reads ahead a megabyte: not for the first bytes of every other picture.
+    if (!device.seek(0) || !device.peek(2).startsWith("\xff\xd8"))
         return h;
     ByteStream in(device);
     if (in.next() == 0xFF && in.next() == 0xD8) {
