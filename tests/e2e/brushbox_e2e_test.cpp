@@ -51,23 +51,6 @@ TEST(BrushboxEndToEnd, StartsOnAThemeShowsSplashAndWindowAndLogs)
     EXPECT_TRUE(run.waitForExit());
 }
 
-TEST(BrushboxEndToEnd, MissingGraphicsFolderIsReportedAndEnds)
-{
-    REQUIRE_X();
-    ThemeFolder t;
-    t.write("zypaint.ini", "app=zypaint\n[path]\ngfx=" + t.path("nothere").toUtf8() + "\n");
-    ProgramRun run(BRUSHBOX_EXE, {t.path("zypaint.ini")}, t.windows());
-    const QString message = "brushbox: Brushbox: Bad graphics path: '" + t.path("nothere") + "'";
-    ASSERT_TRUE(run.waitForStderr(message)) << qPrintable(run.stderrText());
-    const auto box = x->waitForWindow("Brushbox");
-    ASSERT_NE(box, 0u);
-    x->screenshot(QDir::temp().filePath("e2e-brushbox-badgfx.png"));
-    x->focus(box);
-    x->key("Return");
-    ASSERT_TRUE(run.waitForExit());
-    EXPECT_NE(run.exitCode(), 0);
-}
-
 TEST(BrushboxEndToEnd, MissingConfigurationArgumentIsNamed)
 {
     REQUIRE_X();

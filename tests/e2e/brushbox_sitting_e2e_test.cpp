@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QSet>
 #include <gtest/gtest.h>
 
 namespace {
@@ -114,6 +115,16 @@ TEST(SittingEndToEnd, BrushboxOpenPaintSaveThriceHelpPrintAndEnd)
     settle();
     const QPoint origin = x->geometry(window).topLeft();
     const QPoint canvas = origin + kCanvas;
+    {
+        // The dressed window: the buttons have their pictures, the canvas starts white.
+        const QImage shot = x->screenshot();
+        QSet<QRgb> panel;
+        for (int y = 16; y < 417; y += 3)
+            for (int xx = 16; xx < 209; xx += 3)
+                panel.insert(shot.pixel(origin + QPoint(xx, y)));
+        EXPECT_GT(panel.size(), 40);
+        EXPECT_EQ(shot.pixel(canvas + QPoint(200, 200)) & 0xFFFFFF, 0xFFFFFFu);
+    }
     auto clickAt = [&](QPoint base, QPoint p) { return x->click(base.x() + p.x(), base.y() + p.y()); };
     const QString saved = t.windows() + "/Paintings/Red folder/";
 
@@ -133,12 +144,17 @@ TEST(SittingEndToEnd, BrushboxOpenPaintSaveThriceHelpPrintAndEnd)
     settle();
     double lastDot = 0;
     QImage dots = x->screenshot();
+    // The start is a black dot in a white ring until the figure is complete.
+    const QPoint start = canvas + figure.points[0].toPoint();
+    EXPECT_EQ(dots.pixel(start) & 0xFFFFFF, 0u);
+    EXPECT_EQ(dots.pixel(start + QPoint(3, 0)) & 0xFFFFFF, 0xFFFFFFu);
     for (int i = 1; i < figure.points.size(); ++i) {
         lastDot = clickAt(canvas, figure.points[i].toPoint());
         dots = x->changedScreen(dots);
     }
     expect(kGood, lastDot);
     settle();
+    EXPECT_NE(x->screenshot().pixel(start + QPoint(3, 0)) & 0xFFFFFF, 0xFFFFFFu) << "the rings go when the figure is done";
 
     // 2. Fill in yellow and save into the Red folder.
     clickAt(origin, paletteCell(0, 6));
@@ -159,6 +175,8 @@ TEST(SittingEndToEnd, BrushboxOpenPaintSaveThriceHelpPrintAndEnd)
     ASSERT_TRUE(QFileInfo::exists(saved + "0.bmp") && QFileInfo::exists(saved + "0_.bmp")) << qPrintable(run.stderrText());
     const QRgb yellow = qRgb(0xFF, 0xD7, 0x00) & 0xFFFFFF;
     EXPECT_EQ(QImage(saved + "0.bmp").pixel(396, 396) & 0xFFFFFF, yellow);
+    EXPECT_EQ(QImage(saved + "0.bmp").size(), QSize(401, 401));
+    EXPECT_EQ(QImage(saved + "0_.bmp").size(), QSize(33, 33));
 
     // 3. Open a picture with a sound, hear it, draw on it, save again with one click.
     click = clickAt(origin, kOpenButton);
