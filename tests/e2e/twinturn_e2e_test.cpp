@@ -313,27 +313,6 @@ void playToTheEnd(ProgramRun& run, Board& board,
 }
 }
 
-TEST(TwinturnEndToEnd, TwoPlayersPlayThePairsGameToItsEndPicture)
-{
-    REQUIRE_X();
-    ThemeFolder t;
-    QDir().mkpath(t.windows());
-    ProgramRun run(TWINTURN_EXE, {QStringLiteral(BIN_DIR "/memory.ini")}, t.windows());
-    Board board(x, kGames + "pairs/");
-    if (board.cards.isEmpty())
-        board.lastScreen().save(QDir::temp().filePath("e2e-twinturn-no-board.png"));
-    ASSERT_EQ(board.cards.size(), 16) << "no board of 16 card backs on the screen; " << qPrintable(run.stderrText());
-    playToTheEnd(run, board);
-    const QString end = board.waitForEnd();
-    board.lastScreen().save(QDir::temp().filePath("e2e-twinturn-pairs-end.png"));
-    EXPECT_FALSE(end.isEmpty()) << "no end picture in the middle of the screen";
-    ASSERT_TRUE(run.running()) << qPrintable(run.stderrText());
-    x->click(512, 384); // the end picture ends the game
-    EXPECT_TRUE(run.waitForExit(5000));
-    if (run.running())
-        run.kill();
-}
-
 // The pairs game with every sound on, on a real sound server: turn sound, the card's own sound
 // and the result sound of every turn, and the end sound, each heard whole and in its place.
 TEST(SittingEndToEnd, TwinturnPairsGameWithEverySoundHeard)
