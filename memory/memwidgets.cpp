@@ -94,19 +94,28 @@ void MemCanvas::setPlayArea(const QRect& area)
     update();
 }
 
+void MemCanvas::fitDrawing()
+{
+    if (m_drawing.size() == size() || size().isEmpty())
+        return;
+    QImage grown(size(), QImage::Format_ARGB32_Premultiplied);
+    grown.fill(Qt::transparent);
+    QPainter p(&grown);
+    p.drawImage(0, 0, m_drawing);
+    m_drawing = grown;
+}
+
 void MemCanvas::resizeEvent(QResizeEvent*)
 {
-    if (m_drawing.size() != size()) {
-        QImage grown(size(), QImage::Format_ARGB32_Premultiplied);
-        grown.fill(Qt::transparent);
-        QPainter p(&grown);
-        p.drawImage(0, 0, m_drawing);
-        m_drawing = grown;
-    }
+    // The layer is made at the first line: a board without pair lines never needs its
+    // megabytes, and making them cost a few milliseconds before the board first showed.
+    if (!m_drawing.isNull())
+        fitDrawing();
 }
 
 void MemCanvas::drawLine(const QLine& line, const QColor& color, int width)
 {
+    fitDrawing();
     if (m_drawing.isNull())
         return;
     QPainter p(&m_drawing);
@@ -126,6 +135,7 @@ void MemCanvas::paintEvent(QPaintEvent*)
         p.setBrush(Qt::NoBrush);
         p.drawRoundedRect(m_playArea, 10, 10);
     }
-    p.drawImage(0, 0, m_drawing);
+    if (!m_drawing.isNull())
+        p.drawImage(0, 0, m_drawing);
 }
 

@@ -63,6 +63,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void fitDrawing();
     QImage m_background;
     QImage m_drawing; // persistent: what the game has drawn
     QRect m_playArea;

@@ -194,3 +194,23 @@ TEST(GameWindow, NoQuitIgnoresEveryWayOutOfTheGame)
     }
     frm_MemoryGame::setScreenSizeForTests(QSize());
 }
+
+// The pair lines' layer is made at the first line, and lines drawn before a resize survive it.
+TEST(GameWindow, PairLinesAreDrawnOnTheBoardAndKeptWhenItGrows)
+{
+    MemCanvas canvas;
+    canvas.resize(200, 100);
+    QImage black(200, 100, QImage::Format_RGB32);
+    black.fill(Qt::black);
+    canvas.setBackground(black);
+    EXPECT_TRUE(canvas.drawing().isNull());
+    canvas.drawLine(QLine(10, 50, 190, 50), Qt::red, 4);
+    ASSERT_EQ(canvas.drawing().size(), QSize(200, 100));
+    canvas.resize(300, 150);
+    QResizeEvent grow(QSize(300, 150), QSize(200, 100));
+    QApplication::sendEvent(&canvas, &grow);
+    ASSERT_EQ(canvas.drawing().size(), QSize(300, 150));
+    const QImage shown = canvas.grab().toImage();
+    EXPECT_EQ(shown.pixelColor(100, 50), QColor(Qt::red));
+    EXPECT_EQ(shown.pixelColor(100, 20), QColor(Qt::black));
+}
