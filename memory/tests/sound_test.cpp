@@ -79,6 +79,7 @@ TEST(SoundChain, MissingSoundFilesNeverStallTheChain)
     QFile::remove(g.folders.path(QStringLiteral("sfx/turn.wav")));
     QFile::remove(g.folders.path(QStringLiteral("sfx/match.wav")));
     g.start();
+    EXPECT_TRUE(g.s.ui.TurnSound.isEmpty()); // forgotten once it could not be opened
     g.statusUpdates();
     g.game->img_Card_Click(0);
     EXPECT_FALSE(g.s.memProcessing);
@@ -234,6 +235,21 @@ TEST(TextSounds, TheResultSoundPlaysOnWhileItsTurnSettles)
         EXPECT_EQ(g.game->phase(), TurnPhase::Idle);
         g.done();
         EXPECT_EQ(g.game->settledTurns(), 1);
+    }
+    {
+        // A text whose sound file is missing is settled on at once, and its turn with it.
+        TextSoundGame g;
+        g.s.ui.TextList.Texts[1].Sound = QStringLiteral("gone.wav");
+        g.done();
+        g.done();
+        g.game->img_Card_Click(1);
+        g.done();
+        g.done();
+        g.game->memTextClick(1);
+        EXPECT_FALSE(g.playedNames().contains(QStringLiteral("gone.wav")));
+        EXPECT_EQ(g.playedNames().last(), QStringLiteral("match.wav"));
+        g.done();
+        EXPECT_EQ(g.game->settledTurns(), 2);
     }
     {
         // It ends after the settling: the next card is taken meanwhile and its sounds follow.
