@@ -46,13 +46,12 @@ void MemoryGame::memInitValues()
     s.memProcessing = false;
     s.memCardsTaken = 0;
     s.memCurrentPlayer = 0;
-    s.memGameOver = false;
+    enter(TurnPhase::Idle);
     s.TextGame = memTextGame{};
     s.memLastResult = memRESULTNONE;
     s.memCardStatus = -1;
     s.memCardsLeft = s.memCardCount;
     s.memOpenedSound = -1;
-    m_awaiting = false;
     for (int p = 1; p <= 3; ++p)
         m_view.setPlayerColors(p, s.ui.DimColor, s.ui.DimColor);
     const auto& c = s.ui.Controls;
@@ -91,7 +90,7 @@ void MemoryGame::img_Card_Click(int index)
 void MemoryGame::memCardClick(int index)
 {
     debugLog(QStringLiteral("=> memCardClick(") + QString::number(index) + QStringLiteral(") <="));
-    if (!s.memGameReady || s.memGameOver || s.memProcessing || s.memWiping || m_settling)
+    if (!s.memGameReady || s.memGameOver || s.memProcessing || s.memWiping || settling())
         return;
     if (index < 0 || index >= s.memDisplayCards.size())
         return;
@@ -156,14 +155,12 @@ void MemoryGame::memTurnCard(int index)
     if (s.memGameOver)
         return;
     if (!s.ui.TurnSound.isEmpty() && fioFileExists(sfx(s.ui.TurnSound))) {
-        s.memSoundKind = memTURNSOUND;
         if (s.memOpenedSound == 0)
             m_sound.command(QStringLiteral("prev"));
         else
             memOpenTurnSound(); // whatever else is open must not play in its place
         play(memTURNSOUND);
-        if (!s.memMCIUpdates && takeCompletion())
-            memPlayCardSound();
+        goOnAtOnce(TurnPhase::TurnSound);
     } else {
         memPlayCardSound();
     }
@@ -187,8 +184,6 @@ void MemoryGame::memCheckCardStatus()
         memCheckCardTextStatus();
         return;
     }
-    if (m_settling)
-        return; // a sound event that arrived during the settling's pauses
     if (s.memCardStatus == 0) {
         s.memLastResult = memRESULTNONE;
         s.memProcessing = false;
@@ -199,7 +194,8 @@ void MemoryGame::memCheckCardStatus()
     if (s.memCardStatus != 1)
         return;
 
-    m_settling = true;
+    if (!s.memGameOver)
+        enter(TurnPhase::Settling);
     const int a = s.memCardsTurned[0], b = s.memCardsTurned[1];
     // The try belongs to the child who turned the cards, whoever plays next.
     const int player = s.memCurrentPlayer;
@@ -236,7 +232,7 @@ void MemoryGame::memCheckCardStatus()
     s.memCardsTurned[1] = s.memCardsTurned[2] = -1;
     s.memCardStatus = -1;
     s.memProcessing = false;
-    m_settling = false;
+    leaveSettling();
     ++m_settledTurns;
     memCheckPlayerStatus(player);
     passTurnFromOutPlayer();
@@ -312,7 +308,7 @@ bool MemoryGame::memCheckPlayerStatus(int memChkPlayer)
 
 bool MemoryGame::turnOpen() const
 {
-    return s.memCardStatus != -1 || s.memProcessing || m_settling || s.TextGame.CardChosen || s.TextGame.TextChosen;
+    return s.memCardStatus != -1 || s.memProcessing || settling() || s.TextGame.CardChosen || s.TextGame.TextChosen;
 }
 
 void MemoryGame::tim_Timer_Timer()
@@ -461,7 +457,8 @@ void MemoryGame::memRestoreCards()
 
 void MemoryGame::memMakeEnd()
 {
-    s.memGameOver = true;
+    if (!s.memGameOver)
+        enter(TurnPhase::Over); // whatever the turn awaited, nothing of it goes on
     m_view.setClockEnabled(false);
     for (int i = 0; i < s.memDisplayCards.size(); ++i)
         m_view.setCardEnabled(i, false);
@@ -479,7 +476,6 @@ void MemoryGame::memMakeEnd()
         image = loadPicture(s.ui.gfx + picture);
     m_sound.setFileName(sound.isEmpty() ? QString() : sfx(sound));
     m_view.showEnd(image);
-    s.memSoundKind = memENDSOUND;
     s.memEndShown = true;
     if (!sound.isEmpty()) {
         m_sound.command(QStringLiteral("open"));
@@ -489,19 +485,91 @@ void MemoryGame::memMakeEnd()
 
 // ---- Sounds -----------------------------------------------------------------------------------
 
+void MemoryGame::enter(TurnPhase phase, int soundKind)
+{
+    m_phase = phase;
+    s.memSoundKind = soundKind;
+    s.memGameOver = phase == TurnPhase::EndSound || phase == TurnPhase::Over;
+}
+
 void MemoryGame::play(int kind)
 {
-    s.memSoundKind = kind;
-    m_awaiting = true;
+    TurnPhase phase = TurnPhase::ResultSound;
+    switch (kind) {
+    case memTURNSOUND: phase = TurnPhase::TurnSound; break;
+    case memCARDSOUND: phase = TurnPhase::CardSound; break;
+    case memTEXTSOUND: phase = TurnPhase::TextSound; break;
+    case memTEXTCLICKSOUND: phase = TurnPhase::TextClickSound; break;
+    case memENDSOUND: phase = TurnPhase::EndSound; break;
+    default: break;
+    }
+    enter(phase, kind);
     m_sound.command(QStringLiteral("play"));
 }
 
-bool MemoryGame::takeCompletion()
+void MemoryGame::goOnAtOnce(TurnPhase waiting)
 {
-    if (!m_awaiting)
-        return false;
-    m_awaiting = false;
-    return true;
+    // A report that came inside "play" has moved the turn on already.
+    if (!s.memMCIUpdates && m_phase == waiting)
+        soundDone(SoundEnd::NoUpdates);
+}
+
+void MemoryGame::soundDone(SoundEnd how)
+{
+    const TurnPhase was = m_phase;
+    switch (was) {
+    case TurnPhase::TurnSound:
+        enter(TurnPhase::Idle);
+        memPlayCardSound();
+        break;
+    case TurnPhase::CardSound:
+        enter(TurnPhase::Idle);
+        if (how == SoundEnd::NoUpdates) {
+            // No result sound follows: it would cut the card sound that still plays.
+            memCheckCardStatus();
+            s.memProcessing = false;
+        } else if (how == SoundEnd::EndedAtOnce) {
+            afterCardSound();
+        } else if (s.ui.ResultSounds) {
+            memPlayResultSound();
+        } else {
+            reopenBaseSound();
+            s.memProcessing = false;
+            memCheckCardStatus();
+        }
+        break;
+    case TurnPhase::TextClickSound:
+        enter(TurnPhase::Idle);
+        memPlayTextSound();
+        break;
+    case TurnPhase::TextSound:
+        enter(TurnPhase::Idle);
+        afterTextSound();
+        break;
+    case TurnPhase::ResultSound:
+    case TurnPhase::SettlingWithResultSound:
+        enter(was == TurnPhase::ResultSound ? TurnPhase::Idle : TurnPhase::Settling);
+        if (how == SoundEnd::NoUpdates)
+            s.memLastResult = memRESULTNONE; // the sound plays on: the device stays as it is
+        else
+            reopenBaseSound();
+        s.memProcessing = false;
+        memCheckCardStatus();
+        break;
+    case TurnPhase::EndSound: enter(TurnPhase::Over); break;
+    case TurnPhase::Idle:
+    case TurnPhase::Settling:
+    case TurnPhase::Over: break; // no sound awaited: a late or repeated report
+    }
+}
+
+void MemoryGame::leaveSettling()
+{
+    // An end reached during the pauses stays; a result sound still playing is still awaited.
+    if (m_phase == TurnPhase::Settling)
+        enter(TurnPhase::Idle);
+    else if (m_phase == TurnPhase::SettlingWithResultSound)
+        enter(TurnPhase::ResultSound, s.memSoundKind);
 }
 
 void MemoryGame::reopenBaseSound()
@@ -556,23 +624,23 @@ void MemoryGame::memPlayCardSound()
     if (!sound.isEmpty() && fioFileExists(s.ui.card + sound)) {
         debugLog(QStringLiteral("--> memPlayCardSound: '") + sound + QStringLiteral("', (") + s.ui.card + sound
                  + QStringLiteral(")"));
-        s.memSoundKind = memCARDSOUND;
         m_sound.command(QStringLiteral("close"));
         m_sound.setFileName(s.ui.card + sound);
         m_sound.command(QStringLiteral("open"));
         play(memCARDSOUND);
         const int status = m_sound.completionStatus();
         s.memOpenedSound = 1;
-        if (!s.memMCIUpdates) {
-            if (takeCompletion()) {
-                memCheckCardStatus();
-                s.memProcessing = false;
-            }
-            return;
-        }
-        if (status == 0 || !takeCompletion())
-            return; // its completion continues the chain
+        if (s.memMCIUpdates && status != 0 && m_phase == TurnPhase::CardSound)
+            soundDone(SoundEnd::EndedAtOnce);
+        else
+            goOnAtOnce(TurnPhase::CardSound);
+        return;
     }
+    afterCardSound();
+}
+
+void MemoryGame::afterCardSound()
+{
     if (s.ui.ResultSounds && (s.memLastResult == memRESULTMATCH || s.memLastResult == memRESULTNOMATCH)) {
         memPlayResultSound();
         return;
@@ -594,12 +662,7 @@ void MemoryGame::memPlayResultSound()
     m_sound.setFileName(sfx(match ? s.ui.MatchSound : s.ui.NoMatchSound));
     m_sound.command(QStringLiteral("open"));
     play(match ? memMATCHSOUND : memNOMATCHSOUND);
-    if (!s.memMCIUpdates && takeCompletion()) {
-        s.memLastResult = memRESULTNONE;
-        s.memSoundKind = memNOSOUND;
-        s.memProcessing = false;
-        memCheckCardStatus();
-    }
+    goOnAtOnce(TurnPhase::ResultSound);
 }
 
 void MemoryGame::memPlayTextSound()
@@ -609,14 +672,12 @@ void MemoryGame::memPlayTextSound()
     if (s.memGameOver)
         return;
     if (!sound.isEmpty() && fioFileExists(s.ui.card + sound)) {
-        s.memSoundKind = memTEXTSOUND;
         m_sound.command(QStringLiteral("close"));
         m_sound.setFileName(s.ui.card + sound);
         m_sound.command(QStringLiteral("open"));
         play(memTEXTSOUND);
         s.memOpenedSound = 2;
-        if (!s.memMCIUpdates && takeCompletion())
-            afterTextSound();
+        goOnAtOnce(TurnPhase::TextSound);
         return;
     }
     if (s.ui.ResultSounds) {
@@ -628,44 +689,7 @@ void MemoryGame::memPlayTextSound()
     }
 }
 
-void MemoryGame::mmc_Sound_Done(int)
-{
-    if (s.memGameOver) {
-        if (takeCompletion())
-            s.memSoundKind = memNOSOUND;
-        return;
-    }
-    if (!takeCompletion())
-        return; // a late or repeated report of a sound already dealt with
-    switch (s.memSoundKind) {
-    case memTURNSOUND: memPlayCardSound(); break;
-    case memCARDSOUND:
-        if (s.ui.ResultSounds) {
-            memPlayResultSound();
-        } else {
-            reopenBaseSound();
-            s.memProcessing = false;
-            s.memSoundKind = memNOSOUND;
-            memCheckCardStatus();
-        }
-        break;
-    case memTEXTSOUND: afterTextSound(); break;
-    case memTEXTCLICKSOUND: memPlayTextSound(); break;
-    case memENDSOUND: s.memSoundKind = memNOSOUND; break;
-    case memMATCHSOUND:
-    case memNOMATCHSOUND:
-        reopenBaseSound();
-        s.memSoundKind = memNOSOUND;
-        s.memProcessing = false;
-        memCheckCardStatus();
-        break;
-    default:
-        s.memSoundKind = memNOSOUND;
-        s.memProcessing = false;
-        memCheckCardStatus();
-        break;
-    }
-}
+void MemoryGame::mmc_Sound_Done(int) { soundDone(SoundEnd::Reported); }
 
 void MemoryGame::afterTextSound()
 {
@@ -674,7 +698,6 @@ void MemoryGame::afterTextSound()
     } else {
         reopenBaseSound();
         s.memProcessing = false;
-        s.memSoundKind = memNOSOUND;
     }
     memCheckTextStatus();
 }
@@ -691,7 +714,7 @@ void MemoryGame::mmc_Sound_StatusUpdate()
 void MemoryGame::memTextClick(int index)
 {
     memTextList& tl = s.ui.TextList;
-    if (!s.memGameReady || s.memGameOver || s.memProcessing || s.memWiping || m_settling || !tl.Active)
+    if (!s.memGameReady || s.memGameOver || s.memProcessing || s.memWiping || settling() || !tl.Active)
         return;
     if (index < 0 || index >= tl.Display.size() || tl.Display[index].Turned || s.TextGame.TextChosen)
         return;
@@ -713,12 +736,10 @@ void MemoryGame::memTextClick(int index)
     if (s.memGameOver)
         return;
     if (!tl.Sound.isEmpty()) {
-        s.memSoundKind = memTEXTCLICKSOUND;
         if (s.memOpenedSound != 3)
             memOpenTextClickSound();
         play(memTEXTCLICKSOUND);
-        if (!s.memMCIUpdates && takeCompletion())
-            memPlayTextSound();
+        goOnAtOnce(TurnPhase::TextClickSound);
     } else {
         memPlayTextSound();
     }
@@ -732,14 +753,17 @@ void MemoryGame::memCheckTextStatus()
 
 void MemoryGame::memCheckCardTextStatus()
 {
-    if (m_settling)
-        return;
     memTextGame& t = s.TextGame;
     if (!t.CardChosen || !t.TextChosen) {
         s.memLastResult = memRESULTNONE;
         return;
     }
-    m_settling = true;
+    if (m_phase == TurnPhase::ResultSound)
+        enter(TurnPhase::SettlingWithResultSound, s.memSoundKind);
+    else if (!s.memGameOver)
+        enter(TurnPhase::Settling);
+    // The choices are taken now: the end of the result sound during the pauses tests nothing.
+    t.CardChosen = t.TextChosen = false;
     memTextList& tl = s.ui.TextList;
     const int player = s.memCurrentPlayer;
     // As in the card game, the clock runs on while a match is taken and stands still for a miss.
@@ -766,12 +790,11 @@ void MemoryGame::memCheckCardTextStatus()
     s.memDisplayCards[t.CardIndex].Turned = false;
     tl.Display[t.TextIndex].Turned = false;
     m_view.setTextEnabled(t.TextIndex, true);
-    t.CardChosen = t.TextChosen = false;
     t.CardReference = t.TextReference = 0;
     memOpenTurnSound();
     s.memCardStatus = -1;
     s.memProcessing = false;
-    m_settling = false;
+    leaveSettling();
     ++m_settledTurns;
     memCheckPlayerStatus(s.memCurrentPlayer);
     if (!match && !s.memGameOver)

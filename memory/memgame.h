@@ -45,6 +45,28 @@ public:
     virtual int completionStatus() const = 0;
 };
 
+// Where a turn stands. Each sounding phase waits for the end of its one sound; the end moves
+// the turn on to the next phase, and a report that finds no sound awaited moves nothing.
+enum class TurnPhase {
+    Idle,           // no sound awaited, clicks are taken (a card or a text may be chosen)
+    TurnSound,      // a turned card's turn sound
+    CardSound,      // the card's own sound
+    TextClickSound, // text game: a chosen text's click sound
+    TextSound,      // text game: the text's own sound
+    ResultSound,    // the match or no-match sound
+    Settling,       // the pair or card-text test, with its pauses and wipe-out
+    SettlingWithResultSound, // text game: the test runs while the result sound still plays
+    EndSound,       // the game is over and its end sound plays
+    Over,
+};
+
+// How the end of a sound came to be known.
+enum class SoundEnd {
+    Reported,    // the device's completion event
+    NoUpdates,   // the device gives no status updates, so the game goes on while it plays
+    EndedAtOnce, // the device's status said it was over as soon as it started
+};
+
 // The rules of one game of Twinturn over its state: turns, pairs, counters, players, the sound
 // chain, the wipe-out and the end. Entry points keep the names the window's events call.
 class MemoryGame {
@@ -88,19 +110,25 @@ public:
     // The number with a blank for its sign (" 4", "-1").
     static QString signedText(double value);
 
+    TurnPhase phase() const { return m_phase; }
     // A turn is being settled; nothing may start another meanwhile.
-    bool settling() const { return m_settling; }
+    bool settling() const { return m_phase == TurnPhase::Settling || m_phase == TurnPhase::SettlingWithResultSound; }
     // Settled turns so far (tests count them).
     int settledTurns() const { return m_settledTurns; }
-    bool awaitingSound() const { return m_awaiting; }
     bool endWasGood() const { return m_endGood; }
 
 private:
-    // Starts the sound in the device's open file; its completion continues the chain once.
+    // The one way the phase changes; the fields that show it follow.
+    void enter(TurnPhase phase, int soundKind = memNOSOUND);
+    // Starts the sound in the device's open file and waits for its end.
     void play(int kind);
-    // Takes the completion of the sound last started; false when it was already taken.
-    bool takeCompletion();
+    // The sound awaited has ended: the turn moves on from its phase.
+    void soundDone(SoundEnd how);
+    // Without status updates the game does not wait for the sound it has just started.
+    void goOnAtOnce(TurnPhase waiting);
+    void leaveSettling();
     void reopenBaseSound();
+    void afterCardSound();
     void afterTextSound();
     void showCardsTurnedBack(int index);
     bool pairs(int a, int b) const;
@@ -114,8 +142,7 @@ private:
 
     MemView& m_view;
     MemSoundPort& m_sound;
-    bool m_awaiting = false;
-    bool m_settling = false;
+    TurnPhase m_phase = TurnPhase::Idle;
     int m_settledTurns = 0;
     bool m_endGood = false;
 };

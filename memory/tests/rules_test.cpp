@@ -24,6 +24,9 @@ TEST(Rules, PairingIsHolderTwoKWithTwoKPlusOne)
     EXPECT_EQ(f.s.memCardStatus, -1);
     EXPECT_FALSE(f.s.memProcessing);
     EXPECT_EQ(f.game->settledTurns(), 2);
+    f.game->img_Card_Click(3); // a taken card stays out of play
+    EXPECT_FALSE(f.s.memDisplayCards[3].Turned);
+    EXPECT_EQ(f.s.memCardStatus, -1);
 }
 
 TEST(Rules, ShuffledDealPairsByReferenceNotPosition)

@@ -79,6 +79,7 @@ TEST(SoundChain, MissingSoundFilesNeverStallTheChain)
     QFile::remove(g.folders.path(QStringLiteral("sfx/turn.wav")));
     QFile::remove(g.folders.path(QStringLiteral("sfx/match.wav")));
     g.start();
+    EXPECT_TRUE(g.s.ui.TurnSound.isEmpty()); // forgotten once it could not be opened
     g.statusUpdates();
     g.game->img_Card_Click(0);
     EXPECT_FALSE(g.s.memProcessing);
@@ -151,56 +152,117 @@ TEST(SoundChain, TheEndPlaysItsSoundOnce)
     EXPECT_EQ(g.playedNames().count(QStringLiteral("end.wav")), 1);
 }
 
-TEST(SoundChain, WholeGamesSettleEveryTurnExactlyOnceWhateverTheDeviceDoes)
+TEST(SoundChain, ATurnWaitsInOnePhaseForEachSound)
 {
-    for (unsigned seed = 1; seed <= 60; ++seed) {
-        SoundGame g(8, 2);
-        g.s.ui.ResultSounds = seed % 3 != 0;
-        g.s.ui.Dissapear = int(seed % 4);
-        g.start();
-        ChaosDevice device(g, seed);
-        if (seed % 2)
-            g.statusUpdates(); // half the games start waiting for sounds at once
+    SoundGame g;
+    g.start();
+    g.statusUpdates();
+    using P = TurnPhase;
+    g.game->img_Card_Click(0);
+    EXPECT_EQ(g.game->phase(), P::TurnSound);
+    EXPECT_EQ(g.s.memSoundKind, memTURNSOUND);
+    g.done();
+    EXPECT_EQ(g.game->phase(), P::CardSound);
+    EXPECT_EQ(g.s.memSoundKind, memCARDSOUND);
+    g.done();
+    EXPECT_EQ(g.game->phase(), P::Idle);
+    g.game->img_Card_Click(2);
+    g.done();
+    g.done();
+    EXPECT_EQ(g.game->phase(), P::ResultSound);
+    EXPECT_EQ(g.s.memSoundKind, memNOMATCHSOUND);
+    EXPECT_TRUE(g.s.memProcessing);
+    g.done();
+    EXPECT_EQ(g.game->phase(), P::Idle);
+    EXPECT_EQ(g.s.memSoundKind, memNOSOUND);
+    EXPECT_EQ(g.game->settledTurns(), 1);
+    for (int c : {0, 1, 2, 3}) {
+        g.game->img_Card_Click(c);
+        g.done();
+        g.done();
+        if (c % 2)
+            g.done();
+    }
+    EXPECT_EQ(g.game->phase(), P::EndSound);
+    EXPECT_TRUE(g.s.memGameOver);
+    g.done();
+    EXPECT_EQ(g.game->phase(), P::Over);
+    EXPECT_TRUE(g.s.memGameOver);
+}
 
-        // Each pair is first missed once with the card after it, then found.
-        QVector<QPair<int, int>> plan;
-        for (int k = 0; k < 4; ++k) {
-            if (k < 3)
-                plan << qMakePair(2 * k, 2 * k + 2);
-            plan << qMakePair(2 * k, 2 * k + 1);
+namespace {
+// A text game whose texts have sounds: text k is card k's and sounds like it.
+struct TextSoundGame : SoundGame {
+    TextSoundGame() : SoundGame(4, 1)
+    {
+        s.ui.TextList.Active = true;
+        s.ui.TextList.Texts = QVector<memTextEntry>(4);
+        s.ui.TextList.Display = QVector<memDisplayCard>(4);
+        for (int i = 0; i < 4; ++i) {
+            s.ui.TextList.Texts[i].Sound = QStringLiteral("c%1.wav").arg(i);
+            s.ui.TextList.Display[i].Reference = i;
         }
-        int accepted = 0, step = 0, guard = 0;
-        while (!g.s.memGameOver && ++guard < 20000) {
-            const bool busy = g.s.memProcessing || g.game->settling();
-            if (!device.idle() && (busy || device.pick(2) == 0)) {
-                device.deliverOne();
-                continue;
+        start();
+        statusUpdates();
+        game->img_Card_Click(0);
+        done(); // turn sound
+        done(); // card sound; no result yet
+        game->memTextClick(0);
+    }
+};
+}
+
+// The text chosen second: its result sound starts and the turn is settled at once, while it plays.
+TEST(TextSounds, TheResultSoundPlaysOnWhileItsTurnSettles)
+{
+    {
+        // The result sound ends during the settling's pause: nothing is tested twice.
+        TextSoundGame g;
+        EXPECT_EQ(g.game->phase(), TurnPhase::TextSound);
+        bool reported = false;
+        g.view.onEvents = [&] {
+            if (!reported && g.game->phase() == TurnPhase::SettlingWithResultSound) {
+                reported = true;
+                g.done();
+                EXPECT_TRUE(g.game->settling());
             }
-            ASSERT_FALSE(busy) << "stuck, seed " << seed;
-            if (step >= plan.size() * 2)
-                break;
-            const auto [a, b] = plan[step / 2];
-            if (step % 2 == 0) {
-                g.game->img_Card_Click(a);
-                ++step;
-            } else if (g.s.memCardStatus == 0 && !g.s.memProcessing) {
-                const int before = g.game->settledTurns();
-                g.game->img_Card_Click(b);
-                if (g.s.memDisplayCards[b].Turned || g.game->settledTurns() > before)
-                    ++accepted;
-                ++step;
-            } else if (g.s.memCardStatus == -1) {
-                ++step; // the first card was not taken (already gone): skip this try
-            }
-        }
-        while (!device.idle())
-            device.deliverOne();
-        EXPECT_TRUE(g.s.memGameOver) << "seed " << seed;
-        EXPECT_EQ(g.game->settledTurns(), accepted) << "seed " << seed;
-        EXPECT_EQ(accepted, 7) << "seed " << seed;
-        EXPECT_EQ(g.s.memCardsTaken, 8) << "seed " << seed;
-        EXPECT_EQ(g.player(0).Score + g.player(1).Score, 8) << "seed " << seed;
-        EXPECT_EQ(g.view.endShown, 1) << "seed " << seed;
-        EXPECT_TRUE(g.game->endWasGood()) << "seed " << seed;
+        };
+        g.done();
+        EXPECT_TRUE(reported);
+        EXPECT_EQ(g.playedNames().mid(3), QStringList{QStringLiteral("match.wav")});
+        EXPECT_EQ(g.game->settledTurns(), 1);
+        EXPECT_EQ(g.player(0).Score, 1);
+        EXPECT_EQ(g.game->phase(), TurnPhase::Idle);
+        g.done();
+        EXPECT_EQ(g.game->settledTurns(), 1);
+    }
+    {
+        // A text whose sound file is missing is settled on at once, and its turn with it.
+        TextSoundGame g;
+        g.s.ui.TextList.Texts[1].Sound = QStringLiteral("gone.wav");
+        g.done();
+        g.done();
+        g.game->img_Card_Click(1);
+        g.done();
+        g.done();
+        g.game->memTextClick(1);
+        EXPECT_FALSE(g.playedNames().contains(QStringLiteral("gone.wav")));
+        EXPECT_EQ(g.playedNames().last(), QStringLiteral("match.wav"));
+        g.done();
+        EXPECT_EQ(g.game->settledTurns(), 2);
+    }
+    {
+        // It ends after the settling: the next card is taken meanwhile and its sounds follow.
+        TextSoundGame g;
+        g.done();
+        EXPECT_EQ(g.game->settledTurns(), 1);
+        EXPECT_EQ(g.game->phase(), TurnPhase::ResultSound);
+        EXPECT_FALSE(g.s.memProcessing);
+        g.game->img_Card_Click(1);
+        EXPECT_TRUE(g.s.memDisplayCards[1].Turned);
+        EXPECT_EQ(g.playedNames().last(), QStringLiteral("turn.wav"));
+        g.done();
+        EXPECT_EQ(g.playedNames().last(), QStringLiteral("c1.wav"));
+        EXPECT_EQ(g.game->settledTurns(), 1);
     }
 }
