@@ -42,8 +42,6 @@ QVector<Program> samplePrograms(const ThemeFolder& t, const QByteArray& classroo
     return {{BRUSHBOX_EXE, t.path("zypaint.ini"), "Brushbox"}, {TWINTURN_EXE, t.path("memory.ini"), "Twinturn"}};
 }
 
-bool within(int timeoutMs, const std::function<bool()>& cond) { return waitFor(cond, timeoutMs); }
-
 // "Iconic" or "Normal": the window's state as the window manager keeps it.
 QString wmState(const XServer& x, qulonglong window)
 {
@@ -89,18 +87,18 @@ TEST(DesktopEndToEnd, MinimisedBrushboxKeepsItsPaintingAndASecondStartBringsItBa
     const QImage blank = x->screenshot().copy(canvas);
     drag(*x, canvas.topLeft() + QPoint(40, 200), canvas.topLeft() + QPoint(360, 220));
     QImage painted;
-    ASSERT_TRUE(within(5000, [&] { return (painted = x->screenshot().copy(canvas)) != blank; })) << "no stroke was drawn";
+    ASSERT_TRUE(waitFor([&] { return (painted = x->screenshot().copy(canvas)) != blank; }, 5000)) << "no stroke was drawn";
 
     x->run("xdotool", {"windowminimize", QString::number(window)});
-    ASSERT_TRUE(within(5000, [&] { return wmState(*x, window) == "Iconic"; }));
+    ASSERT_TRUE(waitFor([&] { return wmState(*x, window) == "Iconic"; }, 5000));
     EXPECT_FALSE(run.waitForExit(1500)) << "minimising ended Brushbox";
 
     ProgramRun second(BRUSHBOX_EXE, {t.path("zypaint.ini")}, t.windows());
     ASSERT_TRUE(second.waitForExit(10000));
     EXPECT_TRUE(second.stderrText().contains("already running; its window was brought to the front")) << qPrintable(second.stderrText());
-    EXPECT_TRUE(within(5000, [&] { return wmState(*x, window) == "Normal"; })) << "the window stayed minimised";
-    EXPECT_TRUE(within(5000, [&] { return x->screenshot().copy(canvas) == painted; })) << "the painting is not shown as it was";
-    EXPECT_TRUE(within(5000, [&] { return x->run("xdotool", {"getactivewindow"}).trimmed() == QString::number(window); }))
+    EXPECT_TRUE(waitFor([&] { return wmState(*x, window) == "Normal"; }, 5000)) << "the window stayed minimised";
+    EXPECT_TRUE(waitFor([&] { return x->screenshot().copy(canvas) == painted; }, 5000)) << "the painting is not shown as it was";
+    EXPECT_TRUE(waitFor([&] { return x->run("xdotool", {"getactivewindow"}).trimmed() == QString::number(window); }, 5000))
         << "the window did not get the keyboard";
     EXPECT_TRUE(run.running());
 }
@@ -213,10 +211,10 @@ TEST(DesktopEndToEnd, TwinturnsWindowWithItsTitleBarFitsTheScreen)
     ASSERT_NE(window, 0u) << qPrintable(run.stderrText());
     const QRect screen(QPoint(0, 0), x->screenshot().size());
     QRect frame;
-    EXPECT_TRUE(within(5000, [&] {
+    EXPECT_TRUE(waitFor([&] {
         frame = x->geometry(window).marginsAdded(frameOf(*x, window));
         return frame.height() > x->geometry(window).height() && screen.contains(frame);
-    })) << "the window with its frame, " << frame.x() << "," << frame.y() << " " << frame.width() << " x " << frame.height()
+    }, 5000)) << "the window with its frame, " << frame.x() << "," << frame.y() << " " << frame.width() << " x " << frame.height()
         << ", is not on the screen";
 }
 

@@ -451,10 +451,10 @@ int ProgramRun::answerMessages(const QString& prefix, int quietMs, int timeoutMs
                 }
                 return box != 0;
             }, 3000);
-            if (box)
+            if (box) {
                 m_lastBox = box;
-            if (box)
                 x->focus(box);
+            }
             x->key(QStringLiteral("Return"));
             ++answered;
             quiet.restart();
