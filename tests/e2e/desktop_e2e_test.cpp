@@ -13,7 +13,6 @@
 #include <csignal>
 #include <memory>
 #include <unistd.h>
-#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
