@@ -12,8 +12,11 @@
 #include <QStandardPaths>
 #include <QThread>
 
+#include <xcb/xcb.h>
+
 #include <algorithm>
 #include <csignal>
+#include <cstdlib>
 
 namespace {
 bool isCatalogPicture(const QString& name)
@@ -119,6 +122,8 @@ bool XServer::startWindowManager()
 
 XServer::~XServer()
 {
+    if (m_shots)
+        xcb_disconnect(m_shots);
     if (m_openbox.state() != QProcess::NotRunning) {
         m_openbox.terminate();
         if (!m_openbox.waitForFinished(3000))
@@ -167,28 +172,53 @@ double XServer::click(int x, int y) const
 
 QImage XServer::screenshot(const QString& savePath) const
 {
-    // Other test runs on the machine take screenshots too.
-    const QString path = savePath.isEmpty() ? QDir::temp().filePath(QStringLiteral("e2e-shot-%1.png").arg(QCoreApplication::applicationPid()))
-                                            : savePath;
-    for (int attempt = 0; attempt < 3; ++attempt) {
-        run(QStringLiteral("import"), {QStringLiteral("-window"), QStringLiteral("root"), path});
-        const QImage shot(path);
-        if (!shot.isNull())
-            return shot;
+    // Read straight from the server: a screenshot tool started per shot costs tens of
+    // milliseconds, and a sitting takes hundreds of shots.
+    if (!m_shots) {
+        m_shots = xcb_connect(m_display.toLatin1().constData(), nullptr);
+        if (xcb_connection_has_error(m_shots)) {
+            xcb_disconnect(m_shots);
+            m_shots = nullptr;
+            return QImage();
+        }
     }
-    return QImage();
+    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(m_shots)).data;
+    const int w = screen->width_in_pixels, h = screen->height_in_pixels;
+    xcb_get_image_reply_t* reply = xcb_get_image_reply(
+        m_shots, xcb_get_image(m_shots, XCB_IMAGE_FORMAT_Z_PIXMAP, screen->root, 0, 0, uint16_t(w), uint16_t(h), ~0u), nullptr);
+    QImage shot;
+    if (reply && reply->depth == 24 && xcb_get_image_data_length(reply) == w * h * 4) {
+        shot = QImage(w, h, QImage::Format_RGB32);
+        const auto* from = reinterpret_cast<const quint32*>(xcb_get_image_data(reply));
+        for (int y = 0; y < h; ++y) {
+            auto* to = reinterpret_cast<quint32*>(shot.scanLine(y));
+            for (int i = 0; i < w; ++i)
+                to[i] = from[y * w + i] | 0xFF000000u; // the pad byte is not alpha
+        }
+    }
+    std::free(reply);
+    if (!shot.isNull() && !savePath.isEmpty())
+        shot.save(savePath);
+    return shot;
 }
 
 QImage XServer::stillScreen(int timeoutMs) const
 {
-    QElapsedTimer clock;
+    // Still means unchanged for longer than an animation's frame (Twinturn's take 50 ms).
+    constexpr qint64 kStillMs = 120;
+    QElapsedTimer clock, unchanged;
     clock.start();
+    unchanged.start();
     QImage last = screenshot();
     while (clock.elapsed() < timeoutMs) {
+        pause(10);
         QImage next = screenshot();
-        if (!next.isNull() && next == last)
+        if (next.isNull() || next != last) {
+            last = std::move(next);
+            unchanged.restart();
+        } else if (unchanged.elapsed() >= kStillMs) {
             return next;
-        last = std::move(next);
+        }
     }
     return QImage();
 }

@@ -11,6 +11,8 @@
 #include <functional>
 #include <memory>
 
+struct xcb_connection_t;
+
 // Waits until ready() holds, looking every few milliseconds; false on timeout.
 bool waitFor(const std::function<bool()>& ready, int timeoutMs = 10000);
 
@@ -38,8 +40,8 @@ public:
     // Gives the window the keyboard, as a window manager would when it is clicked.
     void focus(qulonglong window) const;
     QImage screenshot(const QString& savePath = QString()) const;
-    // The screen once two shots in a row agree (null on timeout): what a program shows after it
-    // has taken what it was given.
+    // The screen once it has stood unchanged for a moment (null on timeout): what a program
+    // shows after it has taken what it was given.
     QImage stillScreen(int timeoutMs = 10000) const;
     // The still screen after it first differs from before (null when it never does).
     QImage changedScreen(const QImage& before, int timeoutMs = 10000) const;
@@ -57,6 +59,7 @@ private:
     bool startWindowManager();
     QProcess m_xvfb, m_openbox;
     QString m_display;
+    mutable xcb_connection_t* m_shots = nullptr; // screenshots are read on their own connection
 };
 
 // A window manager (openbox) on the test X server for as long as this lives, as on a real

@@ -132,41 +132,45 @@ public:
     QImage block(int k) { return screen().copy(inner(cards[k])); }
 
     // Waits until nothing moves on the board: a card flying off passes over the others, and
-    // would look like a face.
+    // would look like a face. Its frames are 50 ms apart.
     void waitQuiet()
     {
         QRect area;
         for (const QRect& c : cards)
             area |= c;
         QImage before = screen().copy(area);
-        QElapsedTimer clock;
+        QElapsedTimer clock, unchanged;
         clock.start();
-        while (clock.elapsed() < 10000) {
-            QThread::msleep(50);
+        unchanged.start();
+        while (clock.elapsed() < 10000 && unchanged.elapsed() < 150) {
+            QThread::msleep(20);
             const QImage now = screen().copy(area);
-            if (samePixels(now, before))
-                return;
-            before = now;
+            if (!samePixels(now, before)) {
+                before = now;
+                unchanged.restart();
+            }
         }
     }
 
-    // Clicks until the card shows its face; a click while the last turn settles is ignored.
+    // Clicks until the card shows its face. A click while the last card's sound plays or the
+    // last turn settles is not taken: a child clicks again, and so does this.
     QImage turn(int k)
     {
-        for (int attempt = 0; attempt < 4; ++attempt) {
+        for (int attempt = 0; attempt < 20; ++attempt) {
             waitQuiet();
             lastClickMs = m_x->click(cards[k].center().x(), cards[k].center().y());
             QElapsedTimer clock;
             clock.start();
-            while (clock.elapsed() < 2500) {
+            while (clock.elapsed() < 500) {
                 const QImage now = block(k);
                 if (!samePixels(now, back)) {
                     QThread::msleep(50);
                     const QImage again = block(k);
-                    if (samePixels(again, now))
+                    QThread::msleep(50);
+                    if (samePixels(again, now) && samePixels(block(k), now))
                         return now;
                 }
-                QThread::msleep(50);
+                QThread::msleep(20);
             }
         }
         return QImage();
@@ -184,7 +188,7 @@ public:
                 return samePixels(now, back) ? TurnedBack : Gone;
             if (!endOn(m_shot).isEmpty())
                 return Gone; // the last pair ends the game, whatever the card shows
-            QThread::msleep(50);
+            QThread::msleep(20);
         }
         return Unchanged;
     }
@@ -399,6 +403,8 @@ TEST(TwinturnEndToEnd, TheAnimalNamesGameIsPlayedToItsEnd)
     const int left = list.value("left").toInt(), width = list.value("width").toInt();
     const uint bgr = list.value("forecolor").mid(2).toUInt(nullptr, 16);
     const QRgb ink = qRgb(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
+    const uint chosenBgr = list.value("selectcolor").mid(2).toUInt(nullptr, 16);
+    const QRgb chosenInk = qRgb(chosenBgr & 0xFF, (chosenBgr >> 8) & 0xFF, (chosenBgr >> 16) & 0xFF);
     QList<QRect> texts = findTexts(board.lastScreen(), QRect(left, list.value("top").toInt(), width, 740 - list.value("top").toInt()), ink);
     ASSERT_EQ(texts.size(), 8) << "text rows in the list column";
 
@@ -410,12 +416,14 @@ TEST(TwinturnEndToEnd, TheAnimalNamesGameIsPlayedToItsEnd)
             ++tries;
             const QImage face = board.turn(c);
             ASSERT_FALSE(face.isNull()) << "card " << c << " did not turn";
-            // A click while the card's own sound still settles is not taken; click again.
-            Board::Settled result = Board::Unchanged;
-            for (int attempt = 0; attempt < 3 && result == Board::Unchanged; ++attempt) {
+            // A click while the card's own sound plays is not taken: a child clicks again until
+            // the name shows chosen.
+            bool chosen = false;
+            for (int attempt = 0; attempt < 20 && !chosen; ++attempt) {
                 x->click(texts[i].center().x(), texts[i].center().y());
-                result = board.settle(c, face, 5000);
+                chosen = waitFor([&] { return !findTexts(board.screen(), texts[i], chosenInk).isEmpty(); }, 400);
             }
+            const Board::Settled result = board.settle(c, face);
             ASSERT_NE(result, Board::Unchanged) << "card " << c << " and name " << i << ": the turn never settled";
             matched = result == Board::Gone;
             if (matched)
