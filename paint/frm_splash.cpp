@@ -4,11 +4,9 @@
 
 #include "common/game32.h"
 #include "common/gfx.h"
-#include "platform/events.h"
 
 #include <QApplication>
 #include <QScreen>
-#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPointer>
@@ -93,11 +91,13 @@ void frm_Splash::showAndWait()
             move(screen->geometry().center() - QPoint(width() / 2, height() / 2));
         show();
     }
+    // Woken by the activation itself: sleeping between looks cost start-up up to a whole sleep.
     // A window that is never activated (no window manager, no display) must not hang start-up.
-    QElapsedTimer clock;
-    clock.start();
-    while (!bolSplashShown && !bolEndRequested && clock.elapsed() < 5000)
-        platformSleep(5);
+    QTimer limit;
+    limit.setSingleShot(true);
+    limit.start(5000);
+    while (!bolSplashShown && !bolEndRequested && limit.isActive())
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents);
     bolSplashShown = true;
 }
 
