@@ -12,7 +12,20 @@
 // big and round so small children know them at a glance.
 namespace {
 
-constexpr int kCard = 240; // drawn large; the game shows them smaller
+constexpr int kCard = 240; // the drawings' own size
+// The size of the card files: the largest a sample card is shown (100 pixels, grown to about 140
+// in full screen) with room to spare. Every card is decoded at start-up, so bigger files would
+// only make the board come later.
+constexpr int kCardFile = 160;
+
+// A card drawn at its drawing size into a file of the card file size.
+void saveCard(const QString& path, const std::function<void(QPainter&)>& draw)
+{
+    savePicture(path, kCardFile, kCardFile, Qt::transparent, [&draw](QPainter& p) {
+        p.scale(double(kCardFile) / kCard, double(kCardFile) / kCard);
+        draw(p);
+    });
+}
 
 QColor rgb(unsigned v) { return QColor((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF); }
 
@@ -649,7 +662,7 @@ void generateTwinturnTheme(const QString& out)
         {"carrot", carrot}, {"cheese", cheese},   {"flower", flower},
     };
     for (const auto& [name, draw] : cards)
-        savePicture(card + QString::fromLatin1(name) + QStringLiteral(".gif"), kCard, kCard, Qt::transparent, draw);
+        saveCard(card + QString::fromLatin1(name) + QStringLiteral(".gif"), draw);
     // The match game shows its cards from the start, each with its name: written under a smaller
     // picture, where a label in the middle of the card would cover the animal's face.
     for (const auto& [name, draw] : cards) {
@@ -660,7 +673,7 @@ void generateTwinturnTheme(const QString& out)
             q.setRenderHint(QPainter::Antialiasing);
             draw(q);
         }
-        savePicture(card + QStringLiteral("named_") + QString::fromLatin1(name) + QStringLiteral(".gif"), kCard, kCard, Qt::transparent,
+        saveCard(card + QStringLiteral("named_") + QString::fromLatin1(name) + QStringLiteral(".gif"),
                     [&picture, name](QPainter& p) {
                         cardFrame(p, rgb(0xF4F0E8));
                         p.setRenderHint(QPainter::SmoothPixmapTransform);
@@ -672,7 +685,7 @@ void generateTwinturnTheme(const QString& out)
     }
     cardSounds(card);
 
-    savePicture(gfx + QStringLiteral("cardback.gif"), kCard, kCard, Qt::transparent, cardBack);
+    saveCard(gfx + QStringLiteral("cardback.gif"), cardBack);
     for (auto [w, h] : {std::pair{640, 480}, {800, 600}, {1024, 768}})
         savePicture(gfx + QStringLiteral("bk%1.bmp").arg(w), w, h, Qt::white, [w, h](QPainter& p) { background(p, w, h); });
 
