@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Copyright (C) 2026 The Brushbox and Twinturn developers
 #include "soundcheck.h"
+#include "harness.h"
 
 #include <QElapsedTimer>
 #include <QProcessEnvironment>
@@ -159,7 +160,17 @@ void SoundRecording::stop()
 {
     if (m_pid <= 0)
         return;
-    QThread::msleep(100); // what was just played reaches the monitor
+    // What was just played reaches the monitor: a tenth of a second more of the stream, however
+    // late the recorder delivers it (never more than two seconds' wait).
+    size_t wanted = 0;
+    {
+        std::lock_guard<std::mutex> g(m_lock);
+        wanted = m_samples.size() + size_t(kRate / 10);
+    }
+    waitFor([&] {
+        std::lock_guard<std::mutex> g(m_lock);
+        return m_samples.size() >= wanted;
+    }, 2000);
     m_stop = true;
     kill(m_pid, SIGTERM);
     waitpid(m_pid, nullptr, 0);
