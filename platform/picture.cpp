@@ -33,6 +33,26 @@ quint32 le(const QByteArray& b, int at, int n)
     return v;
 }
 
+// What is wrong with the start of a GIF, empty when it is as a GIF's is: the logical screen, its
+// colour table, then a block. Without this, a file that only starts with the signature claims a
+// size from whatever bytes follow it, and is refused as too large.
+QString gifProblem(QFile& file)
+{
+    const QByteArray head = file.peek(13 + 768 + 1);
+    if (!head.startsWith("GIF87a") && !head.startsWith("GIF89a"))
+        return {};
+    if (head.size() < 14)
+        return QStringLiteral("the GIF ends inside its header");
+    const int flags = quint8(head[10]);
+    const int table = flags & 0x80 ? 3 << ((flags & 7) + 1) : 0;
+    if (head.size() <= 13 + table)
+        return QStringLiteral("the GIF ends inside its colour table");
+    const char block = head[13 + table];
+    if (block != 0x21 && block != 0x2C && block != 0x3B)
+        return QStringLiteral("the GIF's header is followed by no picture");
+    return {};
+}
+
 // The size a bitmap or GIF file claims, read from its header, so that a lying header is refused
 // before Qt tries to allocate it; invalid when the header says nothing useful. A JPEG's comes
 // from readJpegHeader.
@@ -157,6 +177,10 @@ QImage loadPicture(const QString& rawPath, QString* error, QSize shown, bool* fo
     const BmpHeader bmp = bmpHeader(file.peek(kBmpHeadBytes));
     if (!bmp.problem.isEmpty()) {
         setError(error, QStringLiteral("Picture '%1' is not a picture this program can read: %2.").arg(path, bmp.problem));
+        return {};
+    }
+    if (const QString gif = gifProblem(file); !gif.isEmpty()) {
+        setError(error, QStringLiteral("Picture '%1' is not a picture this program can read: %2.").arg(path, gif));
         return {};
     }
     // The format its first bytes name: otherwise Qt loads every picture plugin to ask each

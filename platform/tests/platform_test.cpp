@@ -163,6 +163,13 @@ TEST(Pictures, LoadsFormatsAndExplainsFailures)
     EXPECT_TRUE(loadPicture(folders.path("missing.bmp"), &why).isNull());
     EXPECT_TRUE(why.contains("missing")) << qPrintable(why);
     EXPECT_TRUE(loadPicture(folders.root(), &why).isNull()); // a folder
+    // Only the signature of a GIF: the bytes after it are no size to refuse it for.
+    folders.write("junk.gif", "GIF89a" + QByteArray("\x20\x67\x61\x72\x62\x61\x67\x65 of a downloaded page"));
+    EXPECT_TRUE(loadPicture(folders.path("junk.gif"), &why).isNull());
+    EXPECT_TRUE(why.contains("is not a picture this program can read: the GIF's header is followed by no picture")) << qPrintable(why);
+    folders.write("short.gif", pictureBytes("GIF").left(12));
+    EXPECT_TRUE(loadPicture(folders.path("short.gif"), &why).isNull());
+    EXPECT_TRUE(why.contains("the GIF ends inside its header")) << qPrintable(why);
 }
 
 namespace {
