@@ -32,7 +32,7 @@ public:
     static XServer* bare();
     QString display() const { return m_display; }
     bool managed() const { return m_openbox.state() == QProcess::Running; }
-    // Runs an X tool (xdotool, import) on this display; returns its standard output.
+    // Runs an X tool (xdotool, xprop) on this display; returns its standard output.
     QString run(const QString& program, const QStringList& args, int* exitCode = nullptr) const;
     // Each returns the steady time (steadyMs) at which the key or click was given.
     double key(const QString& keys) const;
