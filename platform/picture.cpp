@@ -173,14 +173,10 @@ QImage loadPicture(const QString& rawPath, QString* error, QSize shown, bool* fo
     QImageReader reader(&file);
     reader.setDecideFormatFromContent(true);
     // Qt reads a BMP cut short without complaint and leaves the missing rows as whatever memory
-    // held, so such a file is refused here, as is a header no bitmap has.
+    // held, so such a file is refused here, as is a header no bitmap or GIF has.
     const BmpHeader bmp = bmpHeader(file.peek(kBmpHeadBytes));
-    if (!bmp.problem.isEmpty()) {
-        setError(error, QStringLiteral("Picture '%1' is not a picture this program can read: %2.").arg(path, bmp.problem));
-        return {};
-    }
-    if (const QString gif = gifProblem(file); !gif.isEmpty()) {
-        setError(error, QStringLiteral("Picture '%1' is not a picture this program can read: %2.").arg(path, gif));
+    if (const QString problem = bmp.problem.isEmpty() ? gifProblem(file) : bmp.problem; !problem.isEmpty()) {
+        setError(error, QStringLiteral("Picture '%1' is not a picture this program can read: %2.").arg(path, problem));
         return {};
     }
     // The format its first bytes name: otherwise Qt loads every picture plugin to ask each
