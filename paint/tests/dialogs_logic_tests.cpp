@@ -242,6 +242,8 @@ TEST(FreeNumber, TheExampleFoldersAndAnyListingOrder)
     for (int n = 0; n <= kMaxPaintingNumber; ++n)
         full << QStringLiteral("%1.bmp").arg(n);
     EXPECT_EQ(pntFreeNumber(full), -1);
+    full.last() = QStringLiteral("%1 copy.bmp").arg(kMaxPaintingNumber); // still the last number
+    EXPECT_EQ(pntFreeNumber(full), -1);
     full.removeAt(29999);
     EXPECT_EQ(pntFreeNumber(full), 29999);
 }
@@ -318,6 +320,8 @@ TEST(Saving, AnEncodingFailureLeavesNothingAndAPaintingIsNeverReplaced)
     const QString mine = c.add("Mine", false);
     QString error;
     EXPECT_FALSE(pntWritePainting(mine, 0, QImage(), thumb(), &error));
+    EXPECT_EQ(error, "the picture could not be encoded");
+    EXPECT_FALSE(pntSavePainting(mine, painting(), QImage(), nullptr, &error));
     EXPECT_EQ(QDir(mine).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot), QStringList());
     // An existing painting is never replaced, nor one that is a link.
     c.folders.write("user/Mine/4.bmp", "precious");
@@ -383,7 +387,8 @@ TEST(Saving, ASaveClearsTheTemporariesOfKilledSavesOfThisComputerOnly)
     runningHere.pid = getppid();
     otherComputer.host = "another-pc";
     otherContainer.space = "0123456789abcdef"; // the same host name, another process space
-    QStringList kept{"_saving_3_123_1.tmp"}, cleared; // an older save's name tells no computer
+    // A killed save's name with another ending is no temporary of a save.
+    QStringList kept{"_saving_3_123_1.tmp", pntTemporaryName(killedHere, ".bmp")}, cleared; // an older save's name tells no computer
     for (const SaveOwner* owner : {&killedHere, &runningHere, &otherComputer, &otherContainer})
         for (const char* tail : {".tmp", "_.tmp"})
             (owner == &killedHere ? cleared : kept) << pntTemporaryName(*owner, tail);
@@ -437,7 +442,8 @@ TEST(Saving, AReadOnlyFolderFailsWithTheReasonAndKeepsItsPaintings)
     ASSERT_TRUE(pntWritePainting(ro, 0, painting(), thumb(), &error)) << error.toStdString();
     const bool locked = root ? QProcess::execute("mount", {"-o", "remount,ro", ro}) == 0
                              : QFile::setPermissions(ro, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    const bool written = locked && pntWritePainting(ro, 1, painting(), thumb(), &error);
+    const bool written = locked && (pntWritePainting(ro, 1, painting(), thumb(), &error)
+                                    || pntSavePainting(ro, painting(), thumb(), nullptr, &error));
     const QStringList left = QDir(ro).entryList(QDir::Files, QDir::Name);
     const QImage first(ro + "/0.bmp");
     if (root)
