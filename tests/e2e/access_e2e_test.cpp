@@ -6,10 +6,8 @@
 #include "harness.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QStandardPaths>
-#include <QThread>
 #include <csignal>
 #include <functional>
 #include <gtest/gtest.h>
@@ -28,18 +26,6 @@ QRect gridCell(int n) { return {24 + 40 * (n % 8), 88 + 40 * (n / 8), 33, 33}; }
 const QRgb kRed = qRgb(0xD0, 0x10, 0x20), kPink = qRgb(0xFF, 0xA0, 0xA8);
 
 QRgb rgb(QRgb c) { return c & 0xFFFFFF; }
-
-template <class Condition> bool waitUntil(Condition condition, int timeoutMs = 10000)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < timeoutMs) {
-        if (condition())
-            return true;
-        QThread::msleep(30);
-    }
-    return condition();
-}
 
 // The control the keyboard's focus frame stands round, found in region of the screen by the
 // frame's top edge (going down: two dark, three light, one dark pixel), which runs exactly over
@@ -99,7 +85,7 @@ public:
         for (int i = 0; i < 40 && !frames(at, control); ++i) {
             keys({QStringLiteral("Tab")});
             const QRect before = at;
-            waitUntil([&] { return (at = frame()) != before; }, 3000);
+            waitFor([&] { return (at = frame()) != before; }, 3000);
             if (qEnvironmentVariableIsSet("E2E_FRAME_TRACE"))
                 qInfo("frame %d,%d w%d (looking for %d,%d w%d)", at.x(), at.y(), at.width(), control.x(), control.y(), control.width());
         }
@@ -107,7 +93,7 @@ public:
     }
     bool frameOn(const QRect& control, int timeoutMs = 5000) const
     {
-        return waitUntil([&] { return frames(frame(), control); }, timeoutMs);
+        return waitFor([&] { return frames(frame(), control); }, timeoutMs);
     }
     // Presses what the frame is on: Space at the keyboard, the switch's second key.
     void press() const { keys({oneSwitch ? QStringLiteral("Return") : QStringLiteral("space")}); }
@@ -115,20 +101,10 @@ public:
     void longPress(const std::function<bool()>& looksPressed) const
     {
         m_x->run(QStringLiteral("xdotool"), {QStringLiteral("keydown"), QStringLiteral("Tab")});
-        waitUntil(looksPressed, 5000);
+        waitFor(looksPressed, 5000);
         m_x->run(QStringLiteral("xdotool"), {QStringLiteral("keyup"), QStringLiteral("Tab")});
     }
 };
-
-bool windowGone(XServer* x, const QString& title)
-{
-    return waitUntil([&] {
-        return x->run(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
-                                                  QStringLiteral("^%1$").arg(title)})
-            .trimmed()
-            .isEmpty();
-    });
-}
 
 bool shows(const QImage& shot, const QRect& place, const QImage& picture)
 {
@@ -154,7 +130,7 @@ void openPicture(const Child& child, const QPoint& origin, int slot, int cell)
     if (child.oneSwitch) {
         ASSERT_TRUE(inDialog.tabTo(catalogSlot(slot).translated(at)));
         inDialog.keys({QStringLiteral("Return")});
-        ASSERT_TRUE(waitUntil([&] { return inDialog.tabTo(gridCell(cell).translated(at)); }));
+        ASSERT_TRUE(waitFor([&] { return inDialog.tabTo(gridCell(cell).translated(at)); }));
     } else {
         inDialog.keys({QStringLiteral("Tab")});
         ASSERT_TRUE(inDialog.frameOn(catalogSlot(0).translated(at)));
@@ -162,7 +138,7 @@ void openPicture(const Child& child, const QPoint& origin, int slot, int cell)
         ASSERT_TRUE(inDialog.frameOn(catalogSlot(slot).translated(at)));
         inDialog.keys({QStringLiteral("space")});
         // Down goes into the grid once the catalog's pictures are there.
-        ASSERT_TRUE(waitUntil([&] {
+        ASSERT_TRUE(waitFor([&] {
             inDialog.keys({QStringLiteral("Down")});
             return inDialog.frameOn(gridCell(slot).translated(at), 500) || inDialog.frameOn(gridCell(0).translated(at), 500);
         }));
@@ -172,7 +148,7 @@ void openPicture(const Child& child, const QPoint& origin, int slot, int cell)
         ASSERT_TRUE(inDialog.frameOn(gridCell(cell).translated(at)));
     }
     inDialog.keys({QStringLiteral("Return")}); // Enter on a picture opens it
-    ASSERT_TRUE(windowGone(x, QStringLiteral("Open")));
+    ASSERT_TRUE(x->waitForNoWindow(QStringLiteral("Open")));
 }
 
 // On the canvas from its middle: 40 pixels left and down (the fill), then a line 40 pixels to
@@ -246,7 +222,7 @@ void sitting(bool oneSwitch)
     child.region = x->clientGeometry(window);
     const QPoint origin = child.region.topLeft();
     x->focus(window);
-    auto colourShown = [&](QRgb c) { return waitUntil([&] { return rgb(x->screenshot().pixel(origin + kColourBox)) == rgb(c); }); };
+    auto colourShown = [&](QRgb c) { return waitFor([&] { return rgb(x->screenshot().pixel(origin + kColourBox)) == rgb(c); }); };
 
     // The frame comes with the first Tab, on the draw button.
     EXPECT_FALSE(findFrame(x->screenshot(), child.region).isValid()) << "a frame before any key";
@@ -266,7 +242,7 @@ void sitting(bool oneSwitch)
     child.press();
     paintOnCanvas(child, origin, false);
     const QPoint canvas = origin + kCanvas.topLeft();
-    ASSERT_TRUE(waitUntil([&] { return rgb(x->screenshot().pixel(canvas + QPoint(160, 262))) == rgb(kRed); })) << "the fill";
+    ASSERT_TRUE(waitFor([&] { return rgb(x->screenshot().pixel(canvas + QPoint(160, 262))) == rgb(kRed); })) << "the fill";
 
     // 3. Pink, the draw tool, a line.
     pickColour(child, origin, {QStringLiteral("Down")}, 14);
@@ -274,7 +250,7 @@ void sitting(bool oneSwitch)
     ASSERT_TRUE(child.tabTo(kDraw.translated(origin)));
     child.press();
     paintOnCanvas(child, origin, true);
-    ASSERT_TRUE(waitUntil([&] { return rgb(x->screenshot().pixel(canvas + QPoint(180, 240))) == rgb(kPink); })) << "the line";
+    ASSERT_TRUE(waitFor([&] { return rgb(x->screenshot().pixel(canvas + QPoint(180, 240))) == rgb(kPink); })) << "the line";
 
     // 4. Saved into the Red folder: Enter on the catalog chooses it and saves. The switch's
     // press on the save button is a long press of Tab.
@@ -292,8 +268,8 @@ void sitting(bool oneSwitch)
     inSave.keys({QStringLiteral("Tab")});
     ASSERT_TRUE(inSave.frameOn(catalogSlot(0).translated(inSave.region.topLeft())));
     inSave.keys({QStringLiteral("Return")});
-    ASSERT_TRUE(waitUntil([&] { return QFileInfo::exists(saved); })) << qPrintable(run.stderrText());
-    ASSERT_TRUE(windowGone(x, QStringLiteral("Save")));
+    ASSERT_TRUE(waitFor([&] { return QFileInfo::exists(saved); })) << qPrintable(run.stderrText());
+    ASSERT_TRUE(x->waitForNoWindow(QStringLiteral("Save")));
 
     // What was drawn is what was saved: the line over the fill, the rest of the car as it was.
     const QImage painting(saved);
@@ -315,7 +291,7 @@ void sitting(bool oneSwitch)
     openPicture(child, origin, 2, 0);
     if (::testing::Test::HasFatalFailure())
         return;
-    const bool same = waitUntil([&] {
+    const bool same = waitFor([&] {
         const QImage shown = x->screenshot().copy(QRect(canvas, QSize(401, 401)));
         for (int y = 0; y < 401; ++y)
             for (int xx = 0; xx < 401; ++xx)
@@ -373,7 +349,7 @@ TEST(AccessEndToEnd, KeptPaintingComesBackAfterEveryWayOfEndingAndOnlyWithTheKey
             const int y = 60 + 60 * w;
             x->run(QStringLiteral("xdotool"), {"mousemove", QString::number(canvas.x() + 40), QString::number(canvas.y() + y), "mousedown", "1",
                                                "mousemove", QString::number(canvas.x() + 360), QString::number(canvas.y() + y + 30), "mouseup", "1"});
-            ASSERT_TRUE(waitUntil([&] { return rgb(x->screenshot().pixel(canvas + QPoint(200, y + 15))) != 0xFFFFFFu; }));
+            ASSERT_TRUE(waitFor([&] { return rgb(x->screenshot().pixel(canvas + QPoint(200, y + 15))) != 0xFFFFFFu; }));
             before = x->screenshot().copy(QRect(canvas, QSize(401, 401)));
             way.end(run, window, origin);
             ASSERT_TRUE(run.waitForExit()) << "the program did not end";
@@ -384,7 +360,7 @@ TEST(AccessEndToEnd, KeptPaintingComesBackAfterEveryWayOfEndingAndOnlyWithTheKey
         const auto window = x->waitForWindow("Brushbox");
         ASSERT_NE(window, 0u) << qPrintable(again.stderrText());
         const QPoint canvas = x->clientGeometry(window).topLeft() + kCanvas.topLeft();
-        EXPECT_TRUE(waitUntil([&] { return x->screenshot().copy(QRect(canvas, QSize(401, 401))) == before; }))
+        EXPECT_TRUE(waitFor([&] { return x->screenshot().copy(QRect(canvas, QSize(401, 401))) == before; }))
             << "the painting is not back as it was";
         again.kill();
     }
@@ -400,7 +376,7 @@ TEST(AccessEndToEnd, KeptPaintingComesBackAfterEveryWayOfEndingAndOnlyWithTheKey
     ASSERT_NE(window, 0u);
     const QPoint canvas = x->clientGeometry(window).topLeft() + kCanvas.topLeft();
     x->focus(window);
-    EXPECT_TRUE(waitUntil([&] { return rgb(x->screenshot().pixel(canvas + QPoint(200, 200))) == 0xFFFFFFu; }));
+    EXPECT_TRUE(waitFor([&] { return rgb(x->screenshot().pixel(canvas + QPoint(200, 200))) == 0xFFFFFFu; }));
     QFile::remove(t.windows() + "/brushbox_kept.bmp");
     x->run(QStringLiteral("xdotool"), {"mousemove", QString::number(canvas.x() + 40), QString::number(canvas.y() + 100), "mousedown", "1",
                                        "mousemove", QString::number(canvas.x() + 360), QString::number(canvas.y() + 100), "mouseup", "1"});

@@ -225,7 +225,21 @@ TEST(SittingEndToEnd, BrushboxOpenPaintSaveThriceHelpPrintAndEnd)
     dialog = x->waitForWindow("Save");
     ASSERT_NE(dialog, 0u) << "after a cancelled save";
     settle();
+    // Help over the save window, then the save window is still the child's.
+    const QList<qulonglong> untitled = x->windows(" ");
+    x->focus(dialog);
+    x->key("F1");
+    qulonglong saveHelp = 0;
+    ASSERT_TRUE(waitFor([&] {
+        for (const qulonglong w : x->windows(" "))
+            saveHelp = untitled.contains(w) ? saveHelp : w;
+        return saveHelp != 0;
+    })) << "the save window's help";
+    settle();
     at = x->geometry(dialog).topLeft();
+    clickAt(at, {40, 40});
+    EXPECT_TRUE(waitFor([&] { return !x->windows(" ").contains(saveHelp); })) << "the help closes on a click";
+    settle();
     expect(kClick, clickAt(at, kDialogSave));
     settle();
     EXPECT_TRUE(QFileInfo::exists(saved + "2.bmp") && QFileInfo::exists(saved + "2_.bmp")) << "the third save";

@@ -65,7 +65,7 @@ TEST(ClassroomEndToEnd, ASecondStartBringsTheFirstForwardAndACrashedCopyLeavesNo
     t.write("loose.ini", paintTheme(t, "singleinstance=0\r\n"));
     ProgramRun loose(BRUSHBOX_EXE, {t.path("loose.ini")}, t.windows());
     EXPECT_TRUE(waitFor([&] {
-        return x->run("xdotool", {"search", "--onlyvisible", "--name", "^Brushbox$"}).split('\n', Qt::SkipEmptyParts).size() == 2;
+        return x->windows("Brushbox").size() == 2;
     })) << qPrintable(loose.stderrText());
     EXPECT_TRUE(loose.running());
     after.kill();

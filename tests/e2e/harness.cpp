@@ -236,20 +236,25 @@ QImage XServer::changedScreen(const QImage& before, int timeoutMs) const
     return QImage();
 }
 
+QList<qulonglong> XServer::windows(const QString& title) const
+{
+    QList<qulonglong> ids;
+    const QString out = run(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                                                        QStringLiteral("--name"), QStringLiteral("^%1$").arg(title)});
+    for (const QString& id : out.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+        ids << id.toULongLong();
+    return ids;
+}
+
 qulonglong XServer::waitForWindow(const QString& title, int timeoutMs) const
 {
-    QElapsedTimer clock;
-    clock.start();
-    do {
-        const QString out = run(QStringLiteral("xdotool"),
-                                {QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
-                                 QStringLiteral("^%1$").arg(title)});
-        const QStringList ids = out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-        if (!ids.isEmpty())
-            return ids.last().toULongLong();
-        pause(25);
-    } while (clock.elapsed() < timeoutMs);
-    return 0;
+    qulonglong window = 0;
+    waitFor([&] {
+        const QList<qulonglong> ids = windows(title);
+        window = ids.isEmpty() ? 0 : ids.last();
+        return window != 0;
+    }, timeoutMs);
+    return window;
 }
 
 QRect XServer::geometry(qulonglong window) const

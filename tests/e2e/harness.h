@@ -45,8 +45,15 @@ public:
     QImage stillScreen(int timeoutMs = 10000) const;
     // The still screen after it first differs from before (null when it never does).
     QImage changedScreen(const QImage& before, int timeoutMs = 10000) const;
+    // The mapped windows of exactly that title, oldest first.
+    QList<qulonglong> windows(const QString& title) const;
     // The window of that title, when one is mapped within the timeout; 0 otherwise.
     qulonglong waitForWindow(const QString& title, int timeoutMs = 10000) const;
+    // True once no window of that title is mapped.
+    bool waitForNoWindow(const QString& title, int timeoutMs = 10000) const
+    {
+        return waitFor([&] { return windows(title).isEmpty(); }, timeoutMs);
+    }
     QRect geometry(qulonglong window) const;
     // Where the window's inside lies on the screen, also under a window manager's frame (whose
     // offset xdotool counts twice).

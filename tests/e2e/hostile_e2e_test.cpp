@@ -212,7 +212,7 @@ TEST(HostileEndToEnd, BrushboxOpensACatalogOfFifosAndHugeThumbnails)
     x->click(at.x() + 24 + 40 * 2 + 16, at.y() + 88 + 16);
     x->stillScreen();
     x->click(at.x() + 72, at.y() + 300);
-    EXPECT_TRUE(waitFor([&] { return x->run("xdotool", {"search", "--onlyvisible", "--name", "^Open$"}).trimmed().isEmpty(); }))
+    EXPECT_TRUE(x->waitForNoWindow("Open"))
         << "the dialog does not answer";
     EXPECT_TRUE(run.running());
     const qint64 peak = run.peakMegabytes();

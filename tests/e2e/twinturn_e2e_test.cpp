@@ -360,7 +360,7 @@ TEST(SittingEndToEnd, TwinturnPairsGameWithEverySoundHeard)
         ASSERT_NE(help, 0u) << "help, showing " << round + 1;
         const QRect area = x->geometry(help);
         x->click(area.center().x(), area.center().y());
-        EXPECT_TRUE(waitFor([&] { return x->run("xdotool", {"search", "--onlyvisible", "--name", "^ $"}).trimmed().isEmpty(); }))
+        EXPECT_TRUE(x->waitForNoWindow(" "))
             << "help stays";
     }
     // The game waits for its sounds once the device has reported on itself (within a second).
