@@ -5,6 +5,8 @@
 #include "testsupport/testsupport.h"
 
 #include <gtest/gtest.h>
+#include <utility>
+#include <vector>
 
 namespace {
 LineFigure readFigure(const TestFolders& folders, const QByteArray& text, bool* ok = nullptr)
@@ -25,47 +27,45 @@ void expectPoint(const LineFigure& f, int i, float x, float y)
 }
 }
 
-TEST(LineIni, ReadsTheTriangleExample)
+// Each file, the figure read from it: its count, its first points (a figure ends in one (0, 0)
+// entry) and, when given, the number of entries.
+TEST(LineIni, FiguresAsWritten)
 {
+    const struct {
+        const char* text;
+        bool ok;
+        int count;
+        std::vector<std::pair<float, float>> points;
+        int entries;
+    } cases[] = {
+        {"[settings]\r\nnumeric=1\r\n[coords]\r\n3\r\n100\t50\r\n150\t120\r\n50\t120\r\n", true, 3,
+         {{100, 50}, {150, 120}, {50, 120}, {0, 0}}, 4},
+        // The count decides how many points are kept, and follows the number rule (2.5 is 2).
+        {"[coords]\n3\n1\t1\n2\t2\n3\t3\n4\t4\n5\t5\n", true, 3, {{1, 1}, {2, 2}, {3, 3}, {0, 0}}, 4},
+        {"[coords]\n3\n1\t1\n2\t2\n", true, 3, {{1, 1}, {2, 2}, {0, 0}}, -1},
+        {"[coords]\n2.5\n1\t1\n2\t2\n3\t3\n", true, 2, {{1, 1}, {2, 2}, {0, 0}}, 3},
+        {"3\n[Other]\n9\t9\n[Coords]\n; the house, left first\n2\n; left\n10.5\t20.25\n30\t40\n", true, 2,
+         {{10.5f, 20.25f}, {30, 40}}, -1},
+        // A comma instead of the tab splits a line into two items, neither with a y.
+        {"[coords]\n3\n10\t\n11,12\nx\t5\n\t5\n7\tseven\n20\t30\n40\t50\n60\t70\n", true, 3,
+         {{20, 30}, {40, 50}, {60, 70}}, -1},
+        {"[settings]\nnumeric=1\n", false, 0, {}, -1},
+        {"[coords]\n1\n5\t5\n", false, 0, {}, -1},
+        {"[coords]\n-4\n5\t5\n6\t6\n", false, 0, {}, -1},
+        {"", false, 0, {}, 1},
+    };
     TestFolders folders;
-    bool ok = false;
-    const LineFigure f = readFigure(folders, "[settings]\r\nnumeric=1\r\n[coords]\r\n3\r\n100\t50\r\n150\t120\r\n50\t120\r\n", &ok);
-    EXPECT_TRUE(ok);
-    EXPECT_EQ(f.intLineCount, 3);
-    EXPECT_EQ(f.intLineNext, 1);
-    ASSERT_EQ(f.points.size(), 4); // the figure and the one (0, 0) entry after it
-    expectPoint(f, 0, 100, 50);
-    expectPoint(f, 1, 150, 120);
-    expectPoint(f, 2, 50, 120);
-    expectPoint(f, 3, 0, 0);
-}
-
-TEST(LineIni, CountDecidesHowManyPointsAreKept)
-{
-    TestFolders folders;
-    LineFigure f = readFigure(folders, "[coords]\n3\n1\t1\n2\t2\n3\t3\n4\t4\n5\t5\n");
-    EXPECT_EQ(f.intLineCount, 3);
-    EXPECT_EQ(f.points.size(), 4);
-    expectPoint(f, 2, 3, 3);
-    expectPoint(f, 3, 0, 0);
-
-    f = readFigure(folders, "[coords]\n3\n1\t1\n2\t2\n");
-    EXPECT_EQ(f.intLineCount, 3);
-    expectPoint(f, 1, 2, 2);
-    expectPoint(f, 2, 0, 0);
-
-    // The count follows the number rule: 2.5 rounds to the even 2.
-    f = readFigure(folders, "[coords]\n2.5\n1\t1\n2\t2\n3\t3\n");
-    EXPECT_EQ(f.intLineCount, 2);
-}
-
-TEST(LineIni, CommentsAndOtherSections)
-{
-    TestFolders folders;
-    const LineFigure f = readFigure(folders, "3\n[Other]\n9\t9\n[Coords]\n; the house, left first\n2\n; left\n10.5\t20.25\n30\t40\n");
-    EXPECT_EQ(f.intLineCount, 2);
-    expectPoint(f, 0, 10.5f, 20.25f);
-    expectPoint(f, 1, 30, 40);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        bool ok = !c.ok;
+        const LineFigure f = readFigure(folders, c.text, &ok);
+        EXPECT_EQ(ok, c.ok);
+        EXPECT_EQ(f.intLineCount, c.count);
+        for (size_t i = 0; i < c.points.size(); ++i)
+            expectPoint(f, int(i), c.points[i].first, c.points[i].second);
+        EXPECT_TRUE(c.entries < 0 || f.points.size() == c.entries) << f.points.size();
+        EXPECT_TRUE(!ok || f.intLineNext == 1);
+    }
 }
 
 // Each row of the table reaches the figure, and a value its kind refuses is found on its line.
@@ -84,17 +84,6 @@ TEST(LineIni, EveryRowReachesTheFigureAndAWrongValueIsFound)
     });
 }
 
-TEST(LineIni, BadPointLinesAreSkipped)
-{
-    TestFolders folders;
-    // A comma instead of the tab splits a line into two items, neither with a y.
-    const LineFigure f = readFigure(folders, "[coords]\n3\n10\t\n11,12\nx\t5\n\t5\n7\tseven\n20\t30\n40\t50\n60\t70\n");
-    EXPECT_EQ(f.intLineCount, 3);
-    expectPoint(f, 0, 20, 30);
-    expectPoint(f, 1, 40, 50);
-    expectPoint(f, 2, 60, 70);
-}
-
 TEST(LineIni, NoUsableFigureClearsThePreviousOne)
 {
     TestFolders folders;
@@ -105,18 +94,6 @@ TEST(LineIni, NoUsableFigureClearsThePreviousOne)
     EXPECT_FALSE(pntOpenLineINI(folders.path(QStringLiteral("gone.INI")), f));
     EXPECT_EQ(f.intLineCount, 0);
     EXPECT_FALSE(f.hasFigure());
-
-    bool ok = true;
-    f = readFigure(folders, "[settings]\nnumeric=1\n", &ok);
-    EXPECT_FALSE(ok);
-    EXPECT_EQ(f.intLineCount, 0);
-    f = readFigure(folders, "[coords]\n1\n5\t5\n", &ok);
-    EXPECT_FALSE(ok);
-    f = readFigure(folders, "[coords]\n-4\n5\t5\n6\t6\n", &ok);
-    EXPECT_FALSE(ok);
-    f = readFigure(folders, "", &ok);
-    EXPECT_FALSE(ok);
-    EXPECT_EQ(f.points.size(), 1);
 }
 
 TEST(LineIni, TheGlobalFigureAndNamesInAnyCase)

@@ -8,8 +8,6 @@
 #include "platform/printer.h"
 
 #include <QPrinter>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QFile>
 #include <QTest>
 #include <cups/cups.h>
@@ -370,56 +368,6 @@ TEST(DotToDot, ATwoPointFigureIsDoneWithOneHit)
     f.pic_Paint_MouseDown(1, 0, 80, 20);
     EXPECT_EQ(intTool, 2);
     EXPECT_EQ(f.pic_Paint->Point(50, 20), kRed);
-}
-
-namespace {
-QString pdftoppm() { return QStandardPaths::findExecutable("pdftoppm"); }
-
-// The bounding box of the non-white pixels of the first page of a PDF, rendered at 96 dpi.
-QRect inkOfPdf(const QString& pdf, QSize* page)
-{
-    QProcess p;
-    p.start(pdftoppm(), {"-r", "96", "-png", "-singlefile", pdf, pdf});
-    p.waitForFinished(30000);
-    QImage img(pdf + ".png");
-    *page = img.size();
-    QRect box;
-    for (int y = 0; y < img.height(); ++y)
-        for (int x = 0; x < img.width(); ++x)
-            if (qGray(img.pixel(x, y)) < 200)
-                box |= QRect(x, y, 1, 1);
-    return box;
-}
-}
-
-TEST(Printing, TheCanvasLandsInTheMiddleOfThePageAtItsOwnSize)
-{
-    if (pdftoppm().isEmpty())
-        GTEST_SKIP() << "pdftoppm is not installed";
-    PaintWindowTest t;
-    frm_Paint& f = t.open();
-    f.pic_Paint->setFillColor(0);
-    gfxFloodFill(*f.pic_Paint, 5, 5); // a black canvas shows where it landed
-    const QString pdf = t.folders.path("page.pdf");
-    setPrinterMaker([pdf](QString*) {
-        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        printer->setOutputFormat(QPrinter::PdfFormat);
-        printer->setOutputFileName(pdf);
-        printer->setPageSize(QPageSize(QPageSize::A4));
-        return printer;
-    });
-    t.click(btnPrint);
-    setPrinterMaker({});
-    EXPECT_TRUE(t.boxes.messages.isEmpty()) << qPrintable(t.boxes.texts().join('|'));
-    QSize page;
-    const QRect ink = inkOfPdf(pdf, &page);
-    ASSERT_FALSE(ink.isNull());
-    EXPECT_NEAR(ink.width(), 401, 2);
-    EXPECT_NEAR(ink.height(), 401, 2);
-    EXPECT_NEAR(ink.center().x(), page.width() / 2, 2);
-    EXPECT_NEAR(ink.center().y(), page.height() / 2, 2);
-    EXPECT_TRUE(f.isEnabled());
-    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
 TEST(Printing, NoPrinterOrAFailingOneGivesAMessageAndTheWindowComesBack)
