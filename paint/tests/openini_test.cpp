@@ -60,18 +60,44 @@ TEST(OpenINI, EveryRowReachesTheSettingsAndAWrongValueIsFound)
     });
 }
 
-TEST(OpenINI, Declaration)
+// The boxes start-up shows for a file, "%A" standing for the program's folder, and whether
+// reading went on to the help section at the end.
+TEST(OpenINI, BoxesForDeclarationsAndFolders)
 {
-    {
+    const struct {
+        QByteArray ini;
+        bool ok;
+        QStringList boxes;
+    } cases[] = {
+        {"program=BRUSHBOX\n", true, {}},
+        {"zypaint\n", false, {"Bad INI file. Wrong file declaration."}},
+        {"", false, {"Bad INI file. Wrong file declaration."}},
+        {"debug=1\n", false, {"Bad INI file. Wrong file declaration."}},
+        {QByteArray("\x00\x01\xff", 3), false, {"Bad INI file. Wrong file declaration."}},
+        {"app=zypaint\n[path]\ngfx=%apppath%nothere\n", false, {"Bad graphics path: '%A/nothere/'"}},
+        {"app=zypaint\n[path]\nsnd=%apppath%nothere\n", false, {"Bad sound path: '%A/nothere/'"}},
+        {"app=zypaint\n[path]\npicture=%apppath%nothere\n", false, {"Bad picture path: '%A/nothere/'"}},
+        // Without a macro the message quotes the value as written: no separator is added.
+        {"app=zypaint\n[path]\ngfx=%A\\nothere\n", false, {"Bad graphics path: '%A/nothere'"}},
+        {"app=zypaint\n[path]\ncatalog=%apppath%newcats\n", true, {}},
+        {"app=zypaint\n[path]\ncatalog=relative\\cats\n", true, {"Kan ej skapa användarkatalog: relative/cats"}},
+        {"app=zypaint\n[path]\ncatalog=%apppath%missing\\deeper\n", false,
+         {"Could not create the catalog folder '%A/missing/deeper': No such file or directory."}},
+        {"app=zypaint\n[catalogs]\nMine\t0\nOld\t1\n", true, {"Kan ej skapa användarkatalog 'Mine'. Katalog '' har ej skapats"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.ini.constData());
         Theme t;
-        EXPECT_TRUE(t.read("program=BRUSHBOX\n"));
-        EXPECT_TRUE(t.boxes.messages.isEmpty());
+        const QString app = t.folders.app();
+        QByteArray ini = c.ini;
+        EXPECT_EQ(t.read(ini.replace("%A", app.toUtf8()) + (c.ini.startsWith("app=") ? "[help]\nactive=1\n" : "")), c.ok);
+        QStringList boxes = c.boxes;
+        EXPECT_EQ(t.boxes.texts(), boxes.replaceInStrings("%A", app));
+        EXPECT_TRUE(!c.ini.startsWith("app=") || PaintSettings.help.active == c.ok) << "reading stops at a fatal box";
     }
-    for (const QByteArray& bad : {QByteArray("zypaint\n"), QByteArray(""), QByteArray("debug=1\n"), QByteArray("\x00\x01\xff", 3)}) {
-        Theme t;
-        EXPECT_FALSE(t.read(bad));
-        EXPECT_EQ(t.boxes.texts(), QStringList{"Bad INI file. Wrong file declaration."});
-    }
+    Theme t;
+    ASSERT_TRUE(t.read("app=zypaint\n[path]\ncatalog=%apppath%newcats\n"));
+    EXPECT_TRUE(QFileInfo(t.folders.app() + "/newcats").isDir());
 }
 
 TEST(OpenINI, DebugSwitchOnlyAsExactItem)
@@ -87,44 +113,6 @@ TEST(OpenINI, DebugSwitchOnlyAsExactItem)
     EXPECT_EQ(t.boxes.texts(), QStringList{"Debug Mode"});
     // Nothing logged before the switch; at it, which file this is and why it was taken.
     EXPECT_EQ(t.folders.read("windows/brushbox.log"), "--> OpenINI: " + t.folders.app().toUtf8() + "/zypaint.ini (beside the program)\r\n");
-}
-
-TEST(OpenINI, BadFoldersEndTheProgram)
-{
-    const struct {
-        const char* key;
-        const char* message;
-    } cases[] = {{"gfx", "Bad graphics path: '"}, {"snd", "Bad sound path: '"}, {"picture", "Bad picture path: '"}};
-    for (const auto& c : cases) {
-        Theme t;
-        EXPECT_FALSE(t.read(QByteArray("app=zypaint\n[path]\n") + c.key + "=%apppath%nothere\n[help]\nactive=1\n"));
-        EXPECT_EQ(t.boxes.texts(), QStringList{QString(c.message) + t.folders.app() + "/nothere/'"});
-        EXPECT_FALSE(PaintSettings.help.active); // reading stopped
-        // Without a macro the message quotes the value as written: no separator is added.
-        Theme plain;
-        EXPECT_FALSE(plain.read(QByteArray("app=zypaint\n[path]\n") + c.key + "=" + plain.folders.app().toUtf8() + "\\nothere\n"));
-        EXPECT_EQ(plain.boxes.texts(), QStringList{QString(c.message) + plain.folders.app() + "/nothere'"});
-    }
-}
-
-TEST(OpenINI, CatalogFolderIsCreatedWhenAbsolute)
-{
-    Theme t;
-    EXPECT_TRUE(t.read("app=zypaint\n[path]\ncatalog=%apppath%newcats\n"));
-    EXPECT_TRUE(QFileInfo(t.folders.app() + "/newcats").isDir());
-    EXPECT_TRUE(t.boxes.messages.isEmpty());
-    resetPaintSettings();
-    EXPECT_TRUE(t.read("app=zypaint\n[path]\ncatalog=relative\\cats\n"));
-    EXPECT_EQ(t.boxes.texts(), QStringList{"Kan ej skapa användarkatalog: relative/cats"});
-}
-
-TEST(OpenINI, CatalogFolderThatCannotBeMadeEndsWithReason)
-{
-    Theme t;
-    EXPECT_FALSE(t.read("app=zypaint\n[path]\ncatalog=%apppath%missing\\deeper\n"));
-    ASSERT_EQ(t.boxes.messages.size(), 1);
-    EXPECT_EQ(t.boxes.messages[0].text,
-              "Could not create the catalog folder '" + t.folders.app() + "/missing/deeper': No such file or directory.");
 }
 
 TEST(OpenINI, UserCatalogsAreCreatedWithTheirIcons)
