@@ -123,8 +123,8 @@ TEST(Help, AClickAnywhereOrACharacterKeyClosesItAndTheBoxIsCentred)
 {
     HelpTheme theme;
     PaintSettings.help.active = true;
-    // Each of these must end the modal help; a window left open would hold the test for 3 s and
-    // then be closed by the guard, which the elapsed time shows.
+    // Each of these must end the modal help; a window left open is closed by the guard, which
+    // says so.
     const std::vector<std::function<void(frm_Help&)>> closers{
         [](frm_Help& h) { clickOn(h.pic_Help); },
         [](frm_Help& h) { clickOn(&h); },
