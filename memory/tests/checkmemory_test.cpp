@@ -57,11 +57,7 @@ ProgramOutput runTwinturn(const QStringList& args)
 TEST(MemoryCheck, SampleGamesAreClean)
 {
     setAppFolderForTests(QString());
-    QStringList games = {QStringLiteral(SAMPLE_DIR "/memory.ini")};
-    const QDir folder(QStringLiteral(SAMPLE_DIR "/games"));
-    for (const QString& game : folder.entryList(QDir::Dirs | QDir::NoDotAndDotDot))
-        if (QFileInfo::exists(folder.filePath(game + QStringLiteral("/memory.ini"))))
-            games << folder.filePath(game + QStringLiteral("/memory.ini"));
+    const QStringList games = sampleGames();
     ASSERT_GE(games.size(), 4);
     for (const QString& game : games) {
         ThemeReport report;
