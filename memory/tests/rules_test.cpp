@@ -36,8 +36,7 @@ TEST(Rules, ShuffledDealPairsByReferenceNotPosition)
     f.turn(0, 2); // references 3 and 2
     EXPECT_EQ(f.player(0).Score, 2);
     f.turn(1, 3);
-    EXPECT_TRUE(f.s.memGameOver);
-    EXPECT_TRUE(f.game->endWasGood());
+    f.expectEnd(true);
 }
 
 TEST(Rules, TurningShowsTheFaceAndItsText)
@@ -124,9 +123,7 @@ TEST(Rules, TriesLeftRunningOutPutsThatPlayerOutAndHandsOn)
     EXPECT_EQ(f.s.memCurrentPlayer, 1);
     f.turn(0, 1); // player 2 finds a pair on the last try: out, so the game ends badly
     EXPECT_TRUE(f.player(1).Out);
-    EXPECT_TRUE(f.s.memGameOver);
-    EXPECT_FALSE(f.game->endWasGood());
-    EXPECT_EQ(f.view.endShown, 1);
+    f.expectEnd(false);
 }
 
 TEST(Rules, TriesMadeLimitEndsAOnePlayerGameBadly)
@@ -139,8 +136,7 @@ TEST(Rules, TriesMadeLimitEndsAOnePlayerGameBadly)
     EXPECT_FALSE(f.player(0).Out);
     f.turn(0, 4);
     EXPECT_TRUE(f.player(0).Out);
-    EXPECT_TRUE(f.s.memGameOver);
-    EXPECT_FALSE(f.game->endWasGood());
+    f.expectEnd(false);
     EXPECT_TRUE(f.view.struck.isEmpty()); // one player is not struck through
     // After the end nothing turns and the clock stands still.
     f.game->img_Card_Click(6);
@@ -251,9 +247,7 @@ TEST(Clock, AnEndReachedDuringAWipeOutComesOnceAndTheTurnStillSettlesOnce)
         f.start();
         f.tickWhen([&] { return f.s.memWiping; });
         f.turn(0, 1);
-        EXPECT_TRUE(f.s.memGameOver);
-        EXPECT_FALSE(f.game->endWasGood());
-        EXPECT_EQ(f.view.endShown, 1);
+        f.expectEnd(false);
         EXPECT_EQ(f.player(0).Countdown, 0); // ticks after the end count nothing
         EXPECT_EQ(f.game->settledTurns(), 1);
         EXPECT_EQ(f.player(0).Score, 2);
@@ -278,9 +272,7 @@ TEST(Clock, AnEndReachedDuringAWipeOutComesOnceAndTheTurnStillSettlesOnce)
         };
         f.turn(2, 3);
         EXPECT_FALSE(endedWhileWiping);
-        EXPECT_TRUE(f.s.memGameOver);
-        EXPECT_TRUE(f.game->endWasGood());
-        EXPECT_EQ(f.view.endShown, 1);
+        f.expectEnd(true);
         EXPECT_EQ(f.game->settledTurns(), 2);
         EXPECT_EQ(f.player(0).Score, 4);
         EXPECT_EQ(f.s.memCardsLeft, 0);
@@ -300,8 +292,7 @@ TEST(Rules, CountdownReachingZeroPutsThePlayerOut)
     EXPECT_EQ(f.view.captions[1], QStringLiteral(" 1"));
     f.game->tim_Timer_Timer();
     EXPECT_TRUE(f.player(0).Out);
-    EXPECT_TRUE(f.s.memGameOver);
-    EXPECT_FALSE(f.game->endWasGood());
+    f.expectEnd(false);
 }
 
 TEST(Rules, TheLastPairOnTheTryThatPutsTheOnlyPlayerOutEndsBadlyAndOnce)
@@ -329,8 +320,7 @@ TEST(Rules, TwoPlayersOneOutTheOtherTakesTheLastPair)
     f.turn(0, 1);
     EXPECT_FALSE(f.s.memGameOver);
     f.turn(2, 3);
-    EXPECT_TRUE(f.s.memGameOver);
-    EXPECT_TRUE(f.game->endWasGood());
+    f.expectEnd(true);
 }
 
 TEST(Rules, ChangePlayerNeverLoopsWhenEveryoneIsOut)
