@@ -14,6 +14,7 @@
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QRegularExpression>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -218,51 +219,6 @@ TEST(MemoryCheck, FilesTheReadersRefuseAreNamedWithTheCauseAndWhatFollows)
                 && lines[1].contains("more than 100 scans") && lines[1].endsWith("(warning 110)")) << qPrintable(lines[1]);
 }
 
-TEST(MemoryCheck, MissingFilesAndDeclarationAreStartupErrors)
-{
-    {
-        GameFiles g;
-        cleanGame(g);
-        g.memoryIni.replace("app=memory", "app=memory ");
-        g.memoryIni.replace("main=main.ini", "main=mian.ini");
-        g.memoryIni += "special=extra.ini\r\n";
-        EXPECT_EQ(check(g), QStringList({
-                                "memory.ini:1: app 'memory ' (the blanks count): The application type declaration in the INI "
-                                "file is unknown. (error 4)",
-                                "memory.ini:8: main in [gamefiles]: Could not find main file ''data/mian.ini'' (error 5)",
-                                "memory.ini:11: special in [gamefiles]: Could not find special file ''data/extra.ini'' (error 10)",
-                            }))
-            << qPrintable(check(g).join('\n'));
-    }
-    {
-        GameFiles g;
-        cleanGame(g);
-        g.memoryIni.replace("app=memory\r\n", "");
-        g.memoryIni.replace("cards=cards.txt", "cards=kort.txt");
-        g.global += "[text list]\r\nactive=1\r\n";
-        EXPECT_EQ(check(g), QStringList({
-                                "memory.ini: There is no application type declaration in the INI file. (error 3)",
-                                "memory.ini:9: cards in [gamefiles]: Could not find card file ''kort.txt'' (error 7)",
-                                "data/main.ini:2: players in [players]: in a text-list game a child who misses plays on, so "
-                                "only player 1 ever plays",
-                                "data/global.ini:7: listfile in [gamefiles]: Could not find list file '''' (error 8)",
-                            }))
-            << qPrintable(check(g).join('\n'));
-    }
-    {
-        GameFiles g;
-        g.memoryIni.replace("global=global.ini", "global=");
-        g.main += "[interface]\r\npictures=bk640.bmp\tbk800.bmp\r\n";
-        g.folders.write(QStringLiteral("gfx/bk800.bmp"), pictureBytes("BMP"));
-        EXPECT_EQ(check(g), QStringList({
-                                "memory.ini:9: global in [gamefiles]: Could not find global file ''data/'' (error 6)",
-                                "data/main.ini:5: background 640 x 480 of pictures in [interface]: Background picture file "
-                                "''gfx/bk640.bmp does not exist. (warning 100)",
-                            }))
-            << qPrintable(check(g).join('\n'));
-    }
-}
-
 TEST(MemoryCheck, SpecialFileAndTextListPlace)
 {
     GameFiles g;
@@ -337,45 +293,6 @@ TEST(MemoryCheck, CommandLine)
     EXPECT_TRUE(usage.err.startsWith(QStringLiteral("twinturn: unknown option '--chek'\nUsage: twinturn"))) << qPrintable(usage.err);
 }
 
-// Twinturn takes the first four keys of [classroom]; the print keys are Brushbox's.
-TEST(MemoryCheck, ClassroomSectionOfMemoryIni)
-{
-    GameFiles g;
-    cleanGame(g);
-    g.memoryIni += "[classroom]\r\nnoquit=1\r\nprintdelay=5\r\n";
-    EXPECT_EQ(check(g), QStringList({"memory.ini:13: unknown key 'printdelay' in [classroom]"})) << qPrintable(check(g).join('\n'));
-}
-
-// The mistakes of a first game typed by hand: blanks for TABs, and a card folder misspelt so
-// that every picture in it is missing. Each is told once, with what to do.
-TEST(MemoryCheck, BlanksForTabsAndAWrongFolderAreToldOnce)
-{
-    GameFiles g;
-    cleanGame(g);
-    g.cards = "a    c0.bmp\r\nb\tc1.bmp\r\nc\tc2.bmp\r\nd\tc3.bmp\r\n";
-    EXPECT_EQ(check(g), QStringList("data/cards.txt:1: card 1 has neither a picture nor a text: it shows nothing when turned "
-                                    "(its fields must be separated by TABs, and this line has none)"));
-
-    GameFiles wrong;
-    cleanGame(wrong);
-    wrong.memoryIni.replace("/card/", "/cards/");
-    const QStringList lines = check(wrong);
-    ASSERT_EQ(lines.size(), 1) << qPrintable(lines.join('\n'));
-    EXPECT_EQ(lines[0], "memory.ini:6: card in [paths]: folder 'cards/' does not exist; 4 files the theme names lie in it");
-}
-
-TEST(MemoryCheck, ProgramFolderNamedFromAGameElsewhere)
-{
-    GameFiles g;
-    cleanGame(g);
-    g.folders.mkdir(QStringLiteral("app/gfx"));
-    g.folders.write(QStringLiteral("app/gfx/back.bmp"), pictureBytes("BMP"));
-    g.memoryIni.replace("gfx=" + g.dir("gfx"), "gfx=%apppath%gfx\\");
-    const QStringList lines = check(g);
-    ASSERT_EQ(lines.size(), 1) << qPrintable(lines.join('\n'));
-    EXPECT_TRUE(lines[0].startsWith("memory.ini:3: gfx in [paths]: '%apppath%gfx\\' is in the program's folder")) << qPrintable(lines[0]);
-}
-
 // Counters that cannot do what they show: with [tries left] active it alone decides who is out,
 // so a countdown beside it never puts a child out; a board without a card width cannot be seen.
 TEST(MemoryCheck, CountersThatNeverDecideAndCardsWithoutAWidth)
@@ -399,4 +316,67 @@ TEST(MemoryCheck, CountersThatNeverDecideAndCardsWithoutAWidth)
     const QStringList plain = check(alone);
     EXPECT_TRUE(plain.filter("can never put a child out").isEmpty()) << qPrintable(plain.join('\n'));
     EXPECT_TRUE(plain.filter("cardwidth").isEmpty()) << qPrintable(plain.join('\n'));
+}
+
+// One mistake in an otherwise clean game, and what the checker says of it.
+TEST(MemoryCheck, OneMistakeAndItsFindings)
+{
+    const struct {
+        const char* mistake;
+        std::function<void(GameFiles&)> make;
+        QStringList findings;
+    } cases[] = {
+        {"the files start-up cannot find",
+         [](GameFiles& g) {
+             g.memoryIni.replace("app=memory", "app=memory ");
+             g.memoryIni.replace("main=main.ini", "main=mian.ini");
+             g.memoryIni += "special=extra.ini\r\n";
+         },
+         {"memory.ini:1: app 'memory ' (the blanks count): The application type declaration in the INI file is unknown. (error 4)",
+          "memory.ini:8: main in [gamefiles]: Could not find main file ''data/mian.ini'' (error 5)",
+          "memory.ini:11: special in [gamefiles]: Could not find special file ''data/extra.ini'' (error 10)"}},
+        {"no declaration, a misspelt card file and a text list without its file",
+         [](GameFiles& g) {
+             g.memoryIni.replace("app=memory\r\n", "");
+             g.memoryIni.replace("cards=cards.txt", "cards=kort.txt");
+             g.global += "[text list]\r\nactive=1\r\n";
+         },
+         {"memory.ini: There is no application type declaration in the INI file. (error 3)",
+          "memory.ini:9: cards in [gamefiles]: Could not find card file ''kort.txt'' (error 7)",
+          "data/main.ini:2: players in [players]: in a text-list game a child who misses plays on, so only player 1 ever plays",
+          "data/global.ini:7: listfile in [gamefiles]: Could not find list file '''' (error 8)"}},
+        {"no global file, and a missing background",
+         [](GameFiles& g) {
+             g.memoryIni.replace("global=global.ini", "global=");
+             g.main += "[interface]\r\npictures=bk640.bmp\tbk800.bmp\r\n";
+             g.folders.write(QStringLiteral("gfx/bk800.bmp"), pictureBytes("BMP"));
+         },
+         {"memory.ini:9: global in [gamefiles]: Could not find global file ''data/'' (error 6)",
+          "data/main.ini:5: background 640 x 480 of pictures in [interface]: Background picture file ''gfx/bk640.bmp does not "
+          "exist. (warning 100)"}},
+        // Twinturn takes the first four keys of [classroom]; the print keys are Brushbox's.
+        {"a Brushbox key in [classroom]", [](GameFiles& g) { g.memoryIni += "[classroom]\r\nnoquit=1\r\nprintdelay=5\r\n"; },
+         {"memory.ini:13: unknown key 'printdelay' in [classroom]"}},
+        // The mistakes of a first game typed by hand, each told once with what to do.
+        {"blanks for TABs", [](GameFiles& g) { g.cards = "a    c0.bmp\r\nb\tc1.bmp\r\nc\tc2.bmp\r\nd\tc3.bmp\r\n"; },
+         {"data/cards.txt:1: card 1 has neither a picture nor a text: it shows nothing when turned (its fields must be separated "
+          "by TABs, and this line has none)"}},
+        {"a misspelt card folder", [](GameFiles& g) { g.memoryIni.replace("/card/", "/cards/"); },
+         {"memory.ini:6: card in [paths]: folder 'cards/' does not exist; 4 files the theme names lie in it"}},
+        {"the program's folder named from a game elsewhere",
+         [](GameFiles& g) {
+             g.folders.mkdir(QStringLiteral("app/gfx"));
+             g.folders.write(QStringLiteral("app/gfx/back.bmp"), pictureBytes("BMP"));
+             g.memoryIni.replace("gfx=" + g.dir("gfx"), "gfx=%apppath%gfx\\");
+         },
+         {"memory.ini:3: gfx in [paths]: '%apppath%gfx\\' is in the program's folder (app/), but this file lies in : the theme "
+          "takes the program's own files there; write out the theme's own folder instead"}},
+    };
+    for (const auto& c : cases) {
+        GameFiles g;
+        cleanGame(g);
+        c.make(g);
+        const QStringList findings = check(g);
+        EXPECT_EQ(findings, c.findings) << c.mistake << "\n" << qPrintable(findings.join('\n'));
+    }
 }
