@@ -67,72 +67,6 @@ TEST(MemoryCheck, SampleGamesAreClean)
     }
 }
 
-TEST(MemoryCheck, MemoryIniProblemsWithLineNumbers)
-{
-    GameFiles g;
-    cleanGame(g);
-    g.memoryIni = "app=memory\r\n"
-                  "debug=1\r\n"
-                  "gfx=x\r\n"
-                  "[paths]\r\n"
-                  "gfx=" + g.dir("gfx") + "\r\n"
-                  "sfx=" + g.folders.path(QStringLiteral("sfx")).toUtf8() + "\r\n"
-                  "data=" + g.dir("data") + "\r\n"
-                  "card=" + g.dir("card") + "\r\n"
-                  "[gamefiles]\r\n"
-                  "main=main.ini\r\n"
-                  "global=global.ini\r\n"
-                  "cards=cards.txt\r\n"
-                  "listfile=list.txt\r\n"
-                  "app=match\r\n";
-    EXPECT_EQ(check(g), QStringList({
-                            "memory.ini:2: debug is on: every card is shown face up and memory.log is written at every start",
-                            "memory.ini:3: 'gfx' stands before any section and is ignored",
-                            "memory.ini:6: sfx in [paths]: 'sfx' does not end in '\\', so file names are joined straight onto "
-                            "it (write 'sfx\\' or begin it with %apppath%)",
-                            "memory.ini:13: listfile in [gamefiles] has no effect: the text list is not active in the global file",
-                            "memory.ini:14: app has no effect: only the first app line (line 1) counts",
-                        }))
-        << qPrintable(check(g).join('\n'));
-}
-
-TEST(MemoryCheck, MainFileOrderValuesAndFiles)
-{
-    GameFiles g;
-    cleanGame(g);
-    g.wav(QStringLiteral("sfx/m.wav"));
-    g.main = "[splash screen]\r\n"       // 1
-             "active=1\r\n"              // 2: not last
-             "backcolor=&HFF\r\n"
-             "picture=s.bmp\r\n"         // 4: no effect
-             "[interface]\r\n"
-             "quitpicture=quit.bmp\r\n"  // 6: missing
-             "matchsound=m.wav\r\n"      // 7: no nomatchsound
-             "[players]\r\n"
-             "players=5\r\n"             // 9: too many
-             "namefontsize=20\r\n"       // 10: before namefont
-             "namefont=Arial\r\n"
-             "[timer]\r\n"
-             "fontsize=20\r\n"           // 13: before active
-             "active=1\r\n"
-             "order=9\r\n"               // 15: outside 1 to 6
-             "[countdown]\r\n"
-             "active=1\r\n"              // 17: same place as the timer
-             "order=6\r\n";
-    EXPECT_EQ(check(g), QStringList({
-                            "data/main.ini:2: active in [splash screen] shows the splash at once; the keys after it (backcolor) come too late",
-                            "data/main.ini:4: picture in [splash screen] has no effect: the memory game's splash shows no picture",
-                            "data/main.ini:6: quitpicture in [interface]: Quit button picture file ''gfx/quit.bmp'' does not exist. (warning 103)",
-                            "data/main.ini:7: matchsound in [interface] without nomatchsound: ''No Match sound'' wave file ''sfx/ does not exist. (warning 206)",
-                            "data/main.ini:9: players in [players]: There can be at most four players (5 were asked for). (warning 15)",
-                            "data/main.ini:10: namefontsize in [players] has no effect: it comes before namefont",
-                            "data/main.ini:13: fontsize in [timer] has no effect: it comes before active=1 and order",
-                            "data/main.ini:15: order in [timer]: 9 is outside 1 to 6; the counter takes place 6",
-                            "data/main.ini:17: [countdown] shows in the same place as [timer] (order 6)",
-                        }))
-        << qPrintable(check(g).join('\n'));
-}
-
 TEST(MemoryCheck, GlobalFileBoardAndCardSettings)
 {
     GameFiles g;
@@ -293,31 +227,6 @@ TEST(MemoryCheck, CommandLine)
     EXPECT_TRUE(usage.err.startsWith(QStringLiteral("twinturn: unknown option '--chek'\nUsage: twinturn"))) << qPrintable(usage.err);
 }
 
-// Counters that cannot do what they show: with [tries left] active it alone decides who is out,
-// so a countdown beside it never puts a child out; a board without a card width cannot be seen.
-TEST(MemoryCheck, CountersThatNeverDecideAndCardsWithoutAWidth)
-{
-    GameFiles g;
-    cleanGame(g);
-    g.main += "[countdown]\r\nactive=1\r\norder=1\r\n[tries left]\r\nactive=1\r\norder=2\r\n";
-    g.global.replace("cardwidth=40\r\n", "");
-    const QStringList lines = check(g);
-    const QStringList never = lines.filter("can never put a child out");
-    ASSERT_EQ(never.size(), 1) << qPrintable(lines.join('\n'));
-    EXPECT_TRUE(never[0].startsWith("data/main.ini:")) << qPrintable(never[0]);
-    EXPECT_TRUE(never[0].contains("[countdown]")) << qPrintable(never[0]);
-    EXPECT_EQ(lines.filter("cardwidth in the card settings is not set: the cards cannot be seen").size(), 1)
-        << qPrintable(lines.join('\n'));
-
-    // Without [tries left] the countdown decides, and nothing is said of it.
-    GameFiles alone;
-    cleanGame(alone);
-    alone.main += "[countdown]\r\nactive=1\r\norder=1\r\n";
-    const QStringList plain = check(alone);
-    EXPECT_TRUE(plain.filter("can never put a child out").isEmpty()) << qPrintable(plain.join('\n'));
-    EXPECT_TRUE(plain.filter("cardwidth").isEmpty()) << qPrintable(plain.join('\n'));
-}
-
 // One mistake in an otherwise clean game, and what the checker says of it.
 TEST(MemoryCheck, OneMistakeAndItsFindings)
 {
@@ -371,6 +280,71 @@ TEST(MemoryCheck, OneMistakeAndItsFindings)
          },
          {"memory.ini:3: gfx in [paths]: '%apppath%gfx\\' is in the program's folder (app/), but this file lies in : the theme "
           "takes the program's own files there; write out the theme's own folder instead"}},
+        {"memory.ini's own problems",
+         [](GameFiles& g) {
+             g.memoryIni = "app=memory\r\n"
+                           "debug=1\r\n"
+                           "gfx=x\r\n"
+                           "[paths]\r\n"
+                           "gfx=" + g.dir("gfx") + "\r\n"
+                           "sfx=" + g.folders.path(QStringLiteral("sfx")).toUtf8() + "\r\n"
+                           "data=" + g.dir("data") + "\r\n"
+                           "card=" + g.dir("card") + "\r\n"
+                           "[gamefiles]\r\n"
+                           "main=main.ini\r\n"
+                           "global=global.ini\r\n"
+                           "cards=cards.txt\r\n"
+                           "listfile=list.txt\r\n"
+                           "app=match\r\n";
+         },
+         {"memory.ini:2: debug is on: every card is shown face up and memory.log is written at every start",
+          "memory.ini:3: 'gfx' stands before any section and is ignored",
+          "memory.ini:6: sfx in [paths]: 'sfx' does not end in '\\', so file names are joined straight onto it (write 'sfx\\' or "
+          "begin it with %apppath%)",
+          "memory.ini:13: listfile in [gamefiles] has no effect: the text list is not active in the global file",
+          "memory.ini:14: app has no effect: only the first app line (line 1) counts"}},
+        {"the main file's order, values and files",
+         [](GameFiles& g) {
+             g.wav(QStringLiteral("sfx/m.wav"));
+             g.main = "[splash screen]\r\n"       // 1
+                      "active=1\r\n"              // 2: not last
+                      "backcolor=&HFF\r\n"
+                      "picture=s.bmp\r\n"         // 4: no effect
+                      "[interface]\r\n"
+                      "quitpicture=quit.bmp\r\n"  // 6: missing
+                      "matchsound=m.wav\r\n"      // 7: no nomatchsound
+                      "[players]\r\n"
+                      "players=5\r\n"             // 9: too many
+                      "namefontsize=20\r\n"       // 10: before namefont
+                      "namefont=Arial\r\n"
+                      "[timer]\r\n"
+                      "fontsize=20\r\n"           // 13: before active
+                      "active=1\r\n"
+                      "order=9\r\n"               // 15: outside 1 to 6
+                      "[countdown]\r\n"
+                      "active=1\r\n"              // 17: same place as the timer
+                      "order=6\r\n";
+         },
+         {"data/main.ini:2: active in [splash screen] shows the splash at once; the keys after it (backcolor) come too late",
+          "data/main.ini:4: picture in [splash screen] has no effect: the memory game's splash shows no picture",
+          "data/main.ini:6: quitpicture in [interface]: Quit button picture file ''gfx/quit.bmp'' does not exist. (warning 103)",
+          "data/main.ini:7: matchsound in [interface] without nomatchsound: ''No Match sound'' wave file ''sfx/ does not exist. "
+          "(warning 206)",
+          "data/main.ini:9: players in [players]: There can be at most four players (5 were asked for). (warning 15)",
+          "data/main.ini:10: namefontsize in [players] has no effect: it comes before namefont",
+          "data/main.ini:13: fontsize in [timer] has no effect: it comes before active=1 and order",
+          "data/main.ini:15: order in [timer]: 9 is outside 1 to 6; the counter takes place 6",
+          "data/main.ini:17: [countdown] shows in the same place as [timer] (order 6)"}},
+        // With [tries left] active it alone decides who is out, so a countdown beside it never
+        // puts a child out; alone, the countdown decides and nothing is said of it.
+        {"a countdown beside tries left, and no card width",
+         [](GameFiles& g) {
+             g.main += "[countdown]\r\nactive=1\r\norder=1\r\n[tries left]\r\nactive=1\r\norder=2\r\n";
+             g.global.replace("cardwidth=40\r\n", "");
+         },
+         {"data/main.ini:5: [countdown] can never put a child out: [tries left] is active, and it alone decides who is out",
+          "data/global.ini: cardwidth in the card settings is not set: the cards cannot be seen"}},
+        {"a countdown alone", [](GameFiles& g) { g.main += "[countdown]\r\nactive=1\r\norder=1\r\n"; }, {}},
     };
     for (const auto& c : cases) {
         GameFiles g;
