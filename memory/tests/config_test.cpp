@@ -137,36 +137,6 @@ TEST(OpenIni, DataFolderWithoutItsSeparatorIsJoinedAsWritten)
     EXPECT_EQ(r.text(0), QStringLiteral("Could not find main file ''") + QString::fromUtf8(folder) + "main.ini''");
 }
 
-TEST(OpenIni, MissingFilesGetTheirNumbers)
-{
-    ThrowingEnder ender;
-    struct Case {
-        const char* remove;
-        const char* addToIni;
-        int number;
-        const char* info;
-    } cases[] = {
-        {"data/global.ini", "", 6, "data/global.ini"},
-        {"data/cards.txt", "", 7, ""},
-        {"", "[gamefiles]\r\nspecial=sp.ini\r\n", 10, "data/sp.ini"},
-    };
-    for (const Case& c : cases) {
-        GameFiles g;
-        g.memoryIni += c.addToIni;
-        g.write();
-        if (*c.remove)
-            QFile::remove(g.folders.path(QString::fromLatin1(c.remove)));
-        MemState s;
-        MessageRecorder boxes;
-        EXPECT_THROW(readGame(s, g.ini()), MemProgramEnd) << c.number;
-        ASSERT_EQ(boxes.messages.size(), 1);
-        EXPECT_EQ(titleOf(boxes, 0), QStringLiteral("Error in application (# %1)").arg(c.number));
-        const QString info = *c.info ? g.folders.path(QString::fromLatin1(c.info)) : QStringLiteral("cards.txt");
-        EXPECT_TRUE(boxes.messages[0].text.contains(QStringLiteral("''") + info + QStringLiteral("''")))
-            << qPrintable(boxes.messages[0].text);
-    }
-}
-
 TEST(OpenIni, CardSoundsAndSameNameSound)
 {
     ThrowingEnder ender;
