@@ -8,11 +8,19 @@ TEST(Rules, PairingIsHolderTwoKWithTwoKPlusOne)
 {
     GameFixture f(8, 1);
     f.start();
-    f.turn(1, 2); // holders 1 and 2: neighbours, but not a pair
+    f.game->img_Card_Click(1); // the face and its text show
+    EXPECT_EQ(f.view.pictures[1], f.s.memCardHolders[1].Picture);
+    EXPECT_TRUE(f.view.labelVisible[1]);
+    EXPECT_FALSE(f.view.enabled[1]);
+    EXPECT_EQ(f.s.memCardStatus, 0);
+    EXPECT_FALSE(f.s.memProcessing);
+    f.game->img_Card_Click(2); // holders 1 and 2: neighbours, but not a pair
     EXPECT_EQ(f.player(0).Score, 0);
     EXPECT_EQ(f.s.memCardsTaken, 0);
     EXPECT_TRUE(f.view.enabled[1]);
+    EXPECT_FALSE(f.view.labelVisible[1]);
     EXPECT_EQ(f.view.pictures[1], f.s.ui.CardBack);
+    EXPECT_EQ(f.view.pictures[2], f.s.ui.CardBack);
     f.turn(3, 2);
     EXPECT_EQ(f.player(0).Score, 2);
     EXPECT_EQ(f.s.memCardsTaken, 2);
@@ -37,21 +45,6 @@ TEST(Rules, ShuffledDealPairsByReferenceNotPosition)
     EXPECT_EQ(f.player(0).Score, 2);
     f.turn(1, 3);
     f.expectEnd(true);
-}
-
-TEST(Rules, TurningShowsTheFaceAndItsText)
-{
-    GameFixture f(4, 1);
-    f.start();
-    f.game->img_Card_Click(0);
-    EXPECT_EQ(f.view.pictures[0], f.s.memCardHolders[0].Picture);
-    EXPECT_TRUE(f.view.labelVisible[0]);
-    EXPECT_FALSE(f.view.enabled[0]);
-    EXPECT_EQ(f.s.memCardStatus, 0);
-    EXPECT_FALSE(f.s.memProcessing);
-    f.game->img_Card_Click(2);
-    EXPECT_FALSE(f.view.labelVisible[0]);
-    EXPECT_EQ(f.view.pictures[2], f.s.ui.CardBack);
 }
 
 TEST(Rules, MatchGameShowsPicturesAndTurnsNothingBack)
