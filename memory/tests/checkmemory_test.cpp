@@ -14,6 +14,7 @@
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QRegularExpression>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -57,83 +58,13 @@ ProgramOutput runTwinturn(const QStringList& args)
 TEST(MemoryCheck, SampleGamesAreClean)
 {
     setAppFolderForTests(QString());
-    QStringList games = {QStringLiteral(SAMPLE_DIR "/memory.ini")};
-    const QDir folder(QStringLiteral(SAMPLE_DIR "/games"));
-    for (const QString& game : folder.entryList(QDir::Dirs | QDir::NoDotAndDotDot))
-        if (QFileInfo::exists(folder.filePath(game + QStringLiteral("/memory.ini"))))
-            games << folder.filePath(game + QStringLiteral("/memory.ini"));
+    const QStringList games = sampleGames();
     ASSERT_GE(games.size(), 4);
     for (const QString& game : games) {
         ThemeReport report;
         checkMemoryConfiguration(game, report);
         EXPECT_TRUE(report.clean()) << qPrintable(game) << "\n" << qPrintable(report.lines().join('\n'));
     }
-}
-
-TEST(MemoryCheck, MemoryIniProblemsWithLineNumbers)
-{
-    GameFiles g;
-    cleanGame(g);
-    g.memoryIni = "app=memory\r\n"
-                  "debug=1\r\n"
-                  "gfx=x\r\n"
-                  "[paths]\r\n"
-                  "gfx=" + g.dir("gfx") + "\r\n"
-                  "sfx=" + g.folders.path(QStringLiteral("sfx")).toUtf8() + "\r\n"
-                  "data=" + g.dir("data") + "\r\n"
-                  "card=" + g.dir("card") + "\r\n"
-                  "[gamefiles]\r\n"
-                  "main=main.ini\r\n"
-                  "global=global.ini\r\n"
-                  "cards=cards.txt\r\n"
-                  "listfile=list.txt\r\n"
-                  "app=match\r\n";
-    EXPECT_EQ(check(g), QStringList({
-                            "memory.ini:2: debug is on: every card is shown face up and memory.log is written at every start",
-                            "memory.ini:3: 'gfx' stands before any section and is ignored",
-                            "memory.ini:6: sfx in [paths]: 'sfx' does not end in '\\', so file names are joined straight onto "
-                            "it (write 'sfx\\' or begin it with %apppath%)",
-                            "memory.ini:13: listfile in [gamefiles] has no effect: the text list is not active in the global file",
-                            "memory.ini:14: app has no effect: only the first app line (line 1) counts",
-                        }))
-        << qPrintable(check(g).join('\n'));
-}
-
-TEST(MemoryCheck, MainFileOrderValuesAndFiles)
-{
-    GameFiles g;
-    cleanGame(g);
-    g.wav(QStringLiteral("sfx/m.wav"));
-    g.main = "[splash screen]\r\n"       // 1
-             "active=1\r\n"              // 2: not last
-             "backcolor=&HFF\r\n"
-             "picture=s.bmp\r\n"         // 4: no effect
-             "[interface]\r\n"
-             "quitpicture=quit.bmp\r\n"  // 6: missing
-             "matchsound=m.wav\r\n"      // 7: no nomatchsound
-             "[players]\r\n"
-             "players=5\r\n"             // 9: too many
-             "namefontsize=20\r\n"       // 10: before namefont
-             "namefont=Arial\r\n"
-             "[timer]\r\n"
-             "fontsize=20\r\n"           // 13: before active
-             "active=1\r\n"
-             "order=9\r\n"               // 15: outside 1 to 6
-             "[countdown]\r\n"
-             "active=1\r\n"              // 17: same place as the timer
-             "order=6\r\n";
-    EXPECT_EQ(check(g), QStringList({
-                            "data/main.ini:2: active in [splash screen] shows the splash at once; the keys after it (backcolor) come too late",
-                            "data/main.ini:4: picture in [splash screen] has no effect: the memory game's splash shows no picture",
-                            "data/main.ini:6: quitpicture in [interface]: Quit button picture file ''gfx/quit.bmp'' does not exist. (warning 103)",
-                            "data/main.ini:7: matchsound in [interface] without nomatchsound: ''No Match sound'' wave file ''sfx/ does not exist. (warning 206)",
-                            "data/main.ini:9: players in [players]: There can be at most four players (5 were asked for). (warning 15)",
-                            "data/main.ini:10: namefontsize in [players] has no effect: it comes before namefont",
-                            "data/main.ini:13: fontsize in [timer] has no effect: it comes before active=1 and order",
-                            "data/main.ini:15: order in [timer]: 9 is outside 1 to 6; the counter takes place 6",
-                            "data/main.ini:17: [countdown] shows in the same place as [timer] (order 6)",
-                        }))
-        << qPrintable(check(g).join('\n'));
 }
 
 TEST(MemoryCheck, GlobalFileBoardAndCardSettings)
@@ -222,51 +153,6 @@ TEST(MemoryCheck, FilesTheReadersRefuseAreNamedWithTheCauseAndWhatFollows)
                 && lines[1].contains("more than 100 scans") && lines[1].endsWith("(warning 110)")) << qPrintable(lines[1]);
 }
 
-TEST(MemoryCheck, MissingFilesAndDeclarationAreStartupErrors)
-{
-    {
-        GameFiles g;
-        cleanGame(g);
-        g.memoryIni.replace("app=memory", "app=memory ");
-        g.memoryIni.replace("main=main.ini", "main=mian.ini");
-        g.memoryIni += "special=extra.ini\r\n";
-        EXPECT_EQ(check(g), QStringList({
-                                "memory.ini:1: app 'memory ' (the blanks count): The application type declaration in the INI "
-                                "file is unknown. (error 4)",
-                                "memory.ini:8: main in [gamefiles]: Could not find main file ''data/mian.ini'' (error 5)",
-                                "memory.ini:11: special in [gamefiles]: Could not find special file ''data/extra.ini'' (error 10)",
-                            }))
-            << qPrintable(check(g).join('\n'));
-    }
-    {
-        GameFiles g;
-        cleanGame(g);
-        g.memoryIni.replace("app=memory\r\n", "");
-        g.memoryIni.replace("cards=cards.txt", "cards=kort.txt");
-        g.global += "[text list]\r\nactive=1\r\n";
-        EXPECT_EQ(check(g), QStringList({
-                                "memory.ini: There is no application type declaration in the INI file. (error 3)",
-                                "memory.ini:9: cards in [gamefiles]: Could not find card file ''kort.txt'' (error 7)",
-                                "data/main.ini:2: players in [players]: in a text-list game a child who misses plays on, so "
-                                "only player 1 ever plays",
-                                "data/global.ini:7: listfile in [gamefiles]: Could not find list file '''' (error 8)",
-                            }))
-            << qPrintable(check(g).join('\n'));
-    }
-    {
-        GameFiles g;
-        g.memoryIni.replace("global=global.ini", "global=");
-        g.main += "[interface]\r\npictures=bk640.bmp\tbk800.bmp\r\n";
-        g.folders.write(QStringLiteral("gfx/bk800.bmp"), pictureBytes("BMP"));
-        EXPECT_EQ(check(g), QStringList({
-                                "memory.ini:9: global in [gamefiles]: Could not find global file ''data/'' (error 6)",
-                                "data/main.ini:5: background 640 x 480 of pictures in [interface]: Background picture file "
-                                "''gfx/bk640.bmp does not exist. (warning 100)",
-                            }))
-            << qPrintable(check(g).join('\n'));
-    }
-}
-
 TEST(MemoryCheck, SpecialFileAndTextListPlace)
 {
     GameFiles g;
@@ -341,66 +227,130 @@ TEST(MemoryCheck, CommandLine)
     EXPECT_TRUE(usage.err.startsWith(QStringLiteral("twinturn: unknown option '--chek'\nUsage: twinturn"))) << qPrintable(usage.err);
 }
 
-// Twinturn takes the first four keys of [classroom]; the print keys are Brushbox's.
-TEST(MemoryCheck, ClassroomSectionOfMemoryIni)
+// One mistake in an otherwise clean game, and what the checker says of it.
+TEST(MemoryCheck, OneMistakeAndItsFindings)
 {
-    GameFiles g;
-    cleanGame(g);
-    g.memoryIni += "[classroom]\r\nnoquit=1\r\nprintdelay=5\r\n";
-    EXPECT_EQ(check(g), QStringList({"memory.ini:13: unknown key 'printdelay' in [classroom]"})) << qPrintable(check(g).join('\n'));
-}
-
-// The mistakes of a first game typed by hand: blanks for TABs, and a card folder misspelt so
-// that every picture in it is missing. Each is told once, with what to do.
-TEST(MemoryCheck, BlanksForTabsAndAWrongFolderAreToldOnce)
-{
-    GameFiles g;
-    cleanGame(g);
-    g.cards = "a    c0.bmp\r\nb\tc1.bmp\r\nc\tc2.bmp\r\nd\tc3.bmp\r\n";
-    EXPECT_EQ(check(g), QStringList("data/cards.txt:1: card 1 has neither a picture nor a text: it shows nothing when turned "
-                                    "(its fields must be separated by TABs, and this line has none)"));
-
-    GameFiles wrong;
-    cleanGame(wrong);
-    wrong.memoryIni.replace("/card/", "/cards/");
-    const QStringList lines = check(wrong);
-    ASSERT_EQ(lines.size(), 1) << qPrintable(lines.join('\n'));
-    EXPECT_EQ(lines[0], "memory.ini:6: card in [paths]: folder 'cards/' does not exist; 4 files the theme names lie in it");
-}
-
-TEST(MemoryCheck, ProgramFolderNamedFromAGameElsewhere)
-{
-    GameFiles g;
-    cleanGame(g);
-    g.folders.mkdir(QStringLiteral("app/gfx"));
-    g.folders.write(QStringLiteral("app/gfx/back.bmp"), pictureBytes("BMP"));
-    g.memoryIni.replace("gfx=" + g.dir("gfx"), "gfx=%apppath%gfx\\");
-    const QStringList lines = check(g);
-    ASSERT_EQ(lines.size(), 1) << qPrintable(lines.join('\n'));
-    EXPECT_TRUE(lines[0].startsWith("memory.ini:3: gfx in [paths]: '%apppath%gfx\\' is in the program's folder")) << qPrintable(lines[0]);
-}
-
-// Counters that cannot do what they show: with [tries left] active it alone decides who is out,
-// so a countdown beside it never puts a child out; a board without a card width cannot be seen.
-TEST(MemoryCheck, CountersThatNeverDecideAndCardsWithoutAWidth)
-{
-    GameFiles g;
-    cleanGame(g);
-    g.main += "[countdown]\r\nactive=1\r\norder=1\r\n[tries left]\r\nactive=1\r\norder=2\r\n";
-    g.global.replace("cardwidth=40\r\n", "");
-    const QStringList lines = check(g);
-    const QStringList never = lines.filter("can never put a child out");
-    ASSERT_EQ(never.size(), 1) << qPrintable(lines.join('\n'));
-    EXPECT_TRUE(never[0].startsWith("data/main.ini:")) << qPrintable(never[0]);
-    EXPECT_TRUE(never[0].contains("[countdown]")) << qPrintable(never[0]);
-    EXPECT_EQ(lines.filter("cardwidth in the card settings is not set: the cards cannot be seen").size(), 1)
-        << qPrintable(lines.join('\n'));
-
-    // Without [tries left] the countdown decides, and nothing is said of it.
-    GameFiles alone;
-    cleanGame(alone);
-    alone.main += "[countdown]\r\nactive=1\r\norder=1\r\n";
-    const QStringList plain = check(alone);
-    EXPECT_TRUE(plain.filter("can never put a child out").isEmpty()) << qPrintable(plain.join('\n'));
-    EXPECT_TRUE(plain.filter("cardwidth").isEmpty()) << qPrintable(plain.join('\n'));
+    const struct {
+        const char* mistake;
+        std::function<void(GameFiles&)> make;
+        QStringList findings;
+    } cases[] = {
+        {"the files start-up cannot find",
+         [](GameFiles& g) {
+             g.memoryIni.replace("app=memory", "app=memory ");
+             g.memoryIni.replace("main=main.ini", "main=mian.ini");
+             g.memoryIni += "special=extra.ini\r\n";
+         },
+         {"memory.ini:1: app 'memory ' (the blanks count): The application type declaration in the INI file is unknown. (error 4)",
+          "memory.ini:8: main in [gamefiles]: Could not find main file ''data/mian.ini'' (error 5)",
+          "memory.ini:11: special in [gamefiles]: Could not find special file ''data/extra.ini'' (error 10)"}},
+        {"no declaration, a misspelt card file and a text list without its file",
+         [](GameFiles& g) {
+             g.memoryIni.replace("app=memory\r\n", "");
+             g.memoryIni.replace("cards=cards.txt", "cards=kort.txt");
+             g.global += "[text list]\r\nactive=1\r\n";
+         },
+         {"memory.ini: There is no application type declaration in the INI file. (error 3)",
+          "memory.ini:9: cards in [gamefiles]: Could not find card file ''kort.txt'' (error 7)",
+          "data/main.ini:2: players in [players]: in a text-list game a child who misses plays on, so only player 1 ever plays",
+          "data/global.ini:7: listfile in [gamefiles]: Could not find list file '''' (error 8)"}},
+        {"no global file, and a missing background",
+         [](GameFiles& g) {
+             g.memoryIni.replace("global=global.ini", "global=");
+             g.main += "[interface]\r\npictures=bk640.bmp\tbk800.bmp\r\n";
+             g.folders.write(QStringLiteral("gfx/bk800.bmp"), pictureBytes("BMP"));
+         },
+         {"memory.ini:9: global in [gamefiles]: Could not find global file ''data/'' (error 6)",
+          "data/main.ini:5: background 640 x 480 of pictures in [interface]: Background picture file ''gfx/bk640.bmp does not "
+          "exist. (warning 100)"}},
+        // Twinturn takes the first four keys of [classroom]; the print keys are Brushbox's.
+        {"a Brushbox key in [classroom]", [](GameFiles& g) { g.memoryIni += "[classroom]\r\nnoquit=1\r\nprintdelay=5\r\n"; },
+         {"memory.ini:13: unknown key 'printdelay' in [classroom]"}},
+        // The mistakes of a first game typed by hand, each told once with what to do.
+        {"blanks for TABs", [](GameFiles& g) { g.cards = "a    c0.bmp\r\nb\tc1.bmp\r\nc\tc2.bmp\r\nd\tc3.bmp\r\n"; },
+         {"data/cards.txt:1: card 1 has neither a picture nor a text: it shows nothing when turned (its fields must be separated "
+          "by TABs, and this line has none)"}},
+        {"a misspelt card folder", [](GameFiles& g) { g.memoryIni.replace("/card/", "/cards/"); },
+         {"memory.ini:6: card in [paths]: folder 'cards/' does not exist; 4 files the theme names lie in it"}},
+        {"the program's folder named from a game elsewhere",
+         [](GameFiles& g) {
+             g.folders.mkdir(QStringLiteral("app/gfx"));
+             g.folders.write(QStringLiteral("app/gfx/back.bmp"), pictureBytes("BMP"));
+             g.memoryIni.replace("gfx=" + g.dir("gfx"), "gfx=%apppath%gfx\\");
+         },
+         {"memory.ini:3: gfx in [paths]: '%apppath%gfx\\' is in the program's folder (app/), but this file lies in : the theme "
+          "takes the program's own files there; write out the theme's own folder instead"}},
+        {"memory.ini's own problems",
+         [](GameFiles& g) {
+             g.memoryIni = "app=memory\r\n"
+                           "debug=1\r\n"
+                           "gfx=x\r\n"
+                           "[paths]\r\n"
+                           "gfx=" + g.dir("gfx") + "\r\n"
+                           "sfx=" + g.folders.path(QStringLiteral("sfx")).toUtf8() + "\r\n"
+                           "data=" + g.dir("data") + "\r\n"
+                           "card=" + g.dir("card") + "\r\n"
+                           "[gamefiles]\r\n"
+                           "main=main.ini\r\n"
+                           "global=global.ini\r\n"
+                           "cards=cards.txt\r\n"
+                           "listfile=list.txt\r\n"
+                           "app=match\r\n";
+         },
+         {"memory.ini:2: debug is on: every card is shown face up and memory.log is written at every start",
+          "memory.ini:3: 'gfx' stands before any section and is ignored",
+          "memory.ini:6: sfx in [paths]: 'sfx' does not end in '\\', so file names are joined straight onto it (write 'sfx\\' or "
+          "begin it with %apppath%)",
+          "memory.ini:13: listfile in [gamefiles] has no effect: the text list is not active in the global file",
+          "memory.ini:14: app has no effect: only the first app line (line 1) counts"}},
+        {"the main file's order, values and files",
+         [](GameFiles& g) {
+             g.wav(QStringLiteral("sfx/m.wav"));
+             g.main = "[splash screen]\r\n"       // 1
+                      "active=1\r\n"              // 2: not last
+                      "backcolor=&HFF\r\n"
+                      "picture=s.bmp\r\n"         // 4: no effect
+                      "[interface]\r\n"
+                      "quitpicture=quit.bmp\r\n"  // 6: missing
+                      "matchsound=m.wav\r\n"      // 7: no nomatchsound
+                      "[players]\r\n"
+                      "players=5\r\n"             // 9: too many
+                      "namefontsize=20\r\n"       // 10: before namefont
+                      "namefont=Arial\r\n"
+                      "[timer]\r\n"
+                      "fontsize=20\r\n"           // 13: before active
+                      "active=1\r\n"
+                      "order=9\r\n"               // 15: outside 1 to 6
+                      "[countdown]\r\n"
+                      "active=1\r\n"              // 17: same place as the timer
+                      "order=6\r\n";
+         },
+         {"data/main.ini:2: active in [splash screen] shows the splash at once; the keys after it (backcolor) come too late",
+          "data/main.ini:4: picture in [splash screen] has no effect: the memory game's splash shows no picture",
+          "data/main.ini:6: quitpicture in [interface]: Quit button picture file ''gfx/quit.bmp'' does not exist. (warning 103)",
+          "data/main.ini:7: matchsound in [interface] without nomatchsound: ''No Match sound'' wave file ''sfx/ does not exist. "
+          "(warning 206)",
+          "data/main.ini:9: players in [players]: There can be at most four players (5 were asked for). (warning 15)",
+          "data/main.ini:10: namefontsize in [players] has no effect: it comes before namefont",
+          "data/main.ini:13: fontsize in [timer] has no effect: it comes before active=1 and order",
+          "data/main.ini:15: order in [timer]: 9 is outside 1 to 6; the counter takes place 6",
+          "data/main.ini:17: [countdown] shows in the same place as [timer] (order 6)"}},
+        // With [tries left] active it alone decides who is out, so a countdown beside it never
+        // puts a child out; alone, the countdown decides and nothing is said of it.
+        {"a countdown beside tries left, and no card width",
+         [](GameFiles& g) {
+             g.main += "[countdown]\r\nactive=1\r\norder=1\r\n[tries left]\r\nactive=1\r\norder=2\r\n";
+             g.global.replace("cardwidth=40\r\n", "");
+         },
+         {"data/main.ini:5: [countdown] can never put a child out: [tries left] is active, and it alone decides who is out",
+          "data/global.ini: cardwidth in the card settings is not set: the cards cannot be seen"}},
+        {"a countdown alone", [](GameFiles& g) { g.main += "[countdown]\r\nactive=1\r\norder=1\r\n"; }, {}},
+    };
+    for (const auto& c : cases) {
+        GameFiles g;
+        cleanGame(g);
+        c.make(g);
+        const QStringList findings = check(g);
+        EXPECT_EQ(findings, c.findings) << c.mistake << "\n" << qPrintable(findings.join('\n'));
+    }
 }

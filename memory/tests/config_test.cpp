@@ -22,6 +22,30 @@ bool readGame(MemState& s, const QString& ini, QSize screen = QSize(1024, 768))
 }
 
 QString titleOf(const MessageRecorder& boxes, int i) { return boxes.messages.value(i).title; }
+
+// A game read as above, with the number of each box it showed ("end" when the program ended).
+struct ReadGame {
+    MemState s;
+    MessageRecorder boxes;
+    bool ok = false, ended = false;
+    explicit ReadGame(GameFiles& g, QSize screen = QSize(1024, 768))
+    {
+        g.write();
+        try {
+            ok = readGame(s, g.ini(), screen);
+        } catch (const MemProgramEnd&) {
+            ended = true;
+        }
+    }
+    QString text(int i) const { return boxes.messages.value(i).text; }
+    QString numbers() const
+    {
+        QStringList n;
+        for (const MsgRecord& r : boxes.messages)
+            n << r.title.section(QLatin1Char('#'), 1).chopped(1).trimmed();
+        return (ended ? n << QStringLiteral("end") : n).join(QLatin1Char(','));
+    }
+};
 }
 
 TEST(CheckIni, DeclarationAnywhereFirstOneCountsAndBlankMatters)
@@ -62,11 +86,10 @@ TEST(OpenIni, ReadsTheWholeGame)
                "[text list]\r\nfontname=Times\r\n";
     g.cards = "a\tc0.bmp\tzero\r\nb\tc1.bmp,c\tc2.bmp\r\nd\tc3.bmp\r\n";
     g.folders.write(QStringLiteral("gfx/back.bmp"), pictureBytes("BMP"));
-    g.write();
-    MemState s;
-    MessageRecorder boxes;
-    ASSERT_TRUE(readGame(s, g.ini()));
-    EXPECT_TRUE(boxes.messages.isEmpty()) << qPrintable(boxes.texts().join(QLatin1Char('\n')));
+    ReadGame r(g);
+    ASSERT_TRUE(r.ok);
+    EXPECT_EQ(r.numbers(), QString());
+    const MemState& s = r.s;
     EXPECT_EQ(QStringList(s.ui.BkPictures.begin(), s.ui.BkPictures.begin() + 3), QStringList({"a.bmp", "b.bmp", ""}));
     // Two cardsx lines: the last counts.
     EXPECT_EQ(s.memCardCount, 4);
@@ -96,10 +119,8 @@ TEST(OpenIni, DebugAsTheLastItemAndFolderMacros)
     GameFiles g;
     g.memoryIni.replace("data=" + g.dir("data"), "data=%apppath%\\..\\data");
     g.memoryIni += "debug=1";
-    g.write();
-    MemState s;
     bolDebug = true;
-    ASSERT_TRUE(readGame(s, g.ini()));
+    EXPECT_TRUE(ReadGame(g).ok);
     EXPECT_TRUE(bolDebug);
     bolDebug = false;
 }
@@ -111,42 +132,9 @@ TEST(OpenIni, DataFolderWithoutItsSeparatorIsJoinedAsWritten)
     QByteArray folder = g.dir("data");
     folder.chop(1);
     g.memoryIni.replace("data=" + g.dir("data"), "data=" + folder);
-    g.write();
-    MemState s;
-    MessageRecorder boxes;
-    EXPECT_THROW(readGame(s, g.ini()), MemProgramEnd);
-    EXPECT_EQ(titleOf(boxes, 0), QStringLiteral("Error in application (# 5)"));
-    EXPECT_EQ(boxes.messages[0].text, QStringLiteral("Could not find main file ''") + QString::fromUtf8(folder) + "main.ini''");
-}
-
-TEST(OpenIni, MissingFilesGetTheirNumbers)
-{
-    ThrowingEnder ender;
-    struct Case {
-        const char* remove;
-        const char* addToIni;
-        int number;
-        const char* info;
-    } cases[] = {
-        {"data/global.ini", "", 6, "data/global.ini"},
-        {"data/cards.txt", "", 7, ""},
-        {"", "[gamefiles]\r\nspecial=sp.ini\r\n", 10, "data/sp.ini"},
-    };
-    for (const Case& c : cases) {
-        GameFiles g;
-        g.memoryIni += c.addToIni;
-        g.write();
-        if (*c.remove)
-            QFile::remove(g.folders.path(QString::fromLatin1(c.remove)));
-        MemState s;
-        MessageRecorder boxes;
-        EXPECT_THROW(readGame(s, g.ini()), MemProgramEnd) << c.number;
-        ASSERT_EQ(boxes.messages.size(), 1);
-        EXPECT_EQ(titleOf(boxes, 0), QStringLiteral("Error in application (# %1)").arg(c.number));
-        const QString info = *c.info ? g.folders.path(QString::fromLatin1(c.info)) : QStringLiteral("cards.txt");
-        EXPECT_TRUE(boxes.messages[0].text.contains(QStringLiteral("''") + info + QStringLiteral("''")))
-            << qPrintable(boxes.messages[0].text);
-    }
+    ReadGame r(g);
+    EXPECT_EQ(r.numbers(), QStringLiteral("5,end"));
+    EXPECT_EQ(r.text(0), QStringLiteral("Could not find main file ''") + QString::fromUtf8(folder) + "main.ini''");
 }
 
 TEST(OpenIni, CardSoundsAndSameNameSound)
@@ -157,12 +145,11 @@ TEST(OpenIni, CardSoundsAndSameNameSound)
     g.cards = "a\tc0.bmp\t\tgone.wav\r\nb\tc1.bmp\r\nc\tc2.bmp\r\nd\tc3.bmp\t\town.wav\r\n";
     g.wav(QStringLiteral("card/c1.wav"));
     g.wav(QStringLiteral("card/own.wav"));
-    g.write();
-    MemState s;
-    MessageRecorder boxes;
-    ASSERT_TRUE(readGame(s, g.ini()));
-    ASSERT_EQ(boxes.messages.size(), 1);
-    EXPECT_EQ(boxes.messages[0].text, QStringLiteral("'Wave file ''") + g.folders.path(QStringLiteral("card/gone.wav"))
+    ReadGame r(g);
+    ASSERT_TRUE(r.ok);
+    const MemState& s = r.s;
+    ASSERT_EQ(r.numbers(), QStringLiteral("203"));
+    EXPECT_EQ(r.text(0), QStringLiteral("'Wave file ''") + g.folders.path(QStringLiteral("card/gone.wav"))
                                           + QStringLiteral("'' for card number 1 does not exist.\r\rContinue?"));
     EXPECT_EQ(s.memCardHolders[0].Sound, QString());
     EXPECT_EQ(s.memCardHolders[1].Sound, QStringLiteral("c1.wav"));
@@ -179,15 +166,10 @@ TEST(OpenIni, MissingPicturesAndSoundsWarnAndAreLeftOut)
     g.wav(QStringLiteral("sfx/m.wav"));
     g.cards.replace("c2.bmp", "nothere.bmp");
     g.folders.write(QStringLiteral("card/c3.bmp"), "not a picture");
-    g.write();
-    MemState s;
-    MessageRecorder boxes;
-    ASSERT_TRUE(readGame(s, g.ini()));
-    QStringList titles;
-    for (const MsgRecord& r : boxes.messages)
-        titles << r.title.section(QLatin1Char('#'), 1);
-    EXPECT_EQ(titles, QStringList({QStringLiteral(" 200)"), QStringLiteral(" 202)"), QStringLiteral(" 206)"),
-                                   QStringLiteral(" 101)"), QStringLiteral(" 105)"), QStringLiteral(" 110)")}));
+    ReadGame r(g);
+    ASSERT_TRUE(r.ok);
+    const MemState& s = r.s;
+    EXPECT_EQ(r.numbers(), QStringLiteral("200,202,206,101,105,110"));
     EXPECT_FALSE(s.ui.ResultSounds);
     EXPECT_TRUE(s.ui.EndGoodSound.isEmpty());
     EXPECT_TRUE(s.ui.TurnSound.isEmpty());
@@ -199,19 +181,14 @@ TEST(FixVariables, APictureNamedByBothCardsOfAPairIsReadAndHeldOnce)
     ThrowingEnder ender;
     GameFiles g;
     g.cards = "a\tc0.bmp\r\na\tc0.bmp\r\nb\tgone.bmp\r\nb\tgone.bmp\r\n";
-    g.write();
-    MemState s;
-    MessageRecorder boxes;
     const qint64 before = pictureBytesHeld();
-    ASSERT_TRUE(readGame(s, g.ini()));
-    const QImage& first = s.memCardHolders[0].Picture;
+    ReadGame r(g);
+    ASSERT_TRUE(r.ok);
+    const QImage& first = r.s.memCardHolders[0].Picture;
     ASSERT_FALSE(first.isNull());
-    EXPECT_EQ(first.constBits(), s.memCardHolders[1].Picture.constBits());
+    EXPECT_EQ(first.constBits(), r.s.memCardHolders[1].Picture.constBits());
     EXPECT_EQ(pictureBytesHeld() - before, first.sizeInBytes());
-    // A missing picture is still told for each card that names it.
-    ASSERT_EQ(boxes.messages.size(), 2);
-    EXPECT_TRUE(titleOf(boxes, 0).endsWith(QStringLiteral("# 105)")));
-    EXPECT_TRUE(titleOf(boxes, 1).endsWith(QStringLiteral("# 105)")));
+    EXPECT_EQ(r.numbers(), QStringLiteral("105,105")); // told for each card that names it
 }
 
 TEST(OpenIni, BadBoardsAreReportedNotHung)
@@ -221,23 +198,10 @@ TEST(OpenIni, BadBoardsAreReportedNotHung)
         GameFiles g;
         g.global = global;
         g.cards = cards;
-        g.write();
-        MemState s;
-        MessageRecorder boxes;
-        bool ended = false;
-        try {
-            readGame(s, g.ini());
-        } catch (const MemProgramEnd&) {
-            ended = true;
-        }
-        QStringList titles;
-        for (const MsgRecord& r : boxes.messages)
-            titles << r.title.section(QLatin1Char('#'), 1).chopped(1).trimmed();
-        if (ended)
-            titles << QStringLiteral("end");
+        ReadGame r(g);
         if (count)
-            *count = s.memCardCount;
-        return titles.join(QLatin1Char(','));
+            *count = r.s.memCardCount;
+        return r.numbers();
     };
     const QByteArray four = "a\tc0.bmp\r\nb\tc1.bmp\r\nc\tc2.bmp\r\nd\tc3.bmp\r\n";
     EXPECT_EQ(run("cardsx=0\r\ncardsy=2\r\n", four), QStringLiteral("11,end"));
@@ -266,12 +230,10 @@ TEST(OpenIni, GarbageAndHugeFilesAreReadWithTheItemRules)
     for (int i = 0; i < 100000; ++i)
         many += "x\tc" + QByteArray::number(i % 4) + ".bmp\r\n";
     g.cards = many;
-    g.write();
-    MemState s;
-    MessageRecorder boxes;
-    ASSERT_TRUE(readGame(s, g.ini()));
-    EXPECT_EQ(s.memCardCount, 4);
-    EXPECT_EQ(s.memPlayers.size(), 1);
+    ReadGame r(g);
+    ASSERT_TRUE(r.ok);
+    EXPECT_EQ(r.s.memCardCount, 4);
+    EXPECT_EQ(r.s.memPlayers.size(), 1);
 }
 
 TEST(FixVariables, ResolutionRowsAndLayout)
@@ -332,21 +294,18 @@ TEST(FixVariables, PlayerNamesAndCounts)
     for (auto [players, expected] : {std::pair{0, 1}, {1, 1}, {4, 4}, {-3, 1}}) {
         GameFiles g;
         g.main = "[players]\r\ndefaultname=Player\r\nplayers=" + QByteArray::number(players) + "\r\n";
-        g.write();
-        MemState s;
-        ASSERT_TRUE(readGame(s, g.ini()));
-        ASSERT_EQ(s.memPlayers.size(), expected);
-        EXPECT_EQ(s.memPlayers[0].Name, QStringLiteral("Player 1"));
-        EXPECT_EQ(s.memPlayers.last().Name, QStringLiteral("Player %1").arg(expected));
+        ReadGame r(g);
+        ASSERT_TRUE(r.ok);
+        ASSERT_EQ(r.s.memPlayers.size(), expected);
+        EXPECT_EQ(r.s.memPlayers[0].Name, QStringLiteral("Player 1"));
+        EXPECT_EQ(r.s.memPlayers.last().Name, QStringLiteral("Player %1").arg(expected));
     }
     GameFiles g;
     g.main = "[players]\r\nplayers=6\r\n";
-    g.write();
-    MemState s;
-    MessageRecorder boxes;
-    ASSERT_TRUE(readGame(s, g.ini()));
-    EXPECT_EQ(s.memPlayers.size(), 4);
-    EXPECT_EQ(titleOf(boxes, 0), QStringLiteral("Error in application (# 15)"));
+    ReadGame r(g);
+    ASSERT_TRUE(r.ok);
+    EXPECT_EQ(r.s.memPlayers.size(), 4);
+    EXPECT_EQ(r.numbers(), QStringLiteral("15"));
 }
 
 TEST(FixVariables, TheDealIsAPermutation)
@@ -384,14 +343,10 @@ TEST(FixVariables, TextListWithTooFewTexts)
     g.memoryIni += "listfile=list.txt\r\n";
     g.global += "[text list]\r\nactive=1\r\nsound=none.wav\r\nfontname=Times\r\nfontsize=18\r\n";
     g.folders.write(QStringLiteral("card/list.txt"), "cat\tcat.wav\r\ndog\r\n");
-    g.write();
-    MemState s;
-    MessageRecorder boxes;
-    ASSERT_TRUE(readGame(s, g.ini()));
-    QStringList titles;
-    for (const MsgRecord& r : boxes.messages)
-        titles << r.title;
-    EXPECT_EQ(titles, QStringList({QStringLiteral("Error in application (# 204)"), QStringLiteral("Error in application (# 9)")}));
+    ReadGame r(g);
+    ASSERT_TRUE(r.ok);
+    const MemState& s = r.s;
+    EXPECT_EQ(r.numbers(), QStringLiteral("204,9"));
     EXPECT_EQ(s.ui.TextList.Texts[0].Sound, QStringLiteral("cat.wav"));
     EXPECT_EQ(s.ui.TextList.Texts[1].Text, QStringLiteral("dog"));
     EXPECT_EQ(s.ui.TextList.Font.name, QStringLiteral("Times"));
@@ -402,8 +357,7 @@ TEST(FixVariables, TextListWithTooFewTexts)
     EXPECT_EQ(refs.size(), 4);
 
     QFile::remove(g.folders.path(QStringLiteral("card/list.txt")));
-    MemState t;
-    EXPECT_THROW(readGame(t, g.ini()), MemProgramEnd);
+    EXPECT_THROW(readGame(r.s, g.ini()), MemProgramEnd);
 }
 
 // Each row of the tables of memory.ini and the main, global and special files reaches the game,

@@ -10,66 +10,52 @@
 namespace {
 const QString CR(QChar(13));
 
-struct Expected {
-    int number;
-    const char* text; // CR written as |
-    bool fatal;
+// The messages no other test quotes whole, with "A" and "B" as the information texts (CR as |).
+const std::pair<int, const char*> kTexts[] = {
+    {1, "Could not find file ''A''||You must have an INI file as an argument,|OR place memory.ini in the application path|OR in the windows directory."},
+    {2, "The INI file ''A'' that was|used as argument does not exist. "},
+    {3, "There is no application type declaration|in the INI file."},
+    {4, "The application type declaration in the|INI file is unknown."},
+    {11, "The board has no cards: cardsx and cardsy must both be at least 1."},
+    {12, "The board of A cards does not fit on the screen.|There is room for B cards of this size."},
+    {13, "The board has an odd number of cards (A).|The last place stays empty, so every card has a pair."},
+    {14, "The card file ''A'' has only B cards.|The board is made smaller to fit them."},
+    {16, "The board has A cards, more than the B a game can have."},
+    {17, "The card file ''A'' holds no cards."},
+    {102, "Control picture file ''A'' does not exist."},
+    {104, "Player background picture file ''A'' does not exist."},
+    {200, "''End (good) sound'' wave file ''A does not exist."},
+    {201, "''End (bad) sound'' wave file ''A does not exist."},
+    {205, "''Match sound'' wave file ''A does not exist."},
 };
 
-// Every message of the table with "A" and "B" as the two information texts.
-const Expected kTable[] = {
-    {1, "Could not find file ''A''||You must have an INI file as an argument,|OR place memory.ini in the application path|OR in the windows directory.", true},
-    {2, "The INI file ''A'' that was|used as argument does not exist. ", true},
-    {3, "There is no application type declaration|in the INI file.", true},
-    {4, "The application type declaration in the|INI file is unknown.", true},
-    {5, "Could not find main file ''A''", true},
-    {6, "Could not find global file ''A''", true},
-    {7, "Could not find card file ''A''", true},
-    {8, "Could not find list file ''A''", true},
-    {9, "Listfile contains to few text strings.", false},
-    {10, "Could not find special file ''A''", true},
-    {100, "Background picture file ''A does not exist.", false},
-    {101, "Card front picture file ''A'' does not exist.", false},
-    {102, "Control picture file ''A'' does not exist.", false},
-    {103, "Quit button picture file ''A'' does not exist.", false},
-    {104, "Player background picture file ''A'' does not exist.", false},
-    {105, "Card picture file ''A'' does not exist.", false},
-    {200, "''End (good) sound'' wave file ''A does not exist.", false},
-    {201, "''End (bad) sound'' wave file ''A does not exist.", false},
-    {202, "''Turn card sound'' wave file ''A does not exist.", false},
-    {203, "'Wave file ''A'' for card number B does not exist.", false},
-    {204, "''Click text sound'' wave file ''A does not exist.", false},
-    {205, "''Match sound'' wave file ''A does not exist.", false},
-    {206, "''No Match sound'' wave file ''A does not exist.", false},
-};
-
-QString withCr(const char* text) { return QString::fromUtf8(text).replace(QLatin1Char('|'), CR); }
+bool isWarning(int number) { return number == 9 || (number >= 13 && number <= 15) || number >= 100; }
 }
 
-TEST(ErrorTable, EveryMessageTitleAndKind)
+TEST(ErrorTable, EveryMessageTitleKindAndText)
 {
+    for (const auto& [number, text] : kTexts)
+        EXPECT_EQ(memErrorText(number, QStringLiteral("A"), QStringLiteral("B")).message,
+                  QString::fromUtf8(text).replace(QLatin1Char('|'), CR));
     ThrowingEnder ender;
-    for (const Expected& e : kTable) {
+    const QList<int> numbers = memErrorNumbers() << 2;
+    for (const int number : numbers) {
         MessageRecorder boxes;
         bool ended = false;
         try {
-            memHandleError(e.number, QStringLiteral("A"), QStringLiteral("B"));
+            memHandleError(number, QStringLiteral("A"), QStringLiteral("B"));
         } catch (const MemProgramEnd&) {
             ended = true;
         }
-        ASSERT_EQ(boxes.messages.size(), 1) << e.number;
+        ASSERT_EQ(boxes.messages.size(), 1) << number;
         const MsgRecord& box = boxes.messages[0];
-        EXPECT_EQ(box.title, QStringLiteral("Error in application (# %1)").arg(e.number)) << e.number;
+        const QString text = memErrorText(number, QStringLiteral("A"), QStringLiteral("B")).message;
+        EXPECT_FALSE(text.isEmpty()) << number;
+        EXPECT_EQ(box.title, QStringLiteral("Error in application (# %1)").arg(number));
         EXPECT_EQ(box.icon, MsgIcon::Stop);
-        if (e.fatal) {
-            EXPECT_TRUE(ended) << e.number;
-            EXPECT_EQ(box.buttons, MsgButtons::Ok);
-            EXPECT_EQ(box.text, withCr(e.text)) << e.number;
-        } else {
-            EXPECT_FALSE(ended) << e.number;
-            EXPECT_EQ(box.buttons, MsgButtons::OkCancel);
-            EXPECT_EQ(box.text, withCr(e.text) + CR + CR + QStringLiteral("Continue?")) << e.number;
-        }
+        EXPECT_EQ(ended, !isWarning(number)) << number;
+        EXPECT_EQ(box.buttons, ended ? MsgButtons::Ok : MsgButtons::OkCancel) << number;
+        EXPECT_EQ(box.text, ended ? text : text + CR + CR + QStringLiteral("Continue?")) << number;
     }
 }
 

@@ -3,6 +3,7 @@
 #include "gamefiles.h"
 
 #include <QDataStream>
+#include <QDir>
 
 QByteArray GameFiles::wavBytes()
 {
@@ -19,4 +20,14 @@ QByteArray GameFiles::wavBytes()
     out << quint32(samples);
     b.append(QByteArray(samples, char(0x80)));
     return b;
+}
+
+QStringList sampleGames()
+{
+    QStringList games = {QStringLiteral(SAMPLE_DIR "/memory.ini")};
+    const QDir folder(QStringLiteral(SAMPLE_DIR "/games"));
+    for (const QString& game : folder.entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+        if (QFileInfo::exists(folder.filePath(game + QStringLiteral("/memory.ini"))))
+            games << folder.filePath(game + QStringLiteral("/memory.ini"));
+    return games;
 }

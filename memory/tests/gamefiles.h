@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 // A small game on disk: memory.ini naming folders gfx, sfx, data and card under the test folder,
 // and main, global and card files the test fills in.
@@ -36,3 +37,6 @@ struct GameFiles {
     void wav(const QString& relative) { folders.write(relative, wavBytes()); }
     static QByteArray wavBytes();
 };
+
+// The sample games as they are installed: the default memory.ini and each game under games/.
+QStringList sampleGames();

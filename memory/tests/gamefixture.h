@@ -5,6 +5,7 @@
 #include "memory/memgame.h"
 
 #include <functional>
+#include <gtest/gtest.h>
 #include <memory>
 
 // A game on a fake board: cards dealt in order (position i shows holder i) unless a deal is given.
@@ -60,6 +61,13 @@ struct GameFixture {
         game->img_Card_Click(b);
     }
     memPlayer& player(int p) { return s.memPlayers[p]; }
+    // Over, well or badly, with the end shown once.
+    void expectEnd(bool good)
+    {
+        EXPECT_TRUE(s.memGameOver);
+        EXPECT_EQ(game->endWasGood(), good);
+        EXPECT_EQ(view.endShown, 1);
+    }
     // The game clock ticks whenever the rules let events run, while it is on and `when` holds,
     // as tim_Timer does in the pauses and frames of a turn. clockTicks counts the ticks taken.
     int clockTicks = 0;

@@ -1,17 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Copyright (C) 2026 The Brushbox and Twinturn developers
-#include "fakes.h"
-#include "gamefiles.h"
-#include "memory/frm_memorygame.h"
+#include "windowgame.h"
 #include "memory/keyboardplay.h"
 #include "memory/memwidgets.h"
 #include "platform/focusframe.h"
-#include "memory/twinturn.h"
 
-#include <QApplication>
-#include <QElapsedTimer>
 #include <QKeyEvent>
-#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -23,15 +17,6 @@ QVector<QRect> grid()
         for (int col = 0; col < 3; ++col)
             places << QRect(col * 50, row * 50, 40, 40);
     return places;
-}
-
-bool waitFor(const std::function<bool()>& done)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!done() && t.elapsed() < 5000)
-        QApplication::processEvents(QEventLoop::AllEvents, 5);
-    return done();
 }
 
 QWidget* frameOf(frm_MemoryGame& w) { return w.findChild<FocusFrame*>(); }
@@ -73,15 +58,12 @@ TEST(KeyboardPlay, ArrowsGoToTheNearestCardStillInPlayThatWay)
 TEST(KeyboardPlay, TheFrameComesWithTheFirstArrowAndSpaceTurnsItsCard)
 {
     ThrowingEnder ender;
-    frm_MemoryGame::setScreenSizeForTests(QSize(1024, 768));
+    TestScreen screen;
     GameFiles g;
-    g.write();
-    memFile = g.ini();
-    MessageRecorder boxes;
-    frm_MemoryGame window;
-    ASSERT_TRUE(window.Form_Load()) << qPrintable(boxes.texts().join('\n'));
-    window.show();
-    ASSERT_TRUE(waitFor([&] { return window.state.memGameReady; }));
+    OpenGame game(g);
+    ASSERT_TRUE(game.loaded) << qPrintable(game.said());
+    ASSERT_TRUE(game.shown());
+    frm_MemoryGame& window = game.window;
     MemState& s = window.state;
 
     // A mouse-only game never sees the frame, and Space does nothing before an arrow.
@@ -90,14 +72,11 @@ TEST(KeyboardPlay, TheFrameComesWithTheFirstArrowAndSpaceTurnsItsCard)
     for (const memDisplayCard& d : s.memDisplayCards)
         EXPECT_FALSE(d.Turned);
 
-    QTest::keyClick(&window, Qt::Key_Right);
-    ASSERT_TRUE(frameOn(window, window.img_Card[0]));
-    QTest::keyClick(&window, Qt::Key_Right);
-    EXPECT_TRUE(frameOn(window, window.img_Card[1]));
-    QTest::keyClick(&window, Qt::Key_Down);
-    EXPECT_TRUE(frameOn(window, window.img_Card[3]));
-    QTest::keyClick(&window, Qt::Key_Down); // nothing further down: the frame stays
-    EXPECT_TRUE(frameOn(window, window.img_Card[3]));
+    // The first arrow shows the frame on the first card; at the bottom Down leaves it there.
+    for (const auto& [key, card] : {std::pair{Qt::Key_Right, 0}, {Qt::Key_Right, 1}, {Qt::Key_Down, 3}, {Qt::Key_Down, 3}}) {
+        QTest::keyClick(&window, key);
+        ASSERT_TRUE(frameOn(window, window.img_Card[card])) << key;
+    }
     QTest::keyClick(&window, Qt::Key_Return);
     EXPECT_TRUE(s.memDisplayCards[3].Turned);
     // The same guards as a click: a turned card does not turn again.
@@ -106,7 +85,6 @@ TEST(KeyboardPlay, TheFrameComesWithTheFirstArrowAndSpaceTurnsItsCard)
     EXPECT_TRUE(s.memDisplayCards[3].Turned);
     QTest::keyClick(&window, Qt::Key_Left);
     EXPECT_TRUE(frameOn(window, window.img_Card[2]));
-    frm_MemoryGame::setScreenSizeForTests(QSize());
 }
 
 namespace {
@@ -121,15 +99,12 @@ struct KeyedGame : frm_MemoryGame {
 TEST(KeyboardPlay, SpaceAndEnterOnTheEndPictureEndTheProgram)
 {
     ThrowingEnder ender;
-    frm_MemoryGame::setScreenSizeForTests(QSize(1024, 768));
+    TestScreen screen;
     GameFiles g;
-    g.write();
-    memFile = g.ini();
-    MessageRecorder boxes;
-    KeyedGame window;
-    ASSERT_TRUE(window.Form_Load()) << qPrintable(boxes.texts().join('\n'));
-    window.show();
-    ASSERT_TRUE(waitFor([&] { return window.state.memGameReady; }));
+    OpenGame<KeyedGame> game(g);
+    ASSERT_TRUE(game.loaded) << qPrintable(game.said());
+    ASSERT_TRUE(game.shown());
+    KeyedGame& window = game.window;
     window.game->memMakeEnd();
     ASSERT_TRUE(window.pic_End->isVisible());
     for (const Qt::Key key : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter}) {
@@ -142,24 +117,20 @@ TEST(KeyboardPlay, SpaceAndEnterOnTheEndPictureEndTheProgram)
         }
         EXPECT_TRUE(ended) << "key " << key;
     }
-    frm_MemoryGame::setScreenSizeForTests(QSize());
 }
 
 TEST(KeyboardPlay, TabGoesBetweenTheCardsAndTheTextList)
 {
     ThrowingEnder ender;
-    frm_MemoryGame::setScreenSizeForTests(QSize(1024, 768));
+    TestScreen screen;
     GameFiles g;
     g.memoryIni += "listfile=list.txt\r\n";
     g.global += "[text list]\r\nactive=1\r\nfontname=Arial\r\nfontsize=14\r\ntop=24\r\nleft=18\r\nwidth=110\r\nspace=10\r\n";
     g.folders.write(QStringLiteral("data/list.txt"), "a\r\nb\r\nc\r\nd\r\n");
-    g.write();
-    memFile = g.ini();
-    MessageRecorder boxes;
-    frm_MemoryGame window;
-    ASSERT_TRUE(window.Form_Load()) << qPrintable(boxes.texts().join('\n'));
-    window.show();
-    ASSERT_TRUE(waitFor([&] { return window.state.memGameReady; }));
+    OpenGame game(g);
+    ASSERT_TRUE(game.loaded) << qPrintable(game.said());
+    ASSERT_TRUE(game.shown());
+    frm_MemoryGame& window = game.window;
     ASSERT_TRUE(window.state.textGame());
     ASSERT_EQ(window.lbl_Text.size(), 4);
 
@@ -174,5 +145,4 @@ TEST(KeyboardPlay, TabGoesBetweenTheCardsAndTheTextList)
     EXPECT_TRUE(window.state.TextGame.TextChosen);
     QTest::keyClick(&window, Qt::Key_Tab);
     EXPECT_TRUE(frameOn(window, window.img_Card[0]));
-    frm_MemoryGame::setScreenSizeForTests(QSize());
 }

@@ -1,24 +1,56 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Copyright (C) 2026 The Brushbox and Twinturn developers
 #include "soundgame.h"
+#include "windowgame.h"
 
 #include "common/sounddevice.h"
-#include "memory/frm_memorygame.h"
 #include "memory/memwidgets.h"
-#include "memory/twinturn.h"
 #include "platform/events.h"
 #include "testsupport/soundrecorder.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QMouseEvent>
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <numeric>
 
 namespace {
+// The next click of a child who knows the board: text label `index` or card `index` (-1: none).
+struct KnownClick {
+    bool text;
+    int index;
+};
+KnownClick knownClick(const MemState& s)
+{
+    const int cards = s.memDisplayCards.size();
+    auto left = [&](int k) { return !s.memDisplayCards[k].Removed && !s.memDisplayCards[k].Turned; };
+    auto card = [&](const std::function<bool(int)>& fits) {
+        for (int k = 0; k < cards; ++k)
+            if (left(k) && fits(k))
+                return KnownClick{false, k};
+        return KnownClick{false, -1};
+    };
+    const auto any = [](int) { return true; };
+    if (s.TextGame.CardChosen) {
+        const memTextList& tl = s.ui.TextList;
+        for (int t = 0; t < tl.Display.size(); ++t)
+            if (!tl.Display[t].Removed && tl.Display[t].Reference == s.TextGame.CardReference)
+                return {true, t};
+        return {true, -1};
+    }
+    if (s.TextGame.TextChosen) { // its card, or any card when the text was one already matched
+        const KnownClick its = card([&](int k) { return s.memDisplayCards[k].Reference == s.TextGame.TextReference; });
+        return its.index >= 0 ? its : card(any);
+    }
+    if (s.memCardStatus != -1 && !s.textGame()) { // the partner, or any card when it is gone
+        const int a = s.memCardsTurned[0];
+        const KnownClick partner = card([&](int k) { return s.memDisplayCards[k].Reference / 2 == s.memDisplayCards[a].Reference / 2; });
+        return partner.index >= 0 ? partner : card(any);
+    }
+    return card(any);
+}
+
 // One game of a long session: its board, players, counters and way of wiping out come from the
 // seed, and so does the order and timing of every sound report.
 struct RandomGame {
@@ -127,64 +159,17 @@ struct RandomGame {
     {
         MemState& s = g->s;
         for (int guard = 0; !s.memGameOver && guard < 5000; ++guard) {
-            const bool waiting = busy() || s.memCardStatus == 1 || (s.TextGame.CardChosen && s.TextGame.TextChosen);
-            if (waiting) {
+            if (busy() || s.memCardStatus == 1 || (s.TextGame.CardChosen && s.TextGame.TextChosen)) {
                 ASSERT_FALSE(device->idle()) << "stuck with no sound left to report, seed " << seed;
                 device->deliverOne();
-            } else if (s.TextGame.CardChosen) {
-                clickTextFor(s.TextGame.CardReference);
-            } else if (s.TextGame.TextChosen) {
-                clickCardFor(s.TextGame.TextReference);
-            } else if (s.memCardStatus == 0 && !s.textGame()) {
-                clickPartner();
-            } else {
-                const int k = firstLeft();
-                ASSERT_GE(k, 0) << "cards left but none on the board, seed " << seed;
-                g->game->img_Card_Click(k);
+                continue;
             }
+            const KnownClick next = knownClick(s);
+            ASSERT_GE(next.index, 0) << "nothing left to click, seed " << seed;
+            next.text ? g->game->memTextClick(next.index) : g->game->img_Card_Click(next.index);
         }
         while (!device->idle())
             device->deliverOne();
-    }
-
-private:
-    int firstLeft() const
-    {
-        for (int i = 0; i < cards; ++i)
-            if (!g->s.memDisplayCards[i].Removed && !g->s.memDisplayCards[i].Turned)
-                return i;
-        return -1;
-    }
-    void clickPartner()
-    {
-        const MemState& s = g->s;
-        const int a = s.memCardsTurned[0];
-        for (int i = 0; i < cards; ++i)
-            if (i != a && !s.memDisplayCards[i].Removed && !s.memDisplayCards[i].Turned
-                && s.memDisplayCards[i].Reference / 2 == s.memDisplayCards[a].Reference / 2) {
-                g->game->img_Card_Click(i);
-                return;
-            }
-        g->game->img_Card_Click(firstLeft()); // its partner is gone: any card ends the turn
-    }
-    void clickTextFor(int reference)
-    {
-        const memTextList& tl = g->s.ui.TextList;
-        for (int i = 0; i < cards; ++i)
-            if (!tl.Display[i].Removed && tl.Display[i].Reference == reference) {
-                g->game->memTextClick(i);
-                return;
-            }
-    }
-    // The text's card, or any card when the text was one already matched.
-    void clickCardFor(int reference)
-    {
-        for (int i = 0; i < cards; ++i)
-            if (!g->s.memDisplayCards[i].Removed && g->s.memDisplayCards[i].Reference == reference) {
-                g->game->img_Card_Click(i);
-                return;
-            }
-        g->game->img_Card_Click(firstLeft());
     }
 };
 }
@@ -226,31 +211,10 @@ TEST(LongSession, FiftyGamesOfRandomClicksWithRandomSoundTiming)
 namespace {
 const QString kGames = QStringLiteral(SAMPLE_DIR "/games/");
 
-void copyFile(const QString& from, const QString& to)
-{
-    QFile::remove(to);
-    QFile::copy(from, to);
-}
-
 QByteArray readFile(const QString& path)
 {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-// A click, or a double click: press, release, double click, release.
-void click(QWidget* w, QPoint at, bool twice = false)
-{
-    const QPointF global = w->mapToGlobal(QPointF(at));
-    QMouseEvent press(QEvent::MouseButtonPress, QPointF(at), global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(at), global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-    QMouseEvent again(QEvent::MouseButtonDblClick, QPointF(at), global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(w, &press);
-    QApplication::sendEvent(w, &release);
-    if (twice) {
-        QApplication::sendEvent(w, &again);
-        QApplication::sendEvent(w, &release);
-    }
 }
 
 // Lets the window run for about ms milliseconds: its timers, sounds and paints.
@@ -263,18 +227,6 @@ void runFor(int ms)
     while (t.elapsed() < ms);
 }
 
-bool runUntil(const std::function<bool()>& done, int timeoutMs)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!done()) {
-        if (t.elapsed() > timeoutMs)
-            return false;
-        runFor(1);
-    }
-    return true;
-}
-
 // A copy of a sample game whose sounds are short and of random lengths; its cards leave the board
 // in a random way, and tries left can end it early.
 QString writeGame(const TestFolders& f, const QString& game, std::mt19937& rng)
@@ -282,7 +234,7 @@ QString writeGame(const TestFolders& f, const QString& game, std::mt19937& rng)
     for (const char* d : {"data", "sfx", "card"})
         f.mkdir(QString::fromLatin1(d));
     for (const QString& name : QDir(kGames + game).entryList(QDir::Files))
-        copyFile(kGames + game + "/" + name, f.path("data/" + name));
+        QFile::copy(kGames + game + "/" + name, f.path("data/" + name));
     auto sounds = [&](const QString& from, const QString& to) {
         for (const QFileInfo& fi : QDir(from).entryInfoList(QDir::Files)) {
             const QString target = f.path(to + "/" + fi.fileName());
@@ -334,19 +286,17 @@ TEST(LongSession, GameWindowTakesRandomClicksAtRandomMoments)
     SoundRecorder recorder; // the sounds are timed from their headers but not played aloud
     const double scale = pauseScale();
     setPauseScale(0.05);
-    frm_MemoryGame::setScreenSizeForTests(QSize(1024, 768));
+    TestScreen screen;
     std::mt19937 rng(20261207);
     const QStringList games{"pairs", "match", "four", "words", "pairs", "words"};
     qint64 settled = 0;
     for (int n = 0; n < games.size(); ++n) {
         TestFolders f;
-        memFile = writeGame(f, games[n], rng);
-        MessageRecorder boxes;
-        frm_MemoryGame window;
-        ASSERT_TRUE(window.Form_Load()) << qPrintable(boxes.texts().join('\n'));
-        window.show();
-        ASSERT_TRUE(runUntil([&] { return window.state.memGameReady; }, 5000));
-        EXPECT_TRUE(boxes.messages.isEmpty()) << qPrintable(boxes.texts().join('\n'));
+        OpenGame game(writeGame(f, games[n], rng));
+        ASSERT_TRUE(game.loaded) << qPrintable(game.said());
+        ASSERT_TRUE(game.shown());
+        EXPECT_TRUE(game.boxes.messages.isEmpty()) << qPrintable(game.said());
+        frm_MemoryGame& window = game.window;
         spoilSounds(f, rng);
         MemState& s = window.state;
         const int cards = int(window.img_Card.size());
@@ -375,68 +325,23 @@ TEST(LongSession, GameWindowTakesRandomClicksAtRandomMoments)
         }
         // Now a child who knows the board finishes the game.
         auto idle = [&] { return !s.memProcessing && !s.memWiping && !window.game->settling(); };
-        for (int guard = 0; !s.memGameOver && guard < 400; ++guard) {
-            ASSERT_TRUE(runUntil(idle, 10000)) << qPrintable(games[n]) << ": the board stays busy";
+        for (int guard = 0; !s.memGameOver && guard < 1000; ++guard) {
+            ASSERT_TRUE(waitFor(idle, 10000)) << qPrintable(games[n]) << ": the board stays busy";
             if (s.memGameOver)
                 break;
-            auto left = [&](int k) { return !s.memDisplayCards[k].Removed && !s.memDisplayCards[k].Turned; };
-            if (s.textGame()) {
-                if (s.TextGame.TextChosen && !s.TextGame.CardChosen) {
-                    // Its card, or any card when the text was one already matched.
-                    int k = 0;
-                    while (k < cards && !(left(k) && s.memDisplayCards[k].Reference == s.TextGame.TextReference))
-                        ++k;
-                    if (k == cards)
-                        for (k = 0; !left(k); ++k) {
-                        }
-                    click(window.img_Card[k], window.img_Card[k]->rect().center());
-                    continue;
-                }
-                if (!s.TextGame.CardChosen) {
-                    for (int k = 0; k < cards; ++k)
-                        if (left(k)) {
-                            click(window.img_Card[k], window.img_Card[k]->rect().center());
-                            break;
-                        }
-                    ASSERT_TRUE(runUntil(idle, 10000));
-                }
-                const memTextList& tl = s.ui.TextList;
-                for (int t = 0; t < tl.Display.size(); ++t)
-                    if (!tl.Display[t].Removed && tl.Display[t].Reference == s.TextGame.CardReference) {
-                        click(window.lbl_Text[t], window.lbl_Text[t]->rect().center());
-                        break;
-                    }
-                continue;
-            }
-            if (s.memCardStatus == -1) {
-                for (int k = 0; k < cards; ++k)
-                    if (left(k)) {
-                        click(window.img_Card[k], window.img_Card[k]->rect().center());
-                        break;
-                    }
-                continue;
-            }
-            const int a = s.memCardsTurned[0];
-            int b = -1;
-            for (int k = 0; k < cards && b < 0; ++k)
-                if (k != a && left(k) && s.memDisplayCards[k].Reference / 2 == s.memDisplayCards[a].Reference / 2)
-                    b = k;
-            for (int k = 0; k < cards && b < 0; ++k)
-                if (k != a && left(k))
-                    b = k;
-            ASSERT_GE(b, 0) << qPrintable(games[n]);
-            click(window.img_Card[b], window.img_Card[b]->rect().center());
+            const KnownClick next = knownClick(s);
+            ASSERT_GE(next.index, 0) << qPrintable(games[n]);
+            click(next.text ? static_cast<QWidget*>(window.lbl_Text[next.index]) : window.img_Card[next.index]);
         }
         ASSERT_TRUE(s.memGameOver) << qPrintable(games[n]);
-        ASSERT_TRUE(runUntil([&] { return window.pic_End->isVisible(); }, 5000)) << qPrintable(games[n]);
+        ASSERT_TRUE(waitFor([&] { return window.pic_End->isVisible(); })) << qPrintable(games[n]);
         EXPECT_EQ(window.pic_End->picture().isNull(), false) << qPrintable(games[n]);
-        EXPECT_TRUE(boxes.messages.isEmpty()) << qPrintable(boxes.texts().join('\n'));
+        EXPECT_TRUE(game.boxes.messages.isEmpty()) << qPrintable(game.said());
         runFor(50);
         window.hide();
         if (n == 1)
             settled = residentKilobytes();
     }
-    frm_MemoryGame::setScreenSizeForTests(QSize());
     setPauseScale(scale);
     if (kMemoryMeasurable) {
         EXPECT_LT(residentKilobytes() - settled, 30 * 1024);

@@ -8,11 +8,19 @@ TEST(Rules, PairingIsHolderTwoKWithTwoKPlusOne)
 {
     GameFixture f(8, 1);
     f.start();
-    f.turn(1, 2); // holders 1 and 2: neighbours, but not a pair
+    f.game->img_Card_Click(1); // the face and its text show
+    EXPECT_EQ(f.view.pictures[1], f.s.memCardHolders[1].Picture);
+    EXPECT_TRUE(f.view.labelVisible[1]);
+    EXPECT_FALSE(f.view.enabled[1]);
+    EXPECT_EQ(f.s.memCardStatus, 0);
+    EXPECT_FALSE(f.s.memProcessing);
+    f.game->img_Card_Click(2); // holders 1 and 2: neighbours, but not a pair
     EXPECT_EQ(f.player(0).Score, 0);
     EXPECT_EQ(f.s.memCardsTaken, 0);
     EXPECT_TRUE(f.view.enabled[1]);
+    EXPECT_FALSE(f.view.labelVisible[1]);
     EXPECT_EQ(f.view.pictures[1], f.s.ui.CardBack);
+    EXPECT_EQ(f.view.pictures[2], f.s.ui.CardBack);
     f.turn(3, 2);
     EXPECT_EQ(f.player(0).Score, 2);
     EXPECT_EQ(f.s.memCardsTaken, 2);
@@ -36,23 +44,7 @@ TEST(Rules, ShuffledDealPairsByReferenceNotPosition)
     f.turn(0, 2); // references 3 and 2
     EXPECT_EQ(f.player(0).Score, 2);
     f.turn(1, 3);
-    EXPECT_TRUE(f.s.memGameOver);
-    EXPECT_TRUE(f.game->endWasGood());
-}
-
-TEST(Rules, TurningShowsTheFaceAndItsText)
-{
-    GameFixture f(4, 1);
-    f.start();
-    f.game->img_Card_Click(0);
-    EXPECT_EQ(f.view.pictures[0], f.s.memCardHolders[0].Picture);
-    EXPECT_TRUE(f.view.labelVisible[0]);
-    EXPECT_FALSE(f.view.enabled[0]);
-    EXPECT_EQ(f.s.memCardStatus, 0);
-    EXPECT_FALSE(f.s.memProcessing);
-    f.game->img_Card_Click(2);
-    EXPECT_FALSE(f.view.labelVisible[0]);
-    EXPECT_EQ(f.view.pictures[2], f.s.ui.CardBack);
+    f.expectEnd(true);
 }
 
 TEST(Rules, MatchGameShowsPicturesAndTurnsNothingBack)
@@ -124,9 +116,7 @@ TEST(Rules, TriesLeftRunningOutPutsThatPlayerOutAndHandsOn)
     EXPECT_EQ(f.s.memCurrentPlayer, 1);
     f.turn(0, 1); // player 2 finds a pair on the last try: out, so the game ends badly
     EXPECT_TRUE(f.player(1).Out);
-    EXPECT_TRUE(f.s.memGameOver);
-    EXPECT_FALSE(f.game->endWasGood());
-    EXPECT_EQ(f.view.endShown, 1);
+    f.expectEnd(false);
 }
 
 TEST(Rules, TriesMadeLimitEndsAOnePlayerGameBadly)
@@ -139,8 +129,7 @@ TEST(Rules, TriesMadeLimitEndsAOnePlayerGameBadly)
     EXPECT_FALSE(f.player(0).Out);
     f.turn(0, 4);
     EXPECT_TRUE(f.player(0).Out);
-    EXPECT_TRUE(f.s.memGameOver);
-    EXPECT_FALSE(f.game->endWasGood());
+    f.expectEnd(false);
     EXPECT_TRUE(f.view.struck.isEmpty()); // one player is not struck through
     // After the end nothing turns and the clock stands still.
     f.game->img_Card_Click(6);
@@ -251,9 +240,7 @@ TEST(Clock, AnEndReachedDuringAWipeOutComesOnceAndTheTurnStillSettlesOnce)
         f.start();
         f.tickWhen([&] { return f.s.memWiping; });
         f.turn(0, 1);
-        EXPECT_TRUE(f.s.memGameOver);
-        EXPECT_FALSE(f.game->endWasGood());
-        EXPECT_EQ(f.view.endShown, 1);
+        f.expectEnd(false);
         EXPECT_EQ(f.player(0).Countdown, 0); // ticks after the end count nothing
         EXPECT_EQ(f.game->settledTurns(), 1);
         EXPECT_EQ(f.player(0).Score, 2);
@@ -278,9 +265,7 @@ TEST(Clock, AnEndReachedDuringAWipeOutComesOnceAndTheTurnStillSettlesOnce)
         };
         f.turn(2, 3);
         EXPECT_FALSE(endedWhileWiping);
-        EXPECT_TRUE(f.s.memGameOver);
-        EXPECT_TRUE(f.game->endWasGood());
-        EXPECT_EQ(f.view.endShown, 1);
+        f.expectEnd(true);
         EXPECT_EQ(f.game->settledTurns(), 2);
         EXPECT_EQ(f.player(0).Score, 4);
         EXPECT_EQ(f.s.memCardsLeft, 0);
@@ -300,8 +285,7 @@ TEST(Rules, CountdownReachingZeroPutsThePlayerOut)
     EXPECT_EQ(f.view.captions[1], QStringLiteral(" 1"));
     f.game->tim_Timer_Timer();
     EXPECT_TRUE(f.player(0).Out);
-    EXPECT_TRUE(f.s.memGameOver);
-    EXPECT_FALSE(f.game->endWasGood());
+    f.expectEnd(false);
 }
 
 TEST(Rules, TheLastPairOnTheTryThatPutsTheOnlyPlayerOutEndsBadlyAndOnce)
@@ -329,8 +313,7 @@ TEST(Rules, TwoPlayersOneOutTheOtherTakesTheLastPair)
     f.turn(0, 1);
     EXPECT_FALSE(f.s.memGameOver);
     f.turn(2, 3);
-    EXPECT_TRUE(f.s.memGameOver);
-    EXPECT_TRUE(f.game->endWasGood());
+    f.expectEnd(true);
 }
 
 TEST(Rules, ChangePlayerNeverLoopsWhenEveryoneIsOut)

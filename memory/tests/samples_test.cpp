@@ -1,31 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Copyright (C) 2026 The Brushbox and Twinturn developers
-#include "fakes.h"
-#include "memory/frm_memorygame.h"
+#include "windowgame.h"
 #include "memory/memwidgets.h"
-#include "memory/twinturn.h"
 #include "platform/files.h"
 #include "testsupport/soundrecorder.h"
-#include "testsupport/testsupport.h"
 
-#include <QApplication>
-#include <QDir>
-#include <QElapsedTimer>
-#include <QMouseEvent>
 #include <gtest/gtest.h>
 
 namespace {
-// The sample games as they are installed: the default memory.ini and each game under games/.
-QStringList sampleGames()
-{
-    QStringList games = {QStringLiteral(SAMPLE_DIR "/memory.ini")};
-    const QDir folder(QStringLiteral(SAMPLE_DIR "/games"));
-    for (const QString& game : folder.entryList(QDir::Dirs | QDir::NoDotAndDotDot))
-        if (QFileInfo::exists(folder.filePath(game + QStringLiteral("/memory.ini"))))
-            games << folder.filePath(game + QStringLiteral("/memory.ini"));
-    return games;
-}
-
 QRect inWindow(const QWidget* w, const QWidget* window) { return QRect(w->mapTo(window, QPoint(0, 0)), w->size()); }
 
 // A label whose text is wider than the label shows it cut off.
@@ -51,11 +33,7 @@ void checkSampleGame(const QString& game, QSize screen)
     ASSERT_TRUE(started) << qPrintable(where) << "\n" << qPrintable(boxes.texts().join('\n'));
     EXPECT_TRUE(boxes.messages.isEmpty()) << qPrintable(where) << "\n" << qPrintable(boxes.texts().join('\n'));
     window.show();
-    QElapsedTimer t;
-    t.start();
-    while (!window.state.memGameReady && t.elapsed() < 5000)
-        QApplication::processEvents(QEventLoop::AllEvents, 5);
-    ASSERT_TRUE(window.state.memGameReady) << qPrintable(where);
+    ASSERT_TRUE(waitFor([&] { return window.state.memGameReady; })) << qPrintable(where);
 
     const memInterface& ui = window.state.ui;
     const QRect screenRect(QPoint(0, 0), screen);
@@ -110,11 +88,7 @@ void checkSampleGame(const QString& game, QSize screen)
     // The first card takes a child's click.
     QWidget* first = window.childAt(inWindow(window.img_Card[0], &window).center());
     ASSERT_NE(first, nullptr) << qPrintable(where);
-    const QPointF at = QPointF(first->rect().center());
-    QMouseEvent press(QEvent::MouseButtonPress, at, first->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QMouseEvent release(QEvent::MouseButtonRelease, at, first->mapToGlobal(at), Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(first, &press);
-    QApplication::sendEvent(first, &release);
+    click(first);
     EXPECT_TRUE(window.state.memDisplayCards[0].Turned) << qPrintable(where);
     window.hide();
 }

@@ -18,9 +18,7 @@ TEST(SoundChain, TurnCardAndResultSoundsThenTheSettling)
     EXPECT_EQ(g.playedNames().size(), 2);
     EXPECT_FALSE(g.s.memProcessing);
 
-    g.game->img_Card_Click(1);
-    g.done();
-    g.done();
+    g.play(1, 2);
     EXPECT_EQ(g.playedNames().mid(2), QStringList({QStringLiteral("turn.wav"), QStringLiteral("c1.wav"), QStringLiteral("match.wav")}));
     EXPECT_EQ(g.game->settledTurns(), 0);
     g.done();
@@ -38,11 +36,8 @@ TEST(SoundChain, WithoutResultSoundsTheCardSoundEndsTheTurn)
     g.s.ui.ResultSounds = false;
     g.start();
     g.statusUpdates();
-    g.game->img_Card_Click(0);
-    g.done();
-    g.done();
-    g.game->img_Card_Click(2);
-    g.done();
+    g.play(0, 2);
+    g.play(2, 1);
     EXPECT_EQ(g.game->settledTurns(), 0);
     g.done();
     EXPECT_EQ(g.game->settledTurns(), 1);
@@ -57,9 +52,7 @@ TEST(SoundChain, ACardWithoutASoundAndAGameWithoutATurnSound)
     g.s.ui.ResultSounds = false;
     g.start();
     g.statusUpdates();
-    g.game->img_Card_Click(0);
-    g.done();
-    g.done();
+    g.play(0, 2);
     g.game->img_Card_Click(1);
     g.done(); // the turn sound; the card has none, so the pair is settled now
     EXPECT_EQ(g.game->settledTurns(), 1);
@@ -102,10 +95,12 @@ TEST(SoundChain, BeforeAnyStatusUpdateNothingWaits)
     g.turn(2, 3);
     EXPECT_TRUE(g.s.memGameOver);
     EXPECT_EQ(g.playedNames().last(), QStringLiteral("end.wav"));
-    // Completions of all those sounds arriving now change nothing.
-    for (int i = 0; i < 10; ++i)
-        g.done();
+    // Completions of all those sounds arriving now change nothing, nor does a second end.
+    g.done(10);
+    g.game->memMakeEnd();
     EXPECT_EQ(g.game->settledTurns(), 3);
+    EXPECT_EQ(g.view.endShown, 1);
+    EXPECT_EQ(g.playedNames().count(QStringLiteral("end.wav")), 1);
 }
 
 // The clock ticks while the last pair's sounds play: the game must wait for the pair to be
@@ -117,15 +112,11 @@ TEST(SoundChain, ATickDuringTheLastPairsSoundsLetsThePairScoreFirst)
     g.start();
     g.statusUpdates();
     for (int c : {0, 1}) {
-        g.game->img_Card_Click(c);
-        g.done();
-        g.done();
+        g.play(c, 2);
     }
     g.done();
     ASSERT_EQ(g.player(0).Score, 2);
-    g.game->img_Card_Click(2);
-    g.done();
-    g.done();
+    g.play(2, 2);
     g.game->img_Card_Click(3);
     g.game->tim_Timer_Timer(); // during the turn sound of the last card
     g.done();
@@ -139,17 +130,6 @@ TEST(SoundChain, ATickDuringTheLastPairsSoundsLetsThePairScoreFirst)
     EXPECT_EQ(g.player(0).Score, 4);
     EXPECT_EQ(g.s.memCardsLeft, 0);
     EXPECT_TRUE(g.game->endWasGood());
-}
-
-TEST(SoundChain, TheEndPlaysItsSoundOnce)
-{
-    SoundGame g(2);
-    g.start();
-    g.turn(0, 1);
-    EXPECT_EQ(g.view.endShown, 1);
-    g.game->memMakeEnd();
-    EXPECT_EQ(g.view.endShown, 1);
-    EXPECT_EQ(g.playedNames().count(QStringLiteral("end.wav")), 1);
 }
 
 TEST(SoundChain, ATurnWaitsInOnePhaseForEachSound)
@@ -166,9 +146,7 @@ TEST(SoundChain, ATurnWaitsInOnePhaseForEachSound)
     EXPECT_EQ(g.s.memSoundKind, memCARDSOUND);
     g.done();
     EXPECT_EQ(g.game->phase(), P::Idle);
-    g.game->img_Card_Click(2);
-    g.done();
-    g.done();
+    g.play(2, 2);
     EXPECT_EQ(g.game->phase(), P::ResultSound);
     EXPECT_EQ(g.s.memSoundKind, memNOMATCHSOUND);
     EXPECT_TRUE(g.s.memProcessing);
@@ -177,9 +155,7 @@ TEST(SoundChain, ATurnWaitsInOnePhaseForEachSound)
     EXPECT_EQ(g.s.memSoundKind, memNOSOUND);
     EXPECT_EQ(g.game->settledTurns(), 1);
     for (int c : {0, 1, 2, 3}) {
-        g.game->img_Card_Click(c);
-        g.done();
-        g.done();
+        g.play(c, 2);
         if (c % 2)
             g.done();
     }
@@ -240,11 +216,8 @@ TEST(TextSounds, TheResultSoundPlaysOnWhileItsTurnSettles)
         // A text whose sound file is missing is settled on at once, and its turn with it.
         TextSoundGame g;
         g.s.ui.TextList.Texts[1].Sound = QStringLiteral("gone.wav");
-        g.done();
-        g.done();
-        g.game->img_Card_Click(1);
-        g.done();
-        g.done();
+        g.done(2);
+        g.play(1, 2);
         g.game->memTextClick(1);
         EXPECT_FALSE(g.playedNames().contains(QStringLiteral("gone.wav")));
         EXPECT_EQ(g.playedNames().last(), QStringLiteral("match.wav"));

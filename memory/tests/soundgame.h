@@ -41,10 +41,18 @@ struct SoundGame : GameFixture {
         sound.status = 1;
         game->mmc_Sound_StatusUpdate();
     }
-    void done()
+    void done(int reports = 1)
     {
-        sound.status = 1;
-        game->mmc_Sound_Done(1);
+        for (int i = 0; i < reports; ++i) {
+            sound.status = 1;
+            game->mmc_Sound_Done(1);
+        }
+    }
+    // A card turned, and the ends of its first sounds reported.
+    void play(int card, int reports)
+    {
+        game->img_Card_Click(card);
+        done(reports);
     }
 };
 

@@ -1,18 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Copyright (C) 2026 The Brushbox and Twinturn developers
-#include "fakes.h"
-#include "gamefiles.h"
-#include "memory/frm_memorygame.h"
+#include "windowgame.h"
 #include "memory/memwidgets.h"
-#include "memory/twinturn.h"
 #include "paint/frm_splash.h"
 
-#include <QApplication>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QSet>
-#include <QTest>
-#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -33,26 +26,16 @@ TEST(GameWindow, TheSplashShowsInItsColourUntilTheBoardIsActive)
     g.folders.write(QStringLiteral("gfx/back.bmp"), pictureBytes("BMP", 40, 40, Qt::blue));
     g.global += "picture=back.bmp\r\n";
     g.main = "[splash screen]\r\nbackcolor=&HF0B040\r\nactive=1\r\n" + g.main;
-    g.write();
-    memFile = g.ini();
-    frm_MemoryGame::setScreenSizeForTests(QSize(1024, 768));
-    MessageRecorder boxes;
-    frm_MemoryGame window;
-    ASSERT_TRUE(window.Form_Load()) << qPrintable(boxes.texts().join('\n'));
+    TestScreen screen;
+    OpenGame game(g);
+    ASSERT_TRUE(game.loaded) << qPrintable(game.said());
     frm_Splash* splash = visibleSplash();
     ASSERT_NE(splash, nullptr);
     EXPECT_EQ(splash->palette().color(QPalette::Window), QColor(0x40, 0xB0, 0xF0));
-    EXPECT_FALSE(window.state.memGameReady);
-
-    window.show();
-    QElapsedTimer t;
-    t.start();
-    while (!window.state.memGameReady && t.elapsed() < 5000)
-        QApplication::processEvents(QEventLoop::AllEvents, 5);
+    EXPECT_FALSE(game.window.state.memGameReady);
+    EXPECT_TRUE(game.shown());
     QApplication::processEvents();
-    EXPECT_TRUE(window.state.memGameReady);
     EXPECT_EQ(visibleSplash(), nullptr);
-    frm_MemoryGame::setScreenSizeForTests(QSize());
 }
 
 // A card back that cannot be loaded, on a board without borders, would leave the face-down cards
@@ -60,26 +43,23 @@ TEST(GameWindow, TheSplashShowsInItsColourUntilTheBoardIsActive)
 TEST(GameWindow, AnUnreadableCardBackWithoutBordersGetsAPlainBack)
 {
     ThrowingEnder ender;
-    frm_MemoryGame::setScreenSizeForTests(QSize(1024, 768));
+    TestScreen screen;
     for (const bool border : {false, true}) {
         GameFiles g;
         g.folders.write(QStringLiteral("gfx/back.bmp"), "not a picture");
         g.global += "picture=back.bmp\r\n";
         if (border)
             g.global += "border=1\r\n";
-        g.write();
-        memFile = g.ini();
-        MessageRecorder boxes;
-        frm_MemoryGame window;
-        ASSERT_TRUE(window.Form_Load()) << qPrintable(boxes.texts().join('\n'));
-        EXPECT_FALSE(boxes.messages.isEmpty()); // the adult still hears of the picture
-        ASSERT_FALSE(window.img_Card.isEmpty());
-        EXPECT_EQ(window.img_Card[0]->picture().isNull(), border) << "border " << border;
+        OpenGame game(g);
+        ASSERT_TRUE(game.loaded) << qPrintable(game.said());
+        EXPECT_FALSE(game.boxes.messages.isEmpty()); // the adult still hears of the picture
+        ASSERT_FALSE(game.window.img_Card.isEmpty());
+        const QImage back = game.window.img_Card[0]->picture();
+        EXPECT_EQ(back.isNull(), border) << "border " << border;
         if (!border) {
-            EXPECT_EQ(window.img_Card[0]->picture().size(), QSize(40, 40));
+            EXPECT_EQ(back.size(), QSize(40, 40));
         }
     }
-    frm_MemoryGame::setScreenSizeForTests(QSize());
 }
 
 // Each player's panel looks for its picture: a missing one is reported once for each player the
@@ -87,7 +67,7 @@ TEST(GameWindow, AnUnreadableCardBackWithoutBordersGetsAPlainBack)
 TEST(GameWindow, APlayerPictureIsLookedForOnEachPlayersPanel)
 {
     ThrowingEnder ender;
-    frm_MemoryGame::setScreenSizeForTests(QSize(1024, 768));
+    TestScreen screen;
     const QString title104 = QStringLiteral("Error in application (# 104)");
     for (const auto& [asked, panels] : {std::pair{0, 1}, {1, 1}, {3, 3}, {7, 4}}) {
         for (const bool present : {false, true}) {
@@ -95,13 +75,11 @@ TEST(GameWindow, APlayerPictureIsLookedForOnEachPlayersPanel)
             g.main = "[players]\r\nplayers=" + QByteArray::number(asked) + "\r\ndefaultname=Player\r\npicture=panel.bmp\r\n";
             if (present)
                 g.folders.write(QStringLiteral("gfx/panel.bmp"), pictureBytes("BMP", 20, 10));
-            g.write();
-            memFile = g.ini();
-            MessageRecorder boxes;
-            frm_MemoryGame window;
-            ASSERT_TRUE(window.Form_Load()) << qPrintable(boxes.texts().join('\n'));
+            OpenGame game(g);
+            ASSERT_TRUE(game.loaded) << qPrintable(game.said());
+            const frm_MemoryGame& window = game.window;
             int shown104 = 0;
-            for (const MsgRecord& m : boxes.messages) {
+            for (const MsgRecord& m : game.boxes.messages) {
                 if (m.title != title104)
                     continue;
                 ++shown104;
@@ -114,7 +92,6 @@ TEST(GameWindow, APlayerPictureIsLookedForOnEachPlayersPanel)
             }
         }
     }
-    frm_MemoryGame::setScreenSizeForTests(QSize());
 }
 
 // A long team name in the sample's own font keeps its number: four panels never read the same,
@@ -122,17 +99,15 @@ TEST(GameWindow, APlayerPictureIsLookedForOnEachPlayersPanel)
 TEST(GameWindow, PlayerNamesAreNeverCutSoThatTheNumberIsLost)
 {
     ThrowingEnder ender;
-    frm_MemoryGame::setScreenSizeForTests(QSize(1024, 768));
+    TestScreen screen;
     for (const QByteArray name : {"Jugador", "Mannschaft", "Grandchildren"}) {
         GameFiles g;
         g.main = "[players]\r\nplayers=4\r\ndefaultname=" + name
                  + "\r\nnamefont=Arial\r\nnamefontsize=11\r\nnamefontbold=1\r\nscorefont=Arial\r\nscorefontsize=16\r\n"
                    "scorefontbold=1\r\n";
-        g.write();
-        memFile = g.ini();
-        MessageRecorder boxes;
-        frm_MemoryGame window;
-        ASSERT_TRUE(window.Form_Load()) << qPrintable(boxes.texts().join('\n'));
+        OpenGame game(g);
+        ASSERT_TRUE(game.loaded) << qPrintable(game.said());
+        const frm_MemoryGame& window = game.window;
         QSet<QString> captions;
         for (int p = 0; p < 4; ++p) {
             const QLabel* label = window.lbl_PlayerName[p];
@@ -149,7 +124,6 @@ TEST(GameWindow, PlayerNamesAreNeverCutSoThatTheNumberIsLost)
         }
         EXPECT_EQ(captions.size(), 4) << name.constData();
     }
-    frm_MemoryGame::setScreenSizeForTests(QSize());
 }
 
 // With noquit, Esc, Alt+F4, the quit picture and the window's close are all ignored; without it
@@ -157,16 +131,14 @@ TEST(GameWindow, PlayerNamesAreNeverCutSoThatTheNumberIsLost)
 TEST(GameWindow, NoQuitIgnoresEveryWayOutOfTheGame)
 {
     ThrowingEnder ender;
-    frm_MemoryGame::setScreenSizeForTests(QSize(1024, 768));
+    TestScreen screen;
     for (const bool noquit : {true, false}) {
         GameFiles g;
         if (noquit)
             g.memoryIni += "[classroom]\r\nnoquit=1\r\n";
-        g.write();
-        memFile = g.ini();
-        MessageRecorder boxes;
-        frm_MemoryGame window;
-        ASSERT_TRUE(window.Form_Load()) << qPrintable(boxes.texts().join('\n'));
+        OpenGame game(g);
+        ASSERT_TRUE(game.loaded) << qPrintable(game.said());
+        frm_MemoryGame& window = game.window;
         EXPECT_EQ(window.state.classroom.noquit, noquit);
         window.show();
         QApplication::processEvents();
@@ -192,7 +164,6 @@ TEST(GameWindow, NoQuitIgnoresEveryWayOutOfTheGame)
             EXPECT_EQ(ended, !noquit) << "way " << i << (noquit ? " with" : " without") << " noquit";
         }
     }
-    frm_MemoryGame::setScreenSizeForTests(QSize());
 }
 
 // The pair lines' layer is made at the first line, and lines drawn before a resize survive it.
