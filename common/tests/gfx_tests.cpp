@@ -89,15 +89,13 @@ TEST(Surface, WideLinesHaveRoundEnds)
     c.box.setForeColor(kRed);
     c.box.setDrawWidth(9);
     c.box.Line(40, 50, 60, 50);
-    EXPECT_EQ(c.box.Point(36, 50), kRed) << "the line goes on past its end point";
-    EXPECT_EQ(c.box.Point(36, 46), kWhite) << "a square end would cover the corner";
-    EXPECT_EQ(c.box.Point(50, 46), kRed);
     EXPECT_EQ(c.box.CurrentX(), 60);
     // A dot of the pen width is round too.
     c.box.PSet(20, 20);
-    EXPECT_EQ(c.box.Point(20, 20), kRed);
-    EXPECT_EQ(c.box.Point(16, 20), kRed);
-    EXPECT_EQ(c.box.Point(16, 16), kWhite);
+    // The line goes on past its end point, but a square end would cover the corner.
+    for (const auto& [x, y, colour] : {std::tuple{36, 50, kRed}, {36, 46, kWhite}, {50, 46, kRed}, {20, 20, kRed},
+                                       {16, 20, kRed}, {16, 16, kWhite}})
+        EXPECT_EQ(c.box.Point(x, y), colour) << x << "," << y;
 }
 
 TEST(Surface, ClsKeepsThePictureAndOutsidePointsReadAsMinusOne)
@@ -194,12 +192,11 @@ TEST(ColorCount, IsTwoToTheBitsTimesPlanesAndNeverOverflows)
 
 TEST(DisplayColor, FewColourDisplaysSnapToTheirOwnColours)
 {
-    EXPECT_EQ(displayColor(0x2020E0, 0), 0x2020E0u);
-    EXPECT_EQ(displayColor(0x2020E0, 16777216), 0x2020E0u);
-    EXPECT_EQ(displayColor(0x2020E0, 16), 0x0000FFu); // nearest standard red
-    EXPECT_EQ(displayColor(0x7F7F7F, 16), 0x808080u);
-    EXPECT_EQ(displayColor(0x3399FF, 256), 0x3399FFu); // on the colour cube
-    EXPECT_EQ(displayColor(0x3298FE, 256), 0x3399FFu);
+    // With 16 colours the nearest standard one; with 256 the nearest on the colour cube.
+    for (const auto& [colour, count, shown] : {std::tuple{0x2020E0u, 0, 0x2020E0u}, {0x2020E0u, 16777216, 0x2020E0u},
+                                               {0x2020E0u, 16, 0x0000FFu}, {0x7F7F7Fu, 16, 0x808080u},
+                                               {0x3399FFu, 256, 0x3399FFu}, {0x3298FEu, 256, 0x3399FFu}})
+        EXPECT_EQ(displayColor(colour, count), shown) << std::hex << colour << " " << count;
     PictureBox snap;
     snap.setBounds(0, 0, 25, 33);
     snap.setDisplayColorCount(16);
