@@ -65,18 +65,17 @@ QString decoded(const QByteArray& bytes, const wmf::Font& f)
 
 TEST(WmfText, FacesMapToInstalledFontsAndSignsToUnicode)
 {
-    EXPECT_EQ(wmf::familyFor(font("Arial")), QStringLiteral("Liberation Sans"));
-    EXPECT_EQ(wmf::familyFor(font("TIMES NEW ROMAN")), QStringLiteral("Liberation Serif"));
-    EXPECT_EQ(wmf::familyFor(font("Courier New")), QStringLiteral("Liberation Mono"));
-    EXPECT_EQ(wmf::familyFor(font("No Such Face", 0, 0x12)), QStringLiteral("Liberation Serif")); // roman family
-    EXPECT_EQ(wmf::familyFor(font("No Such Face", 0, 0x31)), QStringLiteral("Liberation Mono"));  // fixed pitch
-
-    EXPECT_EQ(decoded("abp", font("Symbol", 2)), QStringLiteral(u"αβπ"));
-    EXPECT_EQ(decoded("\xD6\xE5", font("Symbol", 2)), QStringLiteral(u"√∑"));
-    EXPECT_EQ(decoded("\xFC\xE8", font("Wingdings", 2)), QStringLiteral(u"✔➡"));
-    EXPECT_EQ(decoded("\x80\xE9", font("Arial", 0)), QStringLiteral(u"€é"));
-    EXPECT_EQ(decoded("\xCC\xE8\xF0", font("Arial", 204)), QStringLiteral(u"Мир"));
-    EXPECT_EQ(decoded("\xE1\xE2", font("Arial", 161)), QStringLiteral(u"αβ"));
+    // An unknown face of the roman family, and one of fixed pitch.
+    for (const auto& [f, family] : {std::pair{font("Arial"), "Liberation Sans"}, {font("TIMES NEW ROMAN"), "Liberation Serif"},
+                                    {font("Courier New"), "Liberation Mono"}, {font("No Such Face", 0, 0x12), "Liberation Serif"},
+                                    {font("No Such Face", 0, 0x31), "Liberation Mono"}})
+        EXPECT_EQ(wmf::familyFor(f), family) << f.face.constData();
+    const std::tuple<const char*, wmf::Font, const char16_t*> texts[] = {
+        {"abp", font("Symbol", 2), u"αβπ"},          {"\xD6\xE5", font("Symbol", 2), u"√∑"},
+        {"\xFC\xE8", font("Wingdings", 2), u"✔➡"},    {"\x80\xE9", font("Arial", 0), u"€é"},
+        {"\xCC\xE8\xF0", font("Arial", 204), u"Мир"}, {"\xE1\xE2", font("Arial", 161), u"αβ"}};
+    for (const auto& [bytes, f, text] : texts)
+        EXPECT_EQ(decoded(bytes, f), QString::fromUtf16(text)) << bytes;
     // Two bytes of Shift-JIS are one character that owns both bytes' spacing.
     const auto units = wmf::decodeText("a\x82\xA0" "b", font("MS Gothic", 128));
     ASSERT_EQ(units.size(), 3u);
@@ -194,8 +193,7 @@ TEST(WmfText, BackgroundColourUnderlineAndStrikeOut)
 TEST(WmfClip, RectanglesRegionsAndSavedStates)
 {
     WmfWriter w;
-    noPen(w);
-    w.select(w.createBrush(0, Qt::red));
+    noPen(w, Qt::red);
     w.saveDC();
     w.intersectClipRect(QRect(0, 0, 50, 50));
     w.excludeClipRect(QRect(10, 10, 10, 10));
@@ -219,8 +217,7 @@ TEST(WmfRop, MixesOfThePenAndBrushWithThePicture)
 {
     auto over = [](int rop2, const QColor& ground, const QColor& paint) {
         WmfWriter w;
-        noPen(w);
-        w.select(w.createBrush(0, ground));
+        noPen(w, ground);
         w.rectangle(kPage);
         w.setRop2(rop2);
         w.select(w.createBrush(0, paint));
@@ -247,8 +244,7 @@ TEST(WmfRop, MixesOfThePenAndBrushWithThePicture)
 TEST(WmfViewport, ViewportsMoveAndScaleWhatFollows)
 {
     WmfWriter w;
-    noPen(w);
-    w.select(w.createBrush(0, Qt::red));
+    noPen(w, Qt::red);
     w.setViewportOrg(50, 0);
     w.setViewportExt(50, 50); // half size: the window is 100 x 100
     w.rectangle(QRect(0, 0, 100, 100));
@@ -262,8 +258,7 @@ TEST(WmfViewport, ViewportsMoveAndScaleWhatFollows)
 
     // Isotropic: the smaller scale serves both axes.
     WmfWriter iso;
-    noPen(iso);
-    iso.select(iso.createBrush(0, Qt::green));
+    noPen(iso, Qt::green);
     iso.setMapMode(7);
     iso.setWindowExt(100, 100);
     iso.setViewportExt(100, 50);
@@ -315,8 +310,7 @@ TEST(WmfBitmaps, SourceOperationsAndWindows3Bitmaps)
     stripes.setPixel(0, 0, 0xFFFFFFFF);
     stripes.setPixel(1, 0, 0xFF000000);
     WmfWriter w;
-    noPen(w);
-    w.select(w.createBrush(0, QColor(0x40, 0x80, 0xC0)));
+    noPen(w, QColor(0x40, 0x80, 0xC0));
     w.rectangle(kPage);
     w.stretchDib(stripes, QRect(0, 0, 100, 20), 0x008800C6); // and: white keeps, black blacks
     w.stretchDib(stripes, QRect(0, 20, 100, 20), 0x00660046); // exclusive or: white inverts
@@ -348,8 +342,7 @@ TEST(WmfBitmaps, AnOfficeTransparencyPairIsDrawnAsTransparency)
         colours.setPixel(x, 0, opacity[x] ? qRgb(255, 0, 0) : qRgb(255, 255, 255)); // red, white where clear
     }
     WmfWriter w;
-    noPen(w);
-    w.select(w.createBrush(0, QColor(0x20, 0x40, 0xC0)));
+    noPen(w, QColor(0x20, 0x40, 0xC0));
     w.rectangle(QRect(0, 0, 100, 40)); // blue grounds, white between them
     w.rectangle(QRect(0, 80, 100, 20));
     w.stretchDib(mask, QRect(0, 0, 100, 80), 0x00EE0086);

@@ -44,6 +44,11 @@ inline void solid(WmfWriter& w, const QColor& fill, int penWidth = 1)
     w.select(w.createBrush(0, fill));
 }
 inline void noPen(WmfWriter& w) { w.select(w.createPen(5, 0, Qt::black)); }
+inline void noPen(WmfWriter& w, const QColor& fill)
+{
+    noPen(w);
+    w.select(w.createBrush(0, fill));
+}
 
 // The parameters of a STRETCHDIB record (0x0F43) that copies all of a source bitmap of the given
 // size onto dest; a usage of 1 makes its colours palette entries.
