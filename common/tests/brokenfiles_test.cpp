@@ -34,15 +34,12 @@ TEST(BrokenFiles, EveryBrokenPictureIsRefusedWithItsName)
             EXPECT_LE(qint64(img.width()) * img.height(), kMaxPicturePixels) << qPrintable(f.what);
         }
     }
-    QString why;
-    EXPECT_TRUE(loadPicture(folders.path("pics/huge.bmp"), &why).isNull());
-    EXPECT_TRUE(why.contains("too large")) << qPrintable(why);
-    EXPECT_TRUE(loadPicture(folders.path("pics/huge.gif"), &why).isNull());
-    EXPECT_TRUE(why.contains("too large")) << qPrintable(why);
-    EXPECT_TRUE(loadPicture(folders.path("pics/bits.bmp"), &why).isNull());
-    EXPECT_TRUE(why.contains("63 bits per pixel")) << qPrintable(why);
-    EXPECT_TRUE(loadPicture(folders.path("pics/nosize.wmf"), &why).isNull());
-    EXPECT_TRUE(why.contains("gives no size")) << qPrintable(why);
+    for (const auto& [name, cause] : {std::pair{"huge.bmp", "too large"}, {"huge.gif", "too large"},
+                                      {"bits.bmp", "63 bits per pixel"}, {"nosize.wmf", "gives no size"}}) {
+        QString why;
+        EXPECT_TRUE(loadPicture(folders.path("pics/") + name, &why).isNull()) << name;
+        EXPECT_TRUE(why.contains(cause)) << qPrintable(why);
+    }
 }
 
 TEST(BrokenFiles, BrokenSoundsNeverStallTheDevice)
@@ -60,8 +57,8 @@ TEST(BrokenFiles, BrokenSoundsNeverStallTheDevice)
         SoundDevice device;
         QSignalSpy done(&device, &SoundDevice::Done);
         device.setFileName(folders.path("snd/" + f.name));
-        device.setCommand(QStringLiteral("open"));
-        device.setCommand(QStringLiteral("play"));
+        device.setCommand("open");
+        device.setCommand("play");
         EXPECT_TRUE(done.wait(2000) || done.size() == 1) << qPrintable(f.what);
         QTest::qWait(50);
         EXPECT_EQ(done.size(), 1) << qPrintable(f.what);

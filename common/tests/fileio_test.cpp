@@ -17,15 +17,13 @@ TEST(Macros, ExpandLeadingMacro)
     TestFolders folders;
     const QString app = folders.app() + "/";
     const QString win = folders.windows() + "/";
-    EXPECT_EQ(fioExpandMacro("%apppath%gfx"), app + "gfx/");
-    EXPECT_EQ(fioExpandMacro("%APPPATH%\\sfx\\"), app + "sfx/");
-    EXPECT_EQ(fioExpandMacro("%apppath%"), app);
-    EXPECT_EQ(fioExpandMacro("%windows%memory.ini"), win + "memory.ini");
-    EXPECT_EQ(fioExpandMacro("%apppath%pic.jpeg"), app + "pic.jpeg/"); // four letters are no extension
-    EXPECT_EQ(fioExpandMacro("%unknown%gfx"), "gfx/");
-    EXPECT_EQ(fioExpandMacro("%appdrive%pics"), "/pics/");
-    EXPECT_EQ(fioExpandMacro("%windrive%"), "/");
-    EXPECT_EQ(fioExpandMacro("plain\\path"), "plain/path"); // no macro: unchanged but for separators
+    // Four letters are no extension; without a macro only the separators change.
+    const std::pair<const char*, QString> cases[] = {
+        {"%apppath%gfx", app + "gfx/"}, {"%APPPATH%\\sfx\\", app + "sfx/"}, {"%apppath%", app},
+        {"%windows%memory.ini", win + "memory.ini"}, {"%apppath%pic.jpeg", app + "pic.jpeg/"}, {"%unknown%gfx", "gfx/"},
+        {"%appdrive%pics", "/pics/"}, {"%windrive%", "/"}, {"plain\\path", "plain/path"}};
+    for (const auto& [text, expanded] : cases)
+        EXPECT_EQ(fioExpandMacro(text), expanded) << text;
     EXPECT_EQ(fioExpandPath("%apppath%gfx"), fioExpandMacro("%apppath%gfx"));
     EXPECT_EQ(fioGetPathMacro("%apppath%gfx"), "%apppath%");
     EXPECT_EQ(fioGetPathMacro("gfx"), "");
@@ -46,20 +44,15 @@ TEST(PathText, BackslashesDrivesAndExtensions)
     EXPECT_FALSE(fioIsFullPath("gfx/x"));
     EXPECT_EQ(fioGetDrive("/home/x"), "/");
 
-    EXPECT_TRUE(fioHasExtension("a.bmp"));
-    EXPECT_FALSE(fioHasExtension("a.bm"));
-    EXPECT_FALSE(fioHasExtension("/"));
-    EXPECT_FALSE(fioHasExtension("a.bmp/"));
-    EXPECT_EQ(fioGetExtension("bild.tar.bmp"), "bmp");
-    EXPECT_EQ(fioGetExtension("bild."), "");
-    EXPECT_EQ(fioGetExtension("bild"), "");
-    EXPECT_EQ(fioRemoveExtension("bild.tar.bmp"), "bild.tar");
-    EXPECT_EQ(fioRemoveExtension("bild"), "bild");
-    EXPECT_EQ(fioRemoveExtension(".bmp"), "");
-    EXPECT_TRUE(fioIsPictureFile("BILD.Jpg"));
-    EXPECT_TRUE(fioIsPictureFile("x.jpeg"));
-    EXPECT_TRUE(fioIsPictureFile("x.WMF"));
-    EXPECT_FALSE(fioIsPictureFile("x.png"));
+    for (const auto& [name, has] : {std::pair{"a.bmp", true}, {"a.bm", false}, {"/", false}, {"a.bmp/", false}})
+        EXPECT_EQ(fioHasExtension(name), has) << name;
+    for (const auto& [name, ext, rest] : {std::tuple{"bild.tar.bmp", "bmp", "bild.tar"}, {"bild.", "", "bild"},
+                                          {"bild", "", "bild"}, {".bmp", "bmp", ""}}) {
+        EXPECT_EQ(fioGetExtension(name), ext) << name;
+        EXPECT_EQ(fioRemoveExtension(name), rest) << name;
+    }
+    for (const auto& [name, picture] : {std::pair{"BILD.Jpg", true}, {"x.jpeg", true}, {"x.WMF", true}, {"x.png", false}})
+        EXPECT_EQ(fioIsPictureFile(name), picture) << name;
 }
 
 TEST(FileTests, CaseAndSeparatorsAndFolders)

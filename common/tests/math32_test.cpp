@@ -6,36 +6,21 @@
 
 TEST(LeadingNumber, ReadsTheLeadingNumberOnly)
 {
-    EXPECT_EQ(mathLeadingNumber("12px"), 12);
-    EXPECT_EQ(mathLeadingNumber("abc"), 0);
-    EXPECT_EQ(mathLeadingNumber(""), 0);
-    EXPECT_EQ(mathLeadingNumber(" 1 2 3 "), 123); // blanks anywhere are ignored
-    EXPECT_EQ(mathLeadingNumber("-\t4\n5"), -45);
-    EXPECT_EQ(mathLeadingNumber("+7.25x"), 7.25);
-    EXPECT_EQ(mathLeadingNumber(".5"), 0.5);
-    EXPECT_EQ(mathLeadingNumber("1.5E2"), 150);
-    EXPECT_EQ(mathLeadingNumber("1.5d-1"), 0.15);
-    EXPECT_EQ(mathLeadingNumber("3E"), 3); // an exponent without digits is not taken
-    EXPECT_EQ(mathLeadingNumber("-"), 0);
-    EXPECT_EQ(mathLeadingNumber("1,5"), 1);
+    // Blanks anywhere are ignored; an exponent without digits is not taken; 9 is no octal digit.
+    const std::pair<const char*, double> cases[] = {
+        {"12px", 12}, {"abc", 0}, {"", 0}, {" 1 2 3 ", 123}, {"-\t4\n5", -45}, {"+7.25x", 7.25}, {".5", 0.5},
+        {"1.5E2", 150}, {"1.5d-1", 0.15}, {"3E", 3}, {"-", 0}, {"1,5", 1}, {"&HFF", 255}, {"&hff", 255},
+        {"&H00FF00", 65280}, {"&HFFFFFF", 16777215}, {"&O17", 15}, {"&O19", 1}, {"&H", 0}, {"&Hzz", 0},
+    };
+    for (const auto& [text, value] : cases)
+        EXPECT_EQ(mathLeadingNumber(text), value) << text;
 }
 
-TEST(LeadingNumber, HexAndOctal)
+TEST(LeadingNumber, HugeValuesClampToTheirFieldAndHalvesGoToTheEvenNeighbour)
 {
-    EXPECT_EQ(mathLeadingNumber("&HFF"), 255);
-    EXPECT_EQ(mathLeadingNumber("&hff"), 255);
-    EXPECT_EQ(mathLeadingNumber("&H00FF00"), 65280);
-    EXPECT_EQ(mathLeadingNumber("&HFFFFFF"), 16777215);
-    EXPECT_EQ(mathLeadingNumber("&O17"), 15);
-    EXPECT_EQ(mathLeadingNumber("&O19"), 1); // 9 is no octal digit
-    EXPECT_EQ(mathLeadingNumber("&H"), 0);
-    EXPECT_EQ(mathLeadingNumber("&Hzz"), 0);
-}
-
-TEST(LeadingNumber, HugeValuesClampToTheirField)
-{
-    EXPECT_EQ(mathToInt16("99999"), 32767);
-    EXPECT_EQ(mathToInt16("-99999"), -32768);
+    for (const auto& [text, value] : {std::pair{"99999", 32767}, {"-99999", -32768}, {"2.5", 2}, {"3.5", 4}, {"-2.5", -2},
+                                      {"12.5", 12}, {"12.51", 13}, {"0.5", 0}})
+        EXPECT_EQ(mathToInt16(text), value) << text;
     EXPECT_EQ(mathToInt32("1E300"), 2147483647);
     EXPECT_EQ(mathToInt32("9E99999"), 2147483647); // overflowing exponent
     EXPECT_EQ(mathToInt32(QString(400, '9')), 2147483647);
@@ -44,25 +29,11 @@ TEST(LeadingNumber, HugeValuesClampToTheirField)
     EXPECT_EQ(mathToColor("-5"), 0u);
 }
 
-TEST(Rounding, HalvesGoToTheEvenNeighbour)
-{
-    EXPECT_EQ(mathToInt16("2.5"), 2);
-    EXPECT_EQ(mathToInt16("3.5"), 4);
-    EXPECT_EQ(mathToInt16("-2.5"), -2);
-    EXPECT_EQ(mathToInt16("12.5"), 12);
-    EXPECT_EQ(mathToInt16("12.51"), 13);
-    EXPECT_EQ(mathToInt16("0.5"), 0);
-}
-
 TEST(TruthValues, NumberNotZero)
 {
-    EXPECT_TRUE(mathToBool(QStringLiteral("1")));
-    EXPECT_TRUE(mathToBool(QStringLiteral("-1")));
-    EXPECT_TRUE(mathToBool(QStringLiteral("0.1")));
-    EXPECT_FALSE(mathToBool(QStringLiteral("0")));
-    EXPECT_FALSE(mathToBool(QStringLiteral("")));
-    EXPECT_FALSE(mathToBool(QStringLiteral("yes")));
-    QString v = QStringLiteral("3 apples");
+    for (const auto& [text, truth] : {std::pair{"1", true}, {"-1", true}, {"0.1", true}, {"0", false}, {"", false}, {"yes", false}})
+        EXPECT_EQ(mathToBool(QString(text)), truth) << text;
+    QString v = "3 apples";
     EXPECT_TRUE(mathToBool(v));
     EXPECT_EQ(v, "3"); // the argument becomes its number
     EXPECT_TRUE(mathIntToBool(-1));
@@ -71,14 +42,14 @@ TEST(TruthValues, NumberNotZero)
 
 TEST(IncDec, ReadTextAsNumbers)
 {
-    QString v = QStringLiteral("3");
+    QString v = "3";
     mathInc(v);
     EXPECT_EQ(v, "4");
-    mathInc(v, QStringLiteral("2.5"));
+    mathInc(v, "2.5");
     EXPECT_EQ(v, "6.5");
-    mathDec(v, QStringLiteral("10"));
+    mathDec(v, "10");
     EXPECT_EQ(v, "-3.5");
-    QString t = QStringLiteral("x");
+    QString t = "x";
     mathDec(t);
     EXPECT_EQ(t, "-1");
     double d = 1;

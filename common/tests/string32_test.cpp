@@ -10,22 +10,17 @@
 
 TEST(StrGetTab, Fields)
 {
-    const QString t = QStringLiteral("a\tb\tc");
-    EXPECT_EQ(strGetTab(t, 1), "a");
-    EXPECT_EQ(strGetTab(t, 3), "c");
-    EXPECT_EQ(strGetTab(t, 4), "");
-    EXPECT_EQ(strGetTab(t, 0), "");
-    EXPECT_EQ(strGetTab(QStringLiteral("\tx"), 1), "");
-    EXPECT_EQ(strGetTab(QStringLiteral("\tx"), 2), "x");
-    EXPECT_EQ(strGetTab(QStringLiteral("x\t"), 2), "");
-    EXPECT_EQ(strGetTab(QString(), 1), "");
-    EXPECT_EQ(strGetTab(QStringLiteral("only"), 1), "only");
+    const std::tuple<const char*, int, const char*> cases[] = {
+        {"a\tb\tc", 1, "a"}, {"a\tb\tc", 3, "c"}, {"a\tb\tc", 4, ""}, {"a\tb\tc", 0, ""}, {"\tx", 1, ""},
+        {"\tx", 2, "x"},     {"x\t", 2, ""},       {"", 1, ""},          {"only", 1, "only"}};
+    for (const auto& [text, field, value] : cases)
+        EXPECT_EQ(strGetTab(text, field), value) << text << " " << field;
 }
 
 TEST(StrGetTab, NegativeFieldShowsItsMessage)
 {
     MessageRecorder boxes;
-    EXPECT_EQ(strGetTab(QStringLiteral("a\tb"), -1), "");
+    EXPECT_EQ(strGetTab(QString("a\tb"), -1), "");
     ASSERT_EQ(boxes.messages.size(), 1);
     EXPECT_EQ(boxes.messages[0].text, "strGetTab: Tab number must be over 1 (-1).");
     EXPECT_EQ(boxes.messages[0].buttons, MsgButtons::Ok);
@@ -33,25 +28,25 @@ TEST(StrGetTab, NegativeFieldShowsItsMessage)
 
 TEST(Strings, SmallFunctions)
 {
-    EXPECT_EQ(strRemoveSpaces(QStringLiteral(" a b\tc ")), "ab\tc");
-    EXPECT_EQ(strReverse(QStringLiteral("abc")), "cba");
+    EXPECT_EQ(strRemoveSpaces(QString(" a b\tc ")), "ab\tc");
+    EXPECT_EQ(strReverse(QString("abc")), "cba");
     EXPECT_EQ(strCutAtNull(QString::fromLatin1("C:\\WIN\0junk", 11)), "C:\\WIN");
-    EXPECT_EQ(strCutAtNull(QStringLiteral("none")), "none");
-    EXPECT_TRUE(strContains(QStringLiteral("Draw Button"), QStringLiteral("button")));
-    EXPECT_TRUE(strContains(QStringLiteral("x"), QString()));
-    EXPECT_FALSE(strContains(QStringLiteral("button"), QStringLiteral("button"))); // not itself
-    EXPECT_FALSE(strContains(QStringLiteral("but"), QStringLiteral("button")));
+    EXPECT_EQ(strCutAtNull(QString("none")), "none");
+    EXPECT_TRUE(strContains(QString("Draw Button"), QString("button")));
+    EXPECT_TRUE(strContains(QString("x"), QString()));
+    EXPECT_FALSE(strContains(QString("button"), QString("button"))); // not itself
+    EXPECT_FALSE(strContains(QString("but"), QString("button")));
 }
 
 TEST(PadCaption, PadDependsOnFontSize)
 {
-    QLabel small(QStringLiteral("Anna Li"));
+    QLabel small(QString("Anna Li"));
     QFont f = small.font();
     f.setPointSize(12);
     small.setFont(f);
     gamPadCaption(&small);
     EXPECT_EQ(small.text(), "  AnnaLi  ");
-    QLabel large(QStringLiteral("   "));
+    QLabel large(QString("   "));
     f.setPointSize(19);
     large.setFont(f);
     gamPadCaption(&large);

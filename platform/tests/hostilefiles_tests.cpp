@@ -106,21 +106,6 @@ TEST(HostileFiles, WritesNeverGoThroughALinkOrIntoAFifo)
     EXPECT_FALSE(copyRegularFile(h.fifo, h.folders.path("copy2.bmp"), FileKind::Picture));
 }
 
-TEST(HostileFiles, AnItemOfTenMegabytesIsReadInOnePass)
-{
-    TestFolders folders;
-    QByteArray line = "key=";
-    line += QByteArray(10 * 1024 * 1024, 'x');
-    line[5000] = '\0';
-    line[6000] = char(0xFF);
-    folders.write("long.ini", line + "\r\nnext=1\r\n");
-    IniReader reader;
-    ASSERT_TRUE(reader.open(folders.path("long.ini")));
-    const QString item = reader.readItem();
-    EXPECT_EQ(item.size(), line.size());
-    EXPECT_EQ(reader.readItem(), "next=1");
-}
-
 TEST(HostileFiles, OverlongMessagesAreShortenedAndShortOnesKept)
 {
     const QString path = QStringLiteral("/themes/") + QString(100000, QLatin1Char('a')) + QStringLiteral("/end.bmp");

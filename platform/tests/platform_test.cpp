@@ -14,9 +14,9 @@
 #include <QDir>
 #include <QImageWriter>
 #include <QMessageBox>
-#include <QTimer>
 #include <QSysInfo>
 #include <QTest>
+#include <QTimer>
 #include <csignal>
 #include <gtest/gtest.h>
 
@@ -151,25 +151,30 @@ TEST(Pictures, LoadsFormatsAndExplainsFailures)
     folders.write("a.bmp", pictureBytes("BMP", 5, 4));
     folders.write("b.GIF", pictureBytes("GIF"));
     folders.write("c.jpg", pictureBytes("JPG"));
-    folders.write("broken.bmp", pictureBytes("BMP").left(30));
-    folders.write("empty.jpg", "");
     EXPECT_EQ(loadPicture(folders.path("A.BMP")).size(), QSize(5, 4));
     EXPECT_FALSE(loadPicture(folders.path("b.gif")).isNull());
     EXPECT_FALSE(loadPicture(folders.path("c.jpg")).isNull());
+    // Only the signature of a GIF: the bytes after it are no size to refuse it for.
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        const char* cause;
+    } refused[] = {
+        {"broken.bmp", pictureBytes("BMP").left(30), "broken.bmp"},
+        {"empty.jpg", "", ""},
+        {"junk.gif", "GIF89a\x20\x67\x61\x72\x62\x61\x67\x65 of a downloaded page",
+         "is not a picture this program can read: the GIF's header is followed by no picture"},
+        {"short.gif", pictureBytes("GIF").left(12), "the GIF ends inside its header"},
+    };
     QString why;
-    EXPECT_TRUE(loadPicture(folders.path("broken.bmp"), &why).isNull());
-    EXPECT_TRUE(why.contains("broken.bmp")) << qPrintable(why);
-    EXPECT_TRUE(loadPicture(folders.path("empty.jpg"), &why).isNull());
+    for (const auto& c : refused) {
+        folders.write(c.name, c.bytes);
+        EXPECT_TRUE(loadPicture(folders.path(c.name), &why).isNull()) << c.name;
+        EXPECT_TRUE(why.contains(c.cause)) << qPrintable(why);
+    }
     EXPECT_TRUE(loadPicture(folders.path("missing.bmp"), &why).isNull());
     EXPECT_TRUE(why.contains("missing")) << qPrintable(why);
     EXPECT_TRUE(loadPicture(folders.root(), &why).isNull()); // a folder
-    // Only the signature of a GIF: the bytes after it are no size to refuse it for.
-    folders.write("junk.gif", "GIF89a" + QByteArray("\x20\x67\x61\x72\x62\x61\x67\x65 of a downloaded page"));
-    EXPECT_TRUE(loadPicture(folders.path("junk.gif"), &why).isNull());
-    EXPECT_TRUE(why.contains("is not a picture this program can read: the GIF's header is followed by no picture")) << qPrintable(why);
-    folders.write("short.gif", pictureBytes("GIF").left(12));
-    EXPECT_TRUE(loadPicture(folders.path("short.gif"), &why).isNull());
-    EXPECT_TRUE(why.contains("the GIF ends inside its header")) << qPrintable(why);
 }
 
 namespace {

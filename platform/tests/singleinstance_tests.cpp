@@ -13,6 +13,8 @@
 using Claim = SingleInstance::Claim;
 
 namespace {
+QString folder(const QTemporaryDir& d) { return d.path() + '/'; }
+
 // The first copy answers from its own event loop, as it does in its own process.
 struct FirstCopy {
     QThread thread;
@@ -36,24 +38,22 @@ struct FirstCopy {
 
 TEST(SingleInstance, ALaterCopyIsAnsweredByTheFirstAndEnds)
 {
-    QTemporaryDir home, runtime, otherComputer;
-    const QString system = home.path() + QStringLiteral("/");
-    FirstCopy first(QStringLiteral("brushbox"), system, runtime.path() + QStringLiteral("/"));
+    QTemporaryDir home, runtime, otherComputer, elsewhere;
+    FirstCopy first("brushbox", folder(home), folder(runtime));
     ASSERT_EQ(first.claimed, Claim::Run);
     QSignalSpy raised(first.copy, &SingleInstance::raiseRequested);
 
-    SingleInstance second(QStringLiteral("brushbox"), system, runtime.path() + QStringLiteral("/"));
+    SingleInstance second("brushbox", folder(home), folder(runtime));
     EXPECT_EQ(second.claim(), Claim::Raised);
     EXPECT_EQ(raised.size(), 1);
 
     // The other program, the same program of another user (another system folder) and the same
     // user's program on another computer with the same home (another runtime folder) run.
-    SingleInstance other(QStringLiteral("twinturn"), system, runtime.path() + QStringLiteral("/"));
+    SingleInstance other("twinturn", folder(home), folder(runtime));
     EXPECT_EQ(other.claim(), Claim::Run);
-    QTemporaryDir elsewhere;
-    SingleInstance otherUser(QStringLiteral("brushbox"), elsewhere.path() + QStringLiteral("/"), runtime.path() + QStringLiteral("/"));
+    SingleInstance otherUser("brushbox", folder(elsewhere), folder(runtime));
     EXPECT_EQ(otherUser.claim(), Claim::Run);
-    SingleInstance onAnotherComputer(QStringLiteral("brushbox"), system, otherComputer.path() + QStringLiteral("/"));
+    SingleInstance onAnotherComputer("brushbox", folder(home), folder(otherComputer));
     EXPECT_EQ(onAnotherComputer.claim(), Claim::Run);
     EXPECT_FALSE(onAnotherComputer.lockPath().startsWith(home.path()));
 }
@@ -61,7 +61,7 @@ TEST(SingleInstance, ALaterCopyIsAnsweredByTheFirstAndEnds)
 TEST(SingleInstance, AHolderThatDoesNotAnswerIsNotSaidToComeForward)
 {
     QTemporaryDir home, runtime;
-    SingleInstance later(QStringLiteral("brushbox"), home.path() + QStringLiteral("/"), runtime.path() + QStringLiteral("/"));
+    SingleInstance later("brushbox", folder(home), folder(runtime));
     QLockFile held(later.lockPath()); // a live holder that does not listen
     ASSERT_TRUE(held.tryLock(0));
     EXPECT_EQ(later.claim(), Claim::NoAnswer);
@@ -70,8 +70,7 @@ TEST(SingleInstance, AHolderThatDoesNotAnswerIsNotSaidToComeForward)
 TEST(SingleInstance, TheLockOfACopyThatCrashedIsTakenOver)
 {
     QTemporaryDir home, runtime;
-    const QString system = home.path() + QStringLiteral("/"), session = runtime.path() + QStringLiteral("/");
-    const QString lock = SingleInstance(QStringLiteral("brushbox"), system, session).lockPath();
+    const QString lock = SingleInstance("brushbox", folder(home), folder(runtime)).lockPath();
     // A lock file as a running copy writes it, but naming a process that has ended.
     QByteArray held;
     {
@@ -82,7 +81,7 @@ TEST(SingleInstance, TheLockOfACopyThatCrashedIsTakenOver)
         held = f.readAll();
     }
     QProcess gone;
-    gone.start(QStringLiteral("true"), {});
+    gone.start("true", {});
     ASSERT_TRUE(gone.waitForStarted());
     const qint64 pid = gone.processId();
     gone.waitForFinished();
@@ -92,7 +91,7 @@ TEST(SingleInstance, TheLockOfACopyThatCrashedIsTakenOver)
     f.write(stale);
     f.close();
 
-    SingleInstance next(QStringLiteral("brushbox"), system, session);
+    SingleInstance next("brushbox", folder(home), folder(runtime));
     EXPECT_EQ(next.claim(), Claim::Run);
     // And it is held again: a copy after it does not run.
     QLockFile again(lock);

@@ -65,18 +65,17 @@ QString decoded(const QByteArray& bytes, const wmf::Font& f)
 
 TEST(WmfText, FacesMapToInstalledFontsAndSignsToUnicode)
 {
-    EXPECT_EQ(wmf::familyFor(font("Arial")), QStringLiteral("Liberation Sans"));
-    EXPECT_EQ(wmf::familyFor(font("TIMES NEW ROMAN")), QStringLiteral("Liberation Serif"));
-    EXPECT_EQ(wmf::familyFor(font("Courier New")), QStringLiteral("Liberation Mono"));
-    EXPECT_EQ(wmf::familyFor(font("No Such Face", 0, 0x12)), QStringLiteral("Liberation Serif")); // roman family
-    EXPECT_EQ(wmf::familyFor(font("No Such Face", 0, 0x31)), QStringLiteral("Liberation Mono"));  // fixed pitch
-
-    EXPECT_EQ(decoded("abp", font("Symbol", 2)), QStringLiteral(u"αβπ"));
-    EXPECT_EQ(decoded("\xD6\xE5", font("Symbol", 2)), QStringLiteral(u"√∑"));
-    EXPECT_EQ(decoded("\xFC\xE8", font("Wingdings", 2)), QStringLiteral(u"✔➡"));
-    EXPECT_EQ(decoded("\x80\xE9", font("Arial", 0)), QStringLiteral(u"€é"));
-    EXPECT_EQ(decoded("\xCC\xE8\xF0", font("Arial", 204)), QStringLiteral(u"Мир"));
-    EXPECT_EQ(decoded("\xE1\xE2", font("Arial", 161)), QStringLiteral(u"αβ"));
+    // An unknown face of the roman family, and one of fixed pitch.
+    for (const auto& [f, family] : {std::pair{font("Arial"), "Liberation Sans"}, {font("TIMES NEW ROMAN"), "Liberation Serif"},
+                                    {font("Courier New"), "Liberation Mono"}, {font("No Such Face", 0, 0x12), "Liberation Serif"},
+                                    {font("No Such Face", 0, 0x31), "Liberation Mono"}})
+        EXPECT_EQ(wmf::familyFor(f), family) << f.face.constData();
+    const std::tuple<const char*, wmf::Font, const char16_t*> texts[] = {
+        {"abp", font("Symbol", 2), u"αβπ"},          {"\xD6\xE5", font("Symbol", 2), u"√∑"},
+        {"\xFC\xE8", font("Wingdings", 2), u"✔➡"},    {"\x80\xE9", font("Arial", 0), u"€é"},
+        {"\xCC\xE8\xF0", font("Arial", 204), u"Мир"}, {"\xE1\xE2", font("Arial", 161), u"αβ"}};
+    for (const auto& [bytes, f, text] : texts)
+        EXPECT_EQ(decoded(bytes, f), QString::fromUtf16(text)) << bytes;
     // Two bytes of Shift-JIS are one character that owns both bytes' spacing.
     const auto units = wmf::decodeText("a\x82\xA0" "b", font("MS Gothic", 128));
     ASSERT_EQ(units.size(), 3u);
@@ -194,8 +193,7 @@ TEST(WmfText, BackgroundColourUnderlineAndStrikeOut)
 TEST(WmfClip, RectanglesRegionsAndSavedStates)
 {
     WmfWriter w;
-    noPen(w);
-    w.select(w.createBrush(0, Qt::red));
+    noPen(w, Qt::red);
     w.saveDC();
     w.intersectClipRect(QRect(0, 0, 50, 50));
     w.excludeClipRect(QRect(10, 10, 10, 10));
@@ -210,23 +208,16 @@ TEST(WmfClip, RectanglesRegionsAndSavedStates)
     w.rectangle(QRect(50, 0, 50, 50));
     w.selectClipRegion(0x7FFF); // not a region: clipping ends
     w.rectangle(QRect(0, 95, 100, 5));
-    const QImage img = play(w);
-    EXPECT_EQ(at(img, 5, 5), kRed);
-    EXPECT_EQ(at(img, 15, 15), kWhite); // excluded
-    EXPECT_EQ(at(img, 75, 25), kWhite); // outside the clip after the window moved
-    EXPECT_EQ(at(img, 65, 65), kBlue);
-    EXPECT_EQ(at(img, 75, 65), kWhite); // between the region's rectangles
-    EXPECT_EQ(at(img, 85, 15), kBlue);  // the moved region
-    EXPECT_EQ(at(img, 65, 65 - 50), kBlue);
-    EXPECT_EQ(at(img, 50, 97), kBlue);
+    // Excluded, outside the clip after the window moved, between the region's rectangles, the moved region.
+    expectPixels(play(w), {{5, 5, kRed}, {15, 15, kWhite}, {75, 25, kWhite}, {65, 65, kBlue}, {75, 65, kWhite},
+                           {85, 15, kBlue}, {65, 15, kBlue}, {50, 97, kBlue}});
 }
 
 TEST(WmfRop, MixesOfThePenAndBrushWithThePicture)
 {
     auto over = [](int rop2, const QColor& ground, const QColor& paint) {
         WmfWriter w;
-        noPen(w);
-        w.select(w.createBrush(0, ground));
+        noPen(w, ground);
         w.rectangle(kPage);
         w.setRop2(rop2);
         w.select(w.createBrush(0, paint));
@@ -234,14 +225,11 @@ TEST(WmfRop, MixesOfThePenAndBrushWithThePicture)
         return at(play(w), 50, 50);
     };
     const QColor ground(0x12, 0x34, 0x56), paint(0xF0, 0x0F, 0x33);
-    EXPECT_EQ(over(13, ground, paint), 0xF00F33u);          // copy
-    EXPECT_EQ(over(7, ground, paint), (0x12u ^ 0xF0) << 16 | (0x34 ^ 0x0F) << 8 | (0x56 ^ 0x33));
-    EXPECT_EQ(over(6, ground, paint), 0xEDCBA9u);           // not the picture
-    EXPECT_EQ(over(9, ground, paint), (0x12u & 0xF0) << 16 | (0x34 & 0x0F) << 8 | (0x56 & 0x33));
-    EXPECT_EQ(over(15, ground, paint), (0x12u | 0xF0) << 16 | (0x34 | 0x0F) << 8 | (0x56 | 0x33));
-    EXPECT_EQ(over(11, ground, paint), 0x123456u);          // nothing
-    EXPECT_EQ(over(1, ground, paint), kBlack);
-    EXPECT_EQ(over(16, ground, paint), kWhite);
+    // Copy, exclusive or, not the picture, and, or, nothing, black, white.
+    const std::pair<int, QRgb> mixes[] = {{13, 0xF00F33}, {7, 0xE23B65}, {6, 0xEDCBA9}, {9, 0x100412},
+                                          {15, 0xF23F77}, {11, 0x123456}, {1, kBlack},   {16, kWhite}};
+    for (const auto& [rop2, want] : mixes)
+        EXPECT_EQ(over(rop2, ground, paint), want) << rop2;
     // Drawn twice with exclusive or, a shape leaves the picture as it was.
     WmfWriter w;
     w.setRop2(7);
@@ -256,8 +244,7 @@ TEST(WmfRop, MixesOfThePenAndBrushWithThePicture)
 TEST(WmfViewport, ViewportsMoveAndScaleWhatFollows)
 {
     WmfWriter w;
-    noPen(w);
-    w.select(w.createBrush(0, Qt::red));
+    noPen(w, Qt::red);
     w.setViewportOrg(50, 0);
     w.setViewportExt(50, 50); // half size: the window is 100 x 100
     w.rectangle(QRect(0, 0, 100, 100));
@@ -271,8 +258,7 @@ TEST(WmfViewport, ViewportsMoveAndScaleWhatFollows)
 
     // Isotropic: the smaller scale serves both axes.
     WmfWriter iso;
-    noPen(iso);
-    iso.select(iso.createBrush(0, Qt::green));
+    noPen(iso, Qt::green);
     iso.setMapMode(7);
     iso.setWindowExt(100, 100);
     iso.setViewportExt(100, 50);
@@ -295,11 +281,8 @@ TEST(WmfRegions, FillPaintFrameAndInvert)
     const QImage img = play(w);
     EXPECT_EQ(inked(img, 0x00FFFF), QRect(10, 10, 30, 30)); // red, inverted
     EXPECT_EQ(inked(img, kBlue), QRect(60, 10, 30, 30));
-    EXPECT_EQ(at(img, 11, 75), kRed);
-    EXPECT_EQ(at(img, 13, 75), kRed);
-    EXPECT_EQ(at(img, 14, 75), kWhite); // four wide at the sides
-    EXPECT_EQ(at(img, 25, 61), kRed);
-    EXPECT_EQ(at(img, 25, 62), kWhite); // two high at the top
+    // The frame is four wide at the sides, two high at the top.
+    expectPixels(img, {{11, 75, kRed}, {13, 75, kRed}, {14, 75, kWhite}, {25, 61, kRed}, {25, 62, kWhite}});
 }
 
 TEST(WmfBlt, BitBlockRecordsWithoutABitmapFillWithTheBrush)
@@ -316,12 +299,8 @@ TEST(WmfBlt, BitBlockRecordsWithoutABitmapFillWithTheBrush)
     // A copy takes its source from the picture itself: the red bar, stretched to twice its height.
     w.shortBlt(0x0B41, QRect(60, 80, 40, 20), 0x00CC0020, QRect(0, 40, 40, 10));
     const QImage img = play(w);
-    for (int y : {5, 25, 45, 67})
-        EXPECT_EQ(at(img, 25, y), kRed) << y;
-    EXPECT_EQ(at(img, 75, 25), kWhite);
-    EXPECT_EQ(at(img, 25, 62), 0x00FFFFu);
-    EXPECT_EQ(at(img, 25, 2), 0xFF00FFu);
-    EXPECT_EQ(at(img, 75, 2), 0xFFFF00u);
+    expectPixels(img, {{25, 5, kRed}, {25, 25, kRed}, {25, 45, kRed}, {25, 67, kRed}, {75, 25, kWhite},
+                       {25, 62, 0x00FFFF}, {25, 2, 0xFF00FF}, {75, 2, 0xFFFF00}});
     EXPECT_EQ(inked(img.copy(50, 70, 50, 30), kRed), QRect(10, 10, 40, 20));
 }
 
@@ -331,8 +310,7 @@ TEST(WmfBitmaps, SourceOperationsAndWindows3Bitmaps)
     stripes.setPixel(0, 0, 0xFFFFFFFF);
     stripes.setPixel(1, 0, 0xFF000000);
     WmfWriter w;
-    noPen(w);
-    w.select(w.createBrush(0, QColor(0x40, 0x80, 0xC0)));
+    noPen(w, QColor(0x40, 0x80, 0xC0));
     w.rectangle(kPage);
     w.stretchDib(stripes, QRect(0, 0, 100, 20), 0x008800C6); // and: white keeps, black blacks
     w.stretchDib(stripes, QRect(0, 20, 100, 20), 0x00660046); // exclusive or: white inverts
@@ -344,12 +322,8 @@ TEST(WmfBitmaps, SourceOperationsAndWindows3Bitmaps)
     w.select(w.createPatternBrush(stripes));
     w.rectangle(QRect(0, 60, 100, 20));
     const QImage img = play(w);
-    EXPECT_EQ(at(img, 25, 10), 0x4080C0u);
-    EXPECT_EQ(at(img, 75, 10), kBlack);
-    EXPECT_EQ(at(img, 25, 30), 0xBF7F3Fu);
-    EXPECT_EQ(at(img, 75, 30), 0x4080C0u);
-    EXPECT_EQ(at(img, 25, 50), kGreen);
-    EXPECT_EQ(at(img, 75, 50), kRed);
+    expectPixels(img, {{25, 10, 0x4080C0}, {75, 10, kBlack}, {25, 30, 0xBF7F3F}, {75, 30, 0x4080C0},
+                       {25, 50, kGreen}, {75, 50, kRed}});
     const int blue = count(img, kBlue, QRect(0, 60, 100, 20)), white = count(img, kWhite, QRect(0, 60, 100, 20));
     EXPECT_EQ(blue + white, 2000);
     EXPECT_EQ(blue, 1000); // the pattern's columns alternate
@@ -368,8 +342,7 @@ TEST(WmfBitmaps, AnOfficeTransparencyPairIsDrawnAsTransparency)
         colours.setPixel(x, 0, opacity[x] ? qRgb(255, 0, 0) : qRgb(255, 255, 255)); // red, white where clear
     }
     WmfWriter w;
-    noPen(w);
-    w.select(w.createBrush(0, QColor(0x20, 0x40, 0xC0)));
+    noPen(w, QColor(0x20, 0x40, 0xC0));
     w.rectangle(QRect(0, 0, 100, 40)); // blue grounds, white between them
     w.rectangle(QRect(0, 80, 100, 20));
     w.stretchDib(mask, QRect(0, 0, 100, 80), 0x00EE0086);
@@ -432,10 +405,7 @@ TEST(WmfPalette, EntriesColourBrushesAndBitmaps)
     const int header = 40;
     dib = dib.left(header) + QByteArray("\x01\0\0\0", 4) + dib.mid(header + 8); // indexes 1 and 0
     w.recordBytes(0x0F43, stretchDibParams(QSize(2, 1), QRect(0, 50, 100, 50), 1) + dib);
-    const QImage img = play(w);
-    EXPECT_EQ(at(img, 25, 25), kBlue);
-    EXPECT_EQ(at(img, 25, 75), kGreen);
-    EXPECT_EQ(at(img, 75, 75), kRed);
+    expectPixels(play(w), {{25, 25, kBlue}, {25, 75, kGreen}, {75, 75, kRed}});
 }
 
 TEST(WmfFlood, FillsStopAtTheBorderOrKeepToTheSurface)
@@ -449,9 +419,5 @@ TEST(WmfFlood, FillsStopAtTheBorderOrKeepToTheSurface)
     w.floodFill(25, 25, Qt::black);
     w.select(w.createBrush(0, Qt::blue));
     w.extFloodFill(75, 75, Qt::white, 1); // the white around the boxes, not inside them
-    const QImage img = play(w);
-    EXPECT_EQ(at(img, 25, 25), kRed);
-    EXPECT_EQ(at(img, 75, 25), kWhite);
-    EXPECT_EQ(at(img, 5, 95), kBlue);
-    EXPECT_EQ(at(img, 10, 25), kBlack);
+    expectPixels(play(w), {{25, 25, kRed}, {75, 25, kWhite}, {5, 95, kBlue}, {10, 25, kBlack}});
 }

@@ -28,11 +28,7 @@ TEST(Wmf, WindowOriginAndExtentMapOntoThePicture)
     w.setWindowExt(200, 400);
     solid(w, Qt::red);
     w.rectangle(QRect(1000, 2000, 100, 200)); // the top-left quarter
-    const QImage img = play(w);
-    EXPECT_EQ(at(img, 25, 25), kRed);
-    EXPECT_EQ(at(img, 75, 25), kWhite);
-    EXPECT_EQ(at(img, 25, 75), kWhite);
-    EXPECT_EQ(at(img, 0, 10), kBlack); // the outline
+    expectPixels(play(w), {{25, 25, kRed}, {75, 25, kWhite}, {25, 75, kWhite}, {0, 10, kBlack}});
 }
 
 TEST(Wmf, PlainMetafileTakesItsSizeFromTheWindowExtent)
@@ -46,13 +42,12 @@ TEST(Wmf, PlainMetafileTakesItsSizeFromTheWindowExtent)
     const QImage img = wmfRead(w.bytes(false), &error);
     ASSERT_FALSE(img.isNull()) << qPrintable(error);
     EXPECT_EQ(img.size(), QSize(60, 40));
-    EXPECT_EQ(at(img, 10, 20), kBlue);
-    EXPECT_EQ(at(img, 45, 20), kWhite);
+    expectPixels(img, {{10, 20, kBlue}, {45, 20, kWhite}});
 
     WmfWriter noSize;
     noSize.rectangle(QRect(0, 0, 10, 10));
     EXPECT_TRUE(wmfRead(noSize.bytes(false), &error).isNull());
-    EXPECT_TRUE(error.contains(QLatin1String("no size"))) << qPrintable(error);
+    EXPECT_TRUE(error.contains("no size")) << qPrintable(error);
 }
 
 TEST(Wmf, OversizedPicturesAreDrawnDown)
@@ -65,8 +60,7 @@ TEST(Wmf, OversizedPicturesAreDrawnDown)
     QImage img = wmfRead(w.bytes(true, QRect(0, 0, 30000, 100), 96), &error);
     ASSERT_FALSE(img.isNull()) << qPrintable(error);
     EXPECT_EQ(img.size(), QSize(kWmfMaxSide, 14));
-    EXPECT_EQ(at(img, kWmfMaxSide / 4, 3), kRed);
-    EXPECT_EQ(at(img, kWmfMaxSide * 3 / 4, 3), kWhite);
+    expectPixels(img, {{kWmfMaxSide / 4, 3, kRed}, {kWmfMaxSide * 3 / 4, 3, kWhite}});
     WmfWriter plain;
     plain.setWindowExt(4800, 1792);
     EXPECT_EQ(wmfRead(plain.bytes(false), &error).size(), QSize(kWmfMaxSide, 1529)) << qPrintable(error);
@@ -79,33 +73,24 @@ TEST(Wmf, ClosedShapesAreFilledAndOutlined)
     w.ellipse(QRect(0, 0, 50, 50));
     w.roundRect(QRect(50, 0, 50, 50), 20, 20);
     w.polygon({QPoint(0, 60), QPoint(40, 60), QPoint(20, 99)});
-    const QImage img = play(w);
-    EXPECT_EQ(at(img, 25, 25), kGreen);
-    EXPECT_EQ(at(img, 2, 2), kWhite); // outside the ellipse's curve
-    EXPECT_EQ(at(img, 75, 25), kGreen);
-    EXPECT_EQ(at(img, 51, 1), kWhite); // cut off by the rounded corner
-    EXPECT_EQ(at(img, 20, 75), kGreen);
-    EXPECT_EQ(at(img, 3, 95), kWhite);
-    EXPECT_EQ(at(img, 0, 25), kBlack);
+    // Inside each shape, and just outside its curve or corner.
+    expectPixels(play(w), {{25, 25, kGreen}, {2, 2, kWhite}, {75, 25, kGreen}, {51, 1, kWhite},
+                           {20, 75, kGreen}, {3, 95, kWhite}, {0, 25, kBlack}});
 }
 
 TEST(Wmf, PolyPolygonFollowsTheFillMode)
 {
     const QVector<QVector<QPoint>> nested{{QPoint(0, 0), QPoint(99, 0), QPoint(99, 99), QPoint(0, 99)},
                                           {QPoint(30, 30), QPoint(70, 30), QPoint(70, 70), QPoint(30, 70)}};
-    WmfWriter alternate;
-    solid(alternate, Qt::red);
-    alternate.polyPolygon(nested);
-    QImage img = play(alternate);
-    EXPECT_EQ(at(img, 10, 10), kRed);
-    EXPECT_EQ(at(img, 50, 50), kWhite); // the hole
-
-    WmfWriter winding;
-    solid(winding, Qt::red);
-    winding.setPolyFillMode(2);
-    winding.polyPolygon(nested);
-    img = play(winding);
-    EXPECT_EQ(at(img, 50, 50), kRed);
+    for (const int mode : {1, 2}) {
+        WmfWriter w;
+        solid(w, Qt::red);
+        if (mode == 2)
+            w.setPolyFillMode(2);
+        w.polyPolygon(nested);
+        // Alternate leaves the inner square a hole; winding fills it.
+        expectPixels(play(w), {{10, 10, kRed}, {50, 50, mode == 1 ? kWhite : kRed}});
+    }
 }
 
 TEST(Wmf, LinesAndPolylinesUseTheCurrentPen)
@@ -116,14 +101,9 @@ TEST(Wmf, LinesAndPolylinesUseTheCurrentPen)
     w.lineTo(90, 10);
     w.lineTo(90, 90); // from where the last line ended
     w.polyline({QPoint(10, 50), QPoint(50, 50)});
-    const QImage img = play(w);
-    EXPECT_EQ(at(img, 50, 10), kBlue);
-    EXPECT_EQ(at(img, 50, 11), kBlue); // three pixels wide
-    EXPECT_EQ(at(img, 50, 14), kWhite);
-    EXPECT_EQ(at(img, 90, 50), kBlue);
-    EXPECT_EQ(at(img, 30, 50), kBlue);
-    EXPECT_EQ(at(img, 50, 55), kWhite);
-    EXPECT_EQ(at(img, 10, 90), kWhite); // a polyline is not closed
+    // Three pixels wide; a polyline is not closed.
+    expectPixels(play(w), {{50, 10, kBlue}, {50, 11, kBlue}, {50, 14, kWhite}, {90, 50, kBlue},
+                           {30, 50, kBlue}, {50, 55, kWhite}, {10, 90, kWhite}});
 
     // A wide mitred pen: a corner within GDI's miter limit of 10 keeps its point; a line that
     // turns back on itself is bevelled, not drawn as a spike past its end.
@@ -131,47 +111,33 @@ TEST(Wmf, LinesAndPolylinesUseTheCurrentPen)
     m.select(m.createPen(0x2000, 8, Qt::black));
     m.polyline({QPoint(10, 30), QPoint(60, 30), QPoint(10, 31)});
     m.polyline({QPoint(10, 60), QPoint(50, 60), QPoint(10, 90)});
-    const QImage mitred = play(m);
-    EXPECT_EQ(at(mitred, 63, 30), kWhite) << "spike beyond the turn";
-    EXPECT_EQ(at(mitred, 55, 60), kBlack) << "the point of the sharp corner";
+    expectPixels(play(m), {{63, 30, kWhite}, {55, 60, kBlack}});
 }
 
 TEST(Wmf, ArcsPiesAndChordsRunCounterClockwiseFromStartToEnd)
 {
-    // A quarter from 3 o'clock to 12 o'clock of the circle filling the page.
+    // A quarter from 3 o'clock to 12 o'clock of the circle filling the page; swapped, the other three.
     const QPoint three(100, 50), twelve(50, 0);
-    WmfWriter pie;
-    solid(pie, Qt::red);
-    pie.pie(kPage, three, twelve);
-    QImage img = play(pie);
-    EXPECT_EQ(at(img, 75, 25), kRed);
-    EXPECT_EQ(at(img, 25, 25), kWhite);
-    EXPECT_EQ(at(img, 75, 75), kWhite);
-    EXPECT_EQ(at(img, 25, 75), kWhite);
-
-    // Swapping the ends gives the other three quarters.
-    WmfWriter rest;
-    solid(rest, Qt::red);
-    rest.pie(kPage, twelve, three);
-    img = play(rest);
-    EXPECT_EQ(at(img, 75, 25), kWhite);
-    EXPECT_EQ(at(img, 25, 25), kRed);
-    EXPECT_EQ(at(img, 75, 75), kRed);
-
-    WmfWriter chord;
-    solid(chord, Qt::red);
-    chord.chord(kPage, three, twelve);
-    img = play(chord);
-    EXPECT_EQ(at(img, 82, 18), kRed);
-    EXPECT_EQ(at(img, 60, 40), kWhite); // the centre's side of the chord
-
-    WmfWriter arc;
-    arc.select(arc.createPen(0, 3, Qt::black));
-    arc.arc(kPage, three, twelve);
-    img = play(arc);
-    EXPECT_EQ(at(img, 85, 15), kBlack);
-    EXPECT_EQ(at(img, 15, 85), kWhite);
-    EXPECT_EQ(at(img, 75, 25), kWhite); // only the curve
+    const struct {
+        int kind; // pie, chord, arc
+        QPoint from, to;
+        std::vector<Px> pixels;
+    } cases[] = {
+        {0, three, twelve, {{75, 25, kRed}, {25, 25, kWhite}, {75, 75, kWhite}, {25, 75, kWhite}}},
+        {0, twelve, three, {{75, 25, kWhite}, {25, 25, kRed}, {75, 75, kRed}}},
+        {1, three, twelve, {{82, 18, kRed}, {60, 40, kWhite}}}, // the centre's side of the chord is empty
+        {2, three, twelve, {{85, 15, kBlack}, {15, 85, kWhite}, {75, 25, kWhite}}}, // only the curve
+    };
+    for (const auto& c : cases) {
+        WmfWriter w;
+        if (c.kind == 2)
+            w.select(w.createPen(0, 3, Qt::black));
+        else
+            solid(w, Qt::red);
+        c.kind == 0 ? w.pie(kPage, c.from, c.to) : c.kind == 1 ? w.chord(kPage, c.from, c.to) : w.arc(kPage, c.from, c.to);
+        SCOPED_TRACE(c.kind);
+        expectPixels(play(w), c.pixels);
+    }
 }
 
 TEST(Wmf, ObjectsTakeTheLowestFreeSlotAndPlaceholdersCount)
@@ -191,11 +157,7 @@ TEST(Wmf, ObjectsTakeTheLowestFreeSlotAndPlaceholdersCount)
     w.deleteObject(1);
     w.select(1); // deleted: the blue brush stays selected
     w.rectangle(QRect(0, 50, 50, 50));
-    const QImage img = play(w);
-    EXPECT_EQ(at(img, 25, 25), kGreen);
-    EXPECT_EQ(at(img, 75, 25), kBlue);
-    EXPECT_EQ(at(img, 25, 75), kBlue);
-    EXPECT_EQ(at(img, 0, 25), kGreen); // no outline
+    expectPixels(play(w), {{25, 25, kGreen}, {75, 25, kBlue}, {25, 75, kBlue}, {0, 25, kGreen}}); // no outline
 }
 
 TEST(Wmf, RestoreDCBringsBackObjectsAndTheWindow)
@@ -216,11 +178,7 @@ TEST(Wmf, RestoreDCBringsBackObjectsAndTheWindow)
     w.restoreDC(5);                     // no such level: ignored
     w.restoreDC(-3);
     w.rectangle(QRect(0, 50, 10, 10));
-    const QImage img = play(w);
-    EXPECT_EQ(at(img, 25, 25), kBlue);
-    EXPECT_EQ(at(img, 75, 25), kWhite);
-    EXPECT_EQ(at(img, 75, 75), kRed);
-    EXPECT_EQ(at(img, 5, 55), kRed);
+    expectPixels(play(w), {{25, 25, kBlue}, {75, 25, kWhite}, {75, 75, kRed}, {5, 55, kRed}});
 }
 
 TEST(Wmf, EmbeddedBitmapsAreStretchedIntoPlace)
@@ -235,14 +193,8 @@ TEST(Wmf, EmbeddedBitmapsAreStretchedIntoPlace)
     WmfWriter blt;
     blt.dibStretchBlt(four, QRect(0, 0, 50, 50));
     for (const WmfWriter* w : {&stretch, &blt}) {
-        QString error;
-        const QImage img = play(*w, &error);
-        ASSERT_FALSE(img.isNull()) << qPrintable(error);
         const int q = w == &stretch ? 25 : 12;
-        EXPECT_EQ(at(img, q, q), kRed);
-        EXPECT_EQ(at(img, 3 * q, q), kGreen);
-        EXPECT_EQ(at(img, q, 3 * q), kBlue);
-        EXPECT_EQ(at(img, 3 * q, 3 * q), kBlack);
+        expectPixels(play(*w), {{q, q, kRed}, {3 * q, q, kGreen}, {q, 3 * q, kBlue}, {3 * q, 3 * q, kBlack}});
     }
     EXPECT_EQ(at(play(blt), 75, 75), kWhite);
 }
@@ -271,11 +223,10 @@ TEST(Wmf, PatternBrushesHatchesAndPatBlt)
         (at(img, 75, y) == kBlack ? black : green) += 1;
     EXPECT_GT(black, 0);
     EXPECT_GT(green, 0);
-    EXPECT_EQ(at(img, 25, 75), kBlue);
-    EXPECT_EQ(at(img, 75, 75), kBlack);
+    expectPixels(img, {{25, 75, kBlue}, {75, 75, kBlack}});
 }
 
-TEST(Wmf, BrokenBitmapsAreSkipped)
+TEST(Wmf, BrokenBitmapsAndRecordsAreSkipped)
 {
     QImage red(4, 4, QImage::Format_RGB32);
     red.fill(Qt::red);
@@ -286,30 +237,13 @@ TEST(Wmf, BrokenBitmapsAreSkipped)
     w.recordBytes(0x0F43, params + dib);
     w.recordBytes(0x0F43, params + WmfWriter::dib(red).left(30)); // header cut short
     solid(w, Qt::green);
-    w.rectangle(QRect(40, 40, 20, 20));
-    QString error;
-    const QImage img = play(w, &error);
-    ASSERT_FALSE(img.isNull()) << qPrintable(error);
-    EXPECT_EQ(at(img, 10, 10), kWhite);
-    EXPECT_EQ(at(img, 50, 50), kGreen);
-}
-
-TEST(Wmf, UnknownAndShortRecordsAreSkipped)
-{
-    WmfWriter w;
-    solid(w, Qt::red);
-    w.record(0x0A32, {1, 2, 3, 4, 5, 6, 7});         // text, not drawn
-    w.record(0x7777, {9, 9});                          // not a record at all
-    w.record(0x041B, {10, 10});                        // a rectangle with half its corners
-    w.record(0x0324, {500, 0, 0, 99, 0, 99, 99});      // 500 points claimed, 3 given
+    w.record(0x0A32, {1, 2, 3, 4, 5, 6, 7});             // text, not drawn
+    w.record(0x7777, {9, 9});                            // not a record at all
+    w.record(0x041B, {10, 10});                          // a rectangle with half its corners
+    w.record(0x0324, {500, 0, 0, 99, 0, 99, 99});        // 500 points claimed, 3 given
     w.record(0x0538, {2, 3, 30000, 0, 0, 10, 0, 0, 10}); // a second polygon far past the end
-    w.rectangle(QRect(50, 50, 50, 50));
-    QString error;
-    const QImage img = play(w, &error);
-    ASSERT_FALSE(img.isNull()) << qPrintable(error);
-    EXPECT_EQ(at(img, 75, 75), kRed);
-    EXPECT_EQ(at(img, 5, 5), kWhite);
-    EXPECT_EQ(at(img, 90, 10), kWhite);
+    w.rectangle(QRect(40, 40, 20, 20));
+    expectPixels(play(w), {{10, 10, kWhite}, {90, 10, kWhite}, {50, 50, kGreen}});
 }
 
 TEST(Wmf, CutAndBrokenFilesAreRefused)
@@ -318,26 +252,29 @@ TEST(Wmf, CutAndBrokenFilesAreRefused)
     solid(w, Qt::red);
     w.rectangle(QRect(0, 0, 50, 50));
     const QByteArray good = w.bytes(true, kPage, kWmfPixelsPerInch);
-    QString error;
-    EXPECT_TRUE(wmfRead(good.left(good.size() - 10), &error).isNull());
-    EXPECT_TRUE(error.contains(QLatin1String("cut short"))) << qPrintable(error);
-    EXPECT_TRUE(wmfRead(good.left(30), &error).isNull());
-    EXPECT_TRUE(wmfRead(good.left(10), &error).isNull());
-    EXPECT_TRUE(wmfRead(QByteArray(), &error).isNull());
-    EXPECT_TRUE(error.contains(QLatin1String("not a Windows metafile"))) << qPrintable(error);
-    EXPECT_TRUE(wmfRead(QByteArray("GIF89a and then some more bytes than a header"), &error).isNull());
-
-    QByteArray zero = good;
     const int firstRecord = 22 + 18;
+    QByteArray zero = good, huge = good;
     zero[firstRecord] = zero[firstRecord + 1] = zero[firstRecord + 2] = zero[firstRecord + 3] = 0;
-    EXPECT_TRUE(wmfRead(zero, &error).isNull());
-    EXPECT_TRUE(error.contains(QLatin1String("broken record"))) << qPrintable(error);
-
-    QByteArray huge = good;
     huge[firstRecord + 3] = char(0x7F); // a record claiming a gigabyte
-    EXPECT_TRUE(wmfRead(huge, &error).isNull());
-
+    const struct {
+        QByteArray bytes;
+        const char* cause;
+    } cases[] = {
+        {good.left(good.size() - 10), "cut short"},
+        {good.left(30), ""},
+        {good.left(10), ""},
+        {QByteArray(), "not a Windows metafile"},
+        {"GIF89a and then some more bytes than a header", ""},
+        {zero, "broken record"},
+        {huge, ""},
+    };
+    for (const auto& c : cases) {
+        QString error;
+        EXPECT_TRUE(wmfRead(c.bytes, &error).isNull()) << c.cause;
+        EXPECT_TRUE(error.contains(c.cause)) << qPrintable(error);
+    }
     // Records that end with the data but no closing record are still a picture.
+    QString error;
     EXPECT_FALSE(wmfRead(good.left(good.size() - 6), &error).isNull()) << qPrintable(error);
 }
 
@@ -354,7 +291,7 @@ TEST(Wmf, EndlessPaintingIsRefused)
     QString error;
     EXPECT_FALSE(wmfRead(pages(300), &error).isNull()) << qPrintable(error);
     EXPECT_TRUE(wmfRead(pages(10000), &error).isNull());
-    EXPECT_TRUE(error.contains(QLatin1String("draws far more"))) << qPrintable(error);
+    EXPECT_TRUE(error.contains("draws far more")) << qPrintable(error);
 }
 
 TEST(Wmf, MangledFilesNeverCrash)
@@ -397,20 +334,17 @@ TEST(Wmf, LoadPictureReadsMetafilesWithoutRegistering)
     WmfWriter w;
     solid(w, Qt::blue);
     w.rectangle(QRect(0, 0, 100, 100));
-    folders.write(QStringLiteral("fish.WMF"), w.bytes(true, kPage, kWmfPixelsPerInch));
-    folders.write(QStringLiteral("empty.wmf"), WmfWriter().bytes(true, QRect(0, 0, 0, 9000), 96));
+    folders.write("fish.WMF", w.bytes(true, kPage, kWmfPixelsPerInch));
+    folders.write("empty.wmf", WmfWriter().bytes(true, QRect(0, 0, 0, 9000), 96));
     QString error;
-    const QImage img = loadPicture(folders.path(QStringLiteral("fish.wmf")), &error);
+    const QImage img = loadPicture(folders.path("fish.wmf"), &error);
     ASSERT_FALSE(img.isNull()) << qPrintable(error);
     EXPECT_EQ(img.size(), QSize(100, 100));
     EXPECT_EQ(at(img, 50, 50), kBlue);
-    EXPECT_TRUE(loadPicture(folders.path(QStringLiteral("empty.wmf")), &error).isNull());
-    EXPECT_TRUE(error.contains(QLatin1String("empty.wmf")) && error.contains(QLatin1String("empty size")))
-        << qPrintable(error);
-    // Shown larger, it is drawn larger, not stretched.
-    const QImage large = loadPicture(folders.path(QStringLiteral("fish.wmf")), &error, QSize(300, 200));
+    EXPECT_TRUE(loadPicture(folders.path("empty.wmf"), &error).isNull());
+    EXPECT_TRUE(error.contains("empty.wmf") && error.contains("empty size")) << qPrintable(error);
+    // Shown larger, it is drawn larger, not stretched: an outline of one unit is three pixels wide.
+    const QImage large = loadPicture(folders.path("fish.wmf"), &error, QSize(300, 200));
     EXPECT_EQ(large.size(), QSize(300, 200));
-    EXPECT_EQ(at(large, 0, 100), kBlack);
-    EXPECT_EQ(at(large, 1, 100), kBlack); // an outline of one unit, three pixels wide, on the edge
-    EXPECT_EQ(at(large, 3, 100), kBlue);
+    expectPixels(large, {{0, 100, kBlack}, {1, 100, kBlack}, {3, 100, kBlue}});
 }

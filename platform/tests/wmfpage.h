@@ -6,6 +6,7 @@
 #include "wmfwriter.h"
 
 #include <QImage>
+#include <vector>
 #include <gtest/gtest.h>
 
 // A 100 x 100 pixel page: 100 logical units at 96 to the inch, one a pixel.
@@ -25,6 +26,17 @@ inline QImage play(const WmfWriter& w, QString* error = nullptr)
 
 inline QRgb at(const QImage& img, int x, int y) { return img.pixel(x, y) & 0xFFFFFF; }
 
+struct Px {
+    int x, y;
+    QRgb colour;
+};
+// Each pixel must have its colour; a wrong one is named by its place.
+inline void expectPixels(const QImage& img, const std::vector<Px>& pixels)
+{
+    for (const Px& p : pixels)
+        EXPECT_EQ(at(img, p.x, p.y), p.colour) << "at " << p.x << "," << p.y;
+}
+
 // A black outline and a fill; a pen of style 5 (null) leaves shapes without an outline.
 inline void solid(WmfWriter& w, const QColor& fill, int penWidth = 1)
 {
@@ -32,6 +44,11 @@ inline void solid(WmfWriter& w, const QColor& fill, int penWidth = 1)
     w.select(w.createBrush(0, fill));
 }
 inline void noPen(WmfWriter& w) { w.select(w.createPen(5, 0, Qt::black)); }
+inline void noPen(WmfWriter& w, const QColor& fill)
+{
+    noPen(w);
+    w.select(w.createBrush(0, fill));
+}
 
 // The parameters of a STRETCHDIB record (0x0F43) that copies all of a source bitmap of the given
 // size onto dest; a usage of 1 makes its colours palette entries.
