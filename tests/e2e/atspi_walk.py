@@ -3,7 +3,7 @@
 # Copyright (C) 2026 The Brushbox and Twinturn developers
 """What a screen reader finds in the programs, through AT-SPI as Orca reads it.
 
-Run under dbus-run-session with DISPLAY set; prints each finding and ends with 1 when any.
+Run under dbus-run-session with DISPLAY set; prints each finding on stderr and ends with 1 when any.
     atspi_walk.py brushbox EXE CONFIG    the paint window and both dialogs
     atspi_walk.py twinturn EXE CONFIG    the board
     atspi_walk.py message EXE CONFIG WORD   a message box shows a button named WORD
@@ -23,7 +23,7 @@ COUNTERS = ("Time played", "Countdown", "Cards made", "Cards left", "Tries made"
 def find(what, check):
     if not check:
         FINDINGS.append(what)
-        print("FINDING: " + what, flush=True)
+        print("FINDING: " + what, file=sys.stderr, flush=True)
     return check
 
 
@@ -196,7 +196,7 @@ def main():
         twinturn(exe, config)
     else:
         message(exe, config, sys.argv[4])
-    print("%d findings" % len(FINDINGS))
+    print("%d findings" % len(FINDINGS), file=sys.stderr)
     return 1 if FINDINGS else 0
 
 
