@@ -123,26 +123,22 @@ def brushbox(exe, config):
         find("no canvas", "Canvas" in names)
         find("the palette says no colour", any(n.startswith("Palette, ") for n in names))
         find("the colour box says no colour", any(n.startswith("Current colour, ") for n in names))
-        save = button(paint, "Save")
-        if find("no button 'Save'", save):
-            press(save)
-            dialog = wait_for(lambda: window("Brushbox", "Save"))
-            if find("pressing 'Save' opened no save dialog", dialog):
-                all_named_and_pressable(dialog, "save dialog")
-                press(button(dialog, "Close"))
-                find("the save dialog stays", wait_for(lambda: window("Brushbox", "Save") is None))
-        opener = button(paint, "Open")
-        if find("no button 'Open'", opener):
+        for title in ("Save", "Open"):
+            opener = button(paint, title)
+            if not find("no button '%s'" % title, opener):
+                continue
             press(opener)
-            dialog = wait_for(lambda: window("Brushbox", "Open"))
-            if find("pressing 'Open' opened no open dialog", dialog):
-                all_named_and_pressable(dialog, "open dialog")
+            dialog = wait_for(lambda: window("Brushbox", title))
+            if not find("pressing '%s' opened no %s dialog" % (title, title.lower()), dialog):
+                continue
+            all_named_and_pressable(dialog, "%s dialog" % title.lower())
+            if title == "Open":
                 before = len(buttons(dialog))
                 press(buttons(dialog)[0])  # the first catalog
                 find("a catalog's pictures did not come", wait_for(lambda: len(buttons(dialog)) > before))
                 all_named_and_pressable(dialog, "open dialog with pictures")
-                press(button(dialog, "Close"))
-                find("the open dialog stays", wait_for(lambda: window("Brushbox", "Open") is None))
+            press(button(dialog, "Close"))
+            find("the %s dialog stays" % title.lower(), wait_for(lambda: window("Brushbox", title) is None))
         press(button(paint, "Quit"))
         find("the quit button did not end the program", wait_for(lambda: program.poll() is not None, 10))
     finally:

@@ -13,7 +13,6 @@
 #include <gtest/gtest.h>
 #include <cmath>
 #include <functional>
-#include <optional>
 
 namespace {
 const QString kGames = QStringLiteral(BIN_DIR "/games/");
@@ -50,7 +49,7 @@ QRect inner(const QRect& card) { return card.adjusted(card.width() / 5, card.hei
 // The board as a child sees it: the card grid of the layout rule, with the two values the test
 // does not know (where the counter column ends, how high the player row is) found where every
 // card shows the same back picture.
-std::optional<QList<QRect>> findCards(const QImage& shot, int across, int down, int w, int h)
+QList<QRect> findCards(const QImage& shot, int across, int down, int w, int h)
 {
     for (int left = 0; left < 500; ++left) {
         const int gapX = int(std::floor((double(shot.width() - left - 16) - w * across) / (across + 3) - 1));
@@ -82,7 +81,7 @@ std::optional<QList<QRect>> findCards(const QImage& shot, int across, int down, 
                 return cards;
         }
     }
-    return std::nullopt;
+    return {};
 }
 
 class Board {
@@ -96,10 +95,9 @@ public:
         const qulonglong window = x->waitForWindow("Twinturn", 30000);
         waitFor([&] {
             m_inside = window ? x->geometry(window).intersected(screen().rect()) : screen().rect();
-            const auto found = findCards(m_shot.copy(m_inside), across, down, w, h);
-            for (const QRect& c : found.value_or(QList<QRect>()))
+            for (const QRect& c : findCards(m_shot.copy(m_inside), across, down, w, h))
                 cards << c.translated(m_inside.topLeft());
-            return found.has_value();
+            return !cards.isEmpty();
         }, 30000);
         if (!cards.isEmpty())
             back = m_shot.copy(inner(cards[0]));
