@@ -166,9 +166,11 @@ def twinturn(exe, config):
         press(first)
         turned = wait_for(lambda: first.name if not first.name.endswith("face down") else None)
         find("the turned card says '%s'" % turned, turned and re.fullmatch(r"card 1, \w+", turned))
-        texts = [o.name for o in descendants(board) if showing(o) and o.getRole() in (pyatspi.ROLE_STATIC, pyatspi.ROLE_LABEL)]
-        counters = [t for t in texts if t.startswith(COUNTERS)]
-        find("no counter says what it counts: " + ", ".join(texts), counters)
+        def texts():
+            return [o.name for o in descendants(board) if showing(o) and o.getRole() in (pyatspi.ROLE_STATIC, pyatspi.ROLE_LABEL)]
+        # Now and then the counters are read a moment before they are named again.
+        counters = wait_for(lambda: [t for t in texts() if t.startswith(COUNTERS)], 5.0) or []
+        find("no counter says what it counts: " + ", ".join(texts()), counters)
         find("no counter says whose it is: " + ", ".join(counters),
              any(re.match(r"[A-Za-z ]+ for .+: \S+", c) for c in counters))
     finally:

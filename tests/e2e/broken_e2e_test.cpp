@@ -11,35 +11,16 @@
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 
-namespace {
-QByteArray pathLines(const ThemeFolder& t)
-{
-    return "[path]\r\ngfx=" + t.path("gfx").toUtf8() + "\r\nsnd=" + t.path("snd").toUtf8() + "\r\npicture=" + t.path("pictures").toUtf8()
-           + "\r\ncatalog=" + t.path("catalogs").toUtf8() + "\r\n";
-}
-
-// Quits Brushbox with the small quit button's key and checks it ended in time.
-void quit(ProgramRun& run, XServer* x)
-{
-    const auto window = x->waitForWindow("Brushbox", 3000);
-    if (window)
-        x->focus(window);
-    x->key("Escape");
-    if (!run.waitForExit(5000))
-        run.kill();
-}
-}
-
 TEST(BrokenFilesEndToEnd, BrushboxOnAThemeOfBrokenFilesRunsOn)
 {
     REQUIRE_X();
     ThemeFolder t;
     const QList<BrokenFile> pictures = makeBrokenPictures(t.path("gfx"));
-    const QList<BrokenFile> sounds = makeBrokenSounds(t.path("snd"));
+    makeBrokenSounds(t.path("snd"));
     QDir().mkpath(t.path("pictures/Broken"));
     makeBrokenPictures(t.path("pictures/Broken"));
     // Every picture and sound key names a broken file, in turn through the corpus.
-    QByteArray ini = "app=zypaint\r\n" + pathLines(t);
+    QByteArray ini = "app=zypaint\r\n" + t.brushboxPaths();
     ini += "[interface]\r\nbackground=header-only.bmp\r\nstartsound=lying.wav\r\nbuttonsound=text.wav\r\ngoodsound=folder.wav\r\n"
            "smallquit=huge.bmp\r\nsmallhelp=empty.gif\r\n[help]\r\nactive=1\r\npicture=corrupted.jpg\r\n"
            "[palette]\r\nactive=1\r\nnormal=huge.gif\r\ninactive=text.bmp\r\n[current]\r\nactive=1\r\n";
@@ -61,8 +42,7 @@ TEST(BrokenFilesEndToEnd, BrushboxOnAThemeOfBrokenFilesRunsOn)
     if (kMemoryMeasurable) {
         EXPECT_LT(run.peakMegabytes(), 200);
     }
-    quit(run, x);
-    (void)sounds;
+    run.endWithEscape();
 }
 
 // A click sound whose header gives 8 samples a second once ended Brushbox (SIGFPE in the sound
@@ -70,29 +50,24 @@ TEST(BrokenFilesEndToEnd, BrushboxOnAThemeOfBrokenFilesRunsOn)
 TEST(BrokenFilesEndToEnd, BrushboxWithSoundsOfImpossibleRatesOnARealSoundServer)
 {
     REQUIRE_X();
-    SoundServer* sound = SoundServer::instance();
-    if (!sound) {
-        if (qEnvironmentVariableIsSet("BB_REQUIRE_DEVICES"))
-            FAIL() << "no PulseAudio server could be had";
-        GTEST_SKIP() << "no PulseAudio server";
-    }
+    REQUIRE_SOUND();
     ThemeFolder t;
     QByteArray ini = t.copySampleBrushbox();
     makeBrokenSounds(t.path("snd"));
     QString text = QString::fromUtf8(ini);
-    text.replace(QRegularExpression(QStringLiteral("buttonsound=[^\r\n]*")), QStringLiteral("buttonsound=low-rate.wav"));
-    text.replace(QRegularExpression(QStringLiteral("startsound=[^\r\n]*")), QStringLiteral("startsound=huge-rate.wav"));
+    text.replace(QRegularExpression("buttonsound=[^\r\n]*"), "buttonsound=low-rate.wav");
+    text.replace(QRegularExpression("startsound=[^\r\n]*"), "startsound=huge-rate.wav");
     t.write("zypaint.ini", text.toUtf8());
     QProcessEnvironment env;
-    env.insert(QStringLiteral("PULSE_SERVER"), sound->address());
+    env.insert("PULSE_SERVER", sound->address());
     ProgramRun run(BRUSHBOX_EXE, {t.path("zypaint.ini")}, t.windows(), env);
     const auto window = x->waitForWindow("Brushbox");
     ASSERT_NE(window, 0u) << qPrintable(run.stderrText());
     const QPoint origin = x->geometry(window).topLeft();
     for (const QPoint button : {QPoint(60, 60), QPoint(164, 172), QPoint(60, 60)})
-        x->click(origin.x() + button.x(), origin.y() + button.y());
+        x->click(origin + button);
     EXPECT_FALSE(run.waitForExit(2000)) << "exit code " << run.exitCode() << ": " << qPrintable(run.stderrText());
-    quit(run, x);
+    run.endWithEscape();
 }
 
 TEST(BrokenFilesEndToEnd, FoldersAndFilesSwappedAndAHugeConfiguration)
@@ -102,7 +77,7 @@ TEST(BrokenFilesEndToEnd, FoldersAndFilesSwappedAndAHugeConfiguration)
         // A file where the graphics folder should be.
         ThemeFolder t;
         t.write("gfx", "not a folder");
-        t.write("zypaint.ini", "app=zypaint\r\n" + pathLines(t));
+        t.write("zypaint.ini", "app=zypaint\r\n" + t.brushboxPaths());
         ProgramRun run(BRUSHBOX_EXE, {t.path("zypaint.ini")}, t.windows());
         ASSERT_TRUE(run.waitForStderr("Bad graphics path: '" + t.path("gfx") + "'")) << qPrintable(run.stderrText());
         run.answerMessages("brushbox: ", 500);
@@ -130,17 +105,15 @@ TEST(BrokenFilesEndToEnd, FoldersAndFilesSwappedAndAHugeConfiguration)
         if (kMemoryMeasurable) {
             EXPECT_LT(run.peakMegabytes(), 200);
         }
-        quit(run, x);
+        run.endWithEscape();
     }
 }
 
-#ifdef TWINTURN_EXE
 TEST(BrokenFilesEndToEnd, TwinturnWithBrokenCardPicturesAndSounds)
 {
     REQUIRE_X();
     ThemeFolder t;
-    t.copyFromSample("games", "games");
-    t.copyFromSample("memory.ini", "memory.ini");
+    t.copySampleTwinturn();
     // Break every card picture and sound of the sample game, keeping their names.
     const QList<BrokenFile> pictures = makeBrokenPictures(t.path("broken"));
     const QList<BrokenFile> sounds = makeBrokenSounds(t.path("brokensnd"));
@@ -157,18 +130,6 @@ TEST(BrokenFilesEndToEnd, TwinturnWithBrokenCardPicturesAndSounds)
             QFile::copy(from, t.path(dir + "/" + name));
         }
     }
-    // The game's folders, written absolute (and so with their trailing separator).
-    QByteArray ini;
-    for (QByteArray line : t.read("memory.ini").split('\n')) {
-        line = line.trimmed();
-        if (line.contains("%apppath%")) {
-            line.replace("%apppath%", t.path().toUtf8() + "/");
-            if (!line.endsWith('\\'))
-                line += '\\';
-        }
-        ini += line + "\r\n";
-    }
-    t.write("memory.ini", ini);
     ProgramRun run(TWINTURN_EXE, {t.path("memory.ini")}, t.windows());
     run.answerMessages("twinturn: ");
     x->screenshot(QDir::temp().filePath("e2e-broken-twinturn.png"));
@@ -183,7 +144,6 @@ TEST(BrokenFilesEndToEnd, TwinturnWithBrokenCardPicturesAndSounds)
         EXPECT_TRUE(run.stderrText().contains("twinturn: ")) << qPrintable(run.stderrText());
     }
 }
-#endif
 
 TEST(BrokenFilesEndToEnd, LogThatCannotBeWrittenIsSkipped)
 {
@@ -192,7 +152,7 @@ TEST(BrokenFilesEndToEnd, LogThatCannotBeWrittenIsSkipped)
     t.copyFromSample("gfx", "gfx");
     QDir().mkpath(t.path("snd"));
     QDir().mkpath(t.path("pictures"));
-    t.write("zypaint.ini", "app=zypaint\r\ndebug=1\r\n" + pathLines(t) + "[interface]\r\nbackground=background.bmp\r\n");
+    t.write("zypaint.ini", "app=zypaint\r\ndebug=1\r\n" + t.brushboxPaths() + "[interface]\r\nbackground=background.bmp\r\n");
     QDir().mkpath(t.path("logdir/brushbox.log"));
     t.write("afile", "a file where the system folder should be");
     // Missing, a file, and a folder holding a folder named like the log.
@@ -202,7 +162,7 @@ TEST(BrokenFilesEndToEnd, LogThatCannotBeWrittenIsSkipped)
         EXPECT_TRUE(run.stderrText().contains("Debug Mode"));
         EXPECT_NE(x->waitForWindow("Brushbox", 5000), 0u) << qPrintable(windows + ": " + run.stderrText());
         EXPECT_TRUE(run.running()) << qPrintable(run.stderrText());
-        quit(run, x);
+        run.endWithEscape();
     }
     EXPECT_TRUE(QFileInfo(t.path("logdir/brushbox.log")).isDir());
 }

@@ -18,13 +18,6 @@ int distinctColours(const QImage& img, const QRect& area)
     return colours.size();
 }
 
-QByteArray themeIni(const ThemeFolder& t, const QByteArray& extra = {})
-{
-    return "app=zypaint\r\n[path]\r\ngfx=" + t.path("gfx").toUtf8() + "\r\nsnd=" + t.path("snd").toUtf8() + "\r\npicture="
-           + t.path("pictures").toUtf8() + "\r\ncatalog=" + t.path("catalogs").toUtf8()
-           + "\r\n[interface]\r\nbackground=background.bmp\r\n" + extra;
-}
-
 } // namespace
 
 TEST(BrushboxEndToEnd, StartsOnAThemeShowsSplashAndWindowAndLogs)
@@ -34,8 +27,8 @@ TEST(BrushboxEndToEnd, StartsOnAThemeShowsSplashAndWindowAndLogs)
     t.copyFromSample("gfx", "gfx");
     t.copyFromSample("snd", "snd");
     QDir().mkpath(t.path("pictures"));
-    t.write("zypaint.ini", themeIni(t, "[splash screen]\r\ntext=Hello\r\npicture=splash.bmp\r\nactive=1\r\n"
-                                       "[catalogs]\r\nRed folder\t0\r\n"));
+    t.write("zypaint.ini", "app=zypaint\r\n" + t.brushboxPaths() + "[interface]\r\nbackground=background.bmp\r\n"
+                           "[splash screen]\r\ntext=Hello\r\npicture=splash.bmp\r\nactive=1\r\n[catalogs]\r\nRed folder\t0\r\n");
     ProgramRun run(BRUSHBOX_EXE, {t.path("zypaint.ini")}, t.windows());
     const auto window = x->waitForWindow("Brushbox");
     ASSERT_NE(window, 0u) << qPrintable(run.stderrText());
@@ -46,9 +39,7 @@ TEST(BrushboxEndToEnd, StartsOnAThemeShowsSplashAndWindowAndLogs)
     EXPECT_EQ(t.read("windows/brushbox.log").left(startLines.size()), startLines);
     EXPECT_TRUE(QFileInfo(t.path("catalogs/Red folder")).isDir());
     EXPECT_TRUE(QFileInfo(t.path("catalogs/Red folder.bmp")).isFile());
-    x->focus(window);
-    x->key("Escape");
-    EXPECT_TRUE(run.waitForExit());
+    EXPECT_TRUE(run.endWithEscape());
 }
 
 TEST(BrushboxEndToEnd, MissingConfigurationArgumentIsNamed)
@@ -83,7 +74,5 @@ TEST(BrushboxEndToEnd, ThemeWrittenOnWindowsStartsUnchanged)
     EXPECT_TRUE(QFileInfo(t.path("Catalogs/" + QString::fromUtf8("Blå"))).isDir());
     const QImage shot = x->screenshot(QDir::temp().filePath("e2e-brushbox-windows-theme.png"));
     EXPECT_GT(distinctColours(shot, QRect(0, 0, 1024, 768)), 3);
-    x->focus(window);
-    x->key("Escape");
-    EXPECT_TRUE(run.waitForExit());
+    EXPECT_TRUE(run.endWithEscape());
 }

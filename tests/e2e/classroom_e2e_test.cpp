@@ -6,8 +6,6 @@
 #include "common/fullscreen.h"
 
 #include <QDir>
-#include <QElapsedTimer>
-#include <QThread>
 #include <gtest/gtest.h>
 
 namespace {
@@ -17,15 +15,8 @@ QByteArray paintTheme(const ThemeFolder& t, const QByteArray& classroom)
     t.copyFromSample("gfx", "gfx");
     t.copyFromSample("snd", "snd");
     QDir().mkpath(t.path("pictures"));
-    return "app=zypaint\r\n[path]\r\ngfx=" + t.path("gfx").toUtf8() + "\r\nsnd=" + t.path("snd").toUtf8() + "\r\npicture="
-           + t.path("pictures").toUtf8() + "\r\n[interface]\r\nbackground=background.bmp\r\nbuttonsound=click.wav\r\n"
-           + "[clear button]\r\nactive=1\r\npicnormal=clear.bmp\r\n[classroom]\r\n" + classroom;
-}
-
-// Whether the area of the screen shows what it showed in the earlier shot, within timeoutMs.
-bool showsAgain(const XServer* x, const QImage& earlier, const QRect& area, int timeoutMs)
-{
-    return waitFor([&] { return x->screenshot().copy(area) == earlier.copy(area); }, timeoutMs);
+    return "app=zypaint\r\n" + t.brushboxPaths() + "[interface]\r\nbackground=background.bmp\r\nbuttonsound=click.wav\r\n"
+           "[clear button]\r\nactive=1\r\npicnormal=clear.bmp\r\n[classroom]\r\n" + classroom;
 }
 
 } // namespace
@@ -51,9 +42,9 @@ TEST(ClassroomEndToEnd, ASecondStartBringsTheFirstForwardAndACrashedCopyLeavesNo
     ASSERT_TRUE(second.waitForExit(10000));
     EXPECT_EQ(second.exitCode(), 0);
     EXPECT_TRUE(second.stderrText().contains("brushbox: already running")) << qPrintable(second.stderrText());
-    EXPECT_TRUE(showsAgain(x, alone, area, 5000)) << "the first copy did not come to the front";
+    EXPECT_TRUE(waitFor([&] { return x->screenshot().copy(area) == alone.copy(area); }, 5000))
+        << "the first copy did not come to the front";
     EXPECT_TRUE(first.running());
-    game.kill();
 
     // A copy that crashed holds the lock no more.
     first.kill();
@@ -64,46 +55,39 @@ TEST(ClassroomEndToEnd, ASecondStartBringsTheFirstForwardAndACrashedCopyLeavesNo
     // Without singleinstance two copies run side by side.
     t.write("loose.ini", paintTheme(t, "singleinstance=0\r\n"));
     ProgramRun loose(BRUSHBOX_EXE, {t.path("loose.ini")}, t.windows());
-    EXPECT_TRUE(waitFor([&] {
-        return x->windows("Brushbox").size() == 2;
-    })) << qPrintable(loose.stderrText());
+    EXPECT_TRUE(waitFor([&] { return x->windows("Brushbox").size() == 2; })) << qPrintable(loose.stderrText());
     EXPECT_TRUE(loose.running());
-    after.kill();
-    loose.kill();
 }
 
 TEST(ClassroomEndToEnd, MuteStartsSilentAndCtrlMBringsTheSoundBack)
 {
     REQUIRE_X();
-    SoundServer* sound = SoundServer::instance();
-    if (!sound)
-        GTEST_SKIP() << "no PulseAudio server";
+    REQUIRE_SOUND();
     ThemeFolder t;
     t.write("zypaint.ini", paintTheme(t, "mute=1\r\n"));
     const double tone = 1800;
     t.write("snd/click.wav", toneWav(tone, 400));
     SoundRecording recording(*sound);
     QProcessEnvironment env;
-    env.insert(QStringLiteral("PULSE_SERVER"), sound->address());
+    env.insert("PULSE_SERVER", sound->address());
     ProgramRun run(BRUSHBOX_EXE, {t.path("zypaint.ini")}, t.windows(), env);
     const auto window = x->waitForWindow("Brushbox");
     ASSERT_NE(window, 0u) << qPrintable(run.stderrText());
     const QRect area = x->geometry(window);
     const QPoint clear = area.topLeft() + QPoint(40, 255); // the clear button, which clicks
     x->stillScreen();
-    x->click(clear.x(), clear.y());
-    QThread::msleep(1000); // long enough to hear a muted click if it were played
+    x->click(clear);
+    EXPECT_FALSE(recording.waitForToneEnd(tone, 0, 1000)) << "heard while muted";
     x->focus(window);
     // The window takes its X events in order: the key is taken before the click after it.
     const double unmuted = x->key("ctrl+m");
-    x->click(clear.x(), clear.y());
+    x->click(clear);
     recording.waitForToneEnd(tone, unmuted);
     recording.stop();
     const QVector<SoundRecording::Span> heard = recording.heard(tone);
     ASSERT_FALSE(heard.isEmpty()) << "the click was not heard after Ctrl+M";
     for (const SoundRecording::Span& s : heard)
         EXPECT_GT(s.startMs, unmuted - 50) << "heard while muted";
-    run.kill();
 }
 
 TEST(ClassroomEndToEnd, FullScreenBrushboxFillsTheScreenAndTheCanvasTakesClicksWhereItIsShown)
@@ -123,7 +107,7 @@ TEST(ClassroomEndToEnd, FullScreenBrushboxFillsTheScreenAndTheCanvasTakesClicksW
     const QPointF origin((logical.width() - 641) / 2, (logical.height() - 481) / 2);
     auto shown = [&](double cx, double cy) { return QPoint(int((origin.x() + 224 + cx) * f), int((origin.y() + 16 + cy) * f)); };
     const QPoint middle = shown(200, 200);
-    x->click(middle.x(), middle.y());
+    x->click(middle);
     const QImage after = x->changedScreen(before);
     after.save(QDir::temp().filePath("e2e-brushbox-fullscreen.png"));
     // The whole canvas, and only the canvas, took the fill's black.
@@ -131,7 +115,6 @@ TEST(ClassroomEndToEnd, FullScreenBrushboxFillsTheScreenAndTheCanvasTakesClicksW
         EXPECT_EQ(QColor(after.pixel(p)), QColor(Qt::black)) << p.x() << "," << p.y();
     for (const QPoint p : {shown(-12, 200), shown(200, 412)})
         EXPECT_NE(QColor(after.pixel(p)), QColor(Qt::black)) << p.x() << "," << p.y();
-    run.kill();
 }
 
 // A game whose files give a layout smaller than the screen (800 x 600 on 1024 x 768) is shown
@@ -153,7 +136,7 @@ TEST(ClassroomEndToEnd, FullScreenTwinturnGrowsASmallerLayoutToTheScreen)
         const auto window = x->waitForWindow("Twinturn");
         ASSERT_NE(window, 0u) << qPrintable(run.stderrText());
         if (!fullscreen)
-            inside = x->clientGeometry(window);
+            inside = x->geometry(window);
         shots[fullscreen] = x->stillScreen(20000).convertToFormat(QImage::Format_RGB32);
         shots[fullscreen].save(QDir::temp().filePath(QStringLiteral("e2e-twinturn-fullscreen%1.png").arg(fullscreen)));
         run.kill();
@@ -167,16 +150,7 @@ TEST(ClassroomEndToEnd, FullScreenTwinturnGrowsASmallerLayoutToTheScreen)
     const QImage grown = shots[1].copy(QRect(QPoint((screen.width() - int(800 * f)) / 2, (screen.height() - int(600 * f)) / 2),
                                              QSize(int(800 * f), int(600 * f))))
                              .scaled(layout.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    auto difference = [](const QImage& a, const QImage& b) {
-        double sum = 0;
-        for (int py = 0; py < a.height(); ++py)
-            for (int px = 0; px < a.width(); ++px) {
-                const QRgb p = a.pixel(px, py), q = b.pixel(px, py);
-                sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) + std::abs(qBlue(p) - qBlue(q));
-            }
-        return sum / (3.0 * a.width() * a.height());
-    };
     // The grown board brought back to its own size is the board; the screen's middle unscaled is not.
-    EXPECT_LT(difference(plain, grown), 12);
-    EXPECT_GT(difference(plain, shots[1].copy(layout)), 2 * difference(plain, grown));
+    EXPECT_LT(meanDifference(plain, grown), 12);
+    EXPECT_GT(meanDifference(plain, shots[1].copy(layout)), 2 * meanDifference(plain, grown));
 }

@@ -6,10 +6,8 @@
 #include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QMargins>
-#include <QThread>
 #include <csignal>
 #include <memory>
 #include <unistd.h>
@@ -62,13 +60,6 @@ QPoint closeButton(const XServer& x, qulonglong window)
     return {r.right() - 9, r.top() - frameOf(x, window).top() / 2};
 }
 
-void drag(const XServer& x, QPoint from, QPoint to)
-{
-    x.run("xdotool", {"mousemove", QString::number(from.x()), QString::number(from.y()), "mousedown", "1", "mousemove",
-                      QString::number((from.x() + to.x()) / 2), QString::number(from.y()), "mousemove", QString::number(to.x()),
-                      QString::number(to.y()), "mouseup", "1"});
-}
-
 } // namespace
 
 // Under a window manager a child may minimise the paint window: the program and its painting
@@ -84,12 +75,11 @@ TEST(DesktopEndToEnd, MinimisedBrushboxKeepsItsPaintingAndASecondStartBringsItBa
     ASSERT_NE(window, 0u) << qPrintable(run.stderrText());
     const QRect canvas(x->geometry(window).topLeft() + QPoint(224, 16), QSize(401, 401));
     const QImage blank = x->screenshot().copy(canvas);
-    drag(*x, canvas.topLeft() + QPoint(40, 200), canvas.topLeft() + QPoint(360, 220));
-    QImage painted;
+    x->drag(canvas.topLeft() + QPoint(40, 200), canvas.topLeft() + QPoint(360, 220));
     ASSERT_TRUE(waitFor([&] { return x->screenshot().copy(canvas) != blank; }, 5000)) << "no stroke was drawn";
-    painted = x->stillScreen().copy(canvas); // the whole stroke, not its first part
+    const QImage painted = x->stillScreen().copy(canvas); // the whole stroke, not its first part
 
-    x->run("xdotool", {"windowminimize", QString::number(window)});
+    x->xdo({"windowminimize", QString::number(window)});
     ASSERT_TRUE(waitFor([&] { return wmState(*x, window) == "Iconic"; }, 5000));
     EXPECT_FALSE(run.waitForExit(1500)) << "minimising ended Brushbox";
 
@@ -98,7 +88,7 @@ TEST(DesktopEndToEnd, MinimisedBrushboxKeepsItsPaintingAndASecondStartBringsItBa
     EXPECT_TRUE(second.stderrText().contains("already running; its window was brought to the front")) << qPrintable(second.stderrText());
     EXPECT_TRUE(waitFor([&] { return wmState(*x, window) == "Normal"; }, 5000)) << "the window stayed minimised";
     EXPECT_TRUE(waitFor([&] { return x->screenshot().copy(canvas) == painted; }, 5000)) << "the painting is not shown as it was";
-    EXPECT_TRUE(waitFor([&] { return x->run("xdotool", {"getactivewindow"}).trimmed() == QString::number(window); }, 5000))
+    EXPECT_TRUE(waitFor([&] { return x->xdo({"getactivewindow"}).trimmed() == QString::number(window); }, 5000))
         << "the window did not get the keyboard";
     EXPECT_TRUE(run.running());
 }
@@ -114,8 +104,7 @@ TEST(DesktopEndToEnd, NoQuitHoldsAgainstEscTheWindowManagersCloseAndAltF4UntilCt
         ProgramRun run(p.exe, {p.ini}, t.windows());
         const auto window = x->waitForWindow(p.title);
         ASSERT_NE(window, 0u) << qPrintable(run.stderrText());
-        const QPoint close = closeButton(*x, window);
-        x->click(close.x(), close.y());
+        x->click(closeButton(*x, window));
         EXPECT_FALSE(run.waitForExit(1500)) << p.exe << " ended on the title bar's close button";
         for (const char* keys : {"Escape", "alt+F4"}) {
             x->focus(window);
@@ -135,8 +124,7 @@ TEST(DesktopEndToEnd, NoQuitHoldsAgainstEscTheWindowManagersCloseAndAltF4UntilCt
     ProgramRun run(brushbox.exe, {brushbox.ini}, plain.windows());
     const auto window = x->waitForWindow(brushbox.title);
     ASSERT_NE(window, 0u) << qPrintable(run.stderrText());
-    const QPoint close = closeButton(*x, window);
-    x->click(close.x(), close.y());
+    x->click(closeButton(*x, window));
     EXPECT_TRUE(run.waitForExit(5000)) << "the close button did not end Brushbox";
     EXPECT_EQ(run.exitCode(), 0);
 }
@@ -166,37 +154,28 @@ TEST(DesktopEndToEnd, TermAndHangUpEndBothProgramsCleanly)
 namespace {
 // A program on another computer: its own host name, machine id and process numbers (UTS, mount
 // and PID namespaces), the same home. Without a runtime folder it makes its own.
-struct ComputerRun {
-    ProgramRun run;
-    ComputerRun(const ThemeFolder& t, const QString& host, const Program& p, const QString& runtime)
-        : run("unshare", {"-u", "-p", "-f", "--mount-proc", "sh", "-c",
-                          "mount --bind \"$1\" /etc/machine-id && hostname \"$2\" && shift 2 && exec \"$@\"", "sh",
-                          machineId(t, host), host, p.exe, p.ini},
-              t.windows(), environment(t, runtime))
-    {
-    }
-    static QString machineId(const ThemeFolder& t, const QString& host)
-    {
-        t.write(host + ".machine-id", QCryptographicHash::hash(host.toUtf8(), QCryptographicHash::Md5).toHex() + "\n");
-        return t.path(host + ".machine-id");
-    }
-    static QProcessEnvironment environment(const ThemeFolder& t, const QString& runtime)
-    {
-        QProcessEnvironment env = runtime.isEmpty() ? QProcessEnvironment() : runtimeFolder(t, runtime);
-        if (runtime.isEmpty())
-            env.insert("XDG_RUNTIME_DIR", ""); // unset, as on a desktop that sets none
-        return env;
-    }
-    // The program itself, seen from this computer (unshare's child).
-    void signal(int sig)
-    {
-        QFile children(QStringLiteral("/proc/%1/task/%1/children").arg(run.pid()));
-        if (children.open(QIODevice::ReadOnly))
-            for (const QByteArray& pid : children.readAll().split(' '))
-                if (pid.trimmed().toInt() > 0)
-                    ::kill(pid.trimmed().toInt(), sig);
-    }
-};
+std::unique_ptr<ProgramRun> onComputer(const ThemeFolder& t, const QString& host, const Program& p, const QString& runtime)
+{
+    t.write(host + ".machine-id", QCryptographicHash::hash(host.toUtf8(), QCryptographicHash::Md5).toHex() + "\n");
+    QProcessEnvironment env = runtime.isEmpty() ? QProcessEnvironment() : runtimeFolder(t, runtime);
+    if (runtime.isEmpty())
+        env.insert("XDG_RUNTIME_DIR", ""); // unset, as on a desktop that sets none
+    return std::make_unique<ProgramRun>(
+        "unshare", QStringList{"-u", "-p", "-f", "--mount-proc", "sh", "-c",
+                               "mount --bind \"$1\" /etc/machine-id && hostname \"$2\" && shift 2 && exec \"$@\"", "sh",
+                               t.path(host + ".machine-id"), host, p.exe, p.ini},
+        t.windows(), env);
+}
+
+// The program itself, seen from this computer (unshare's child).
+void signalProgram(const ProgramRun& run, int sig)
+{
+    QFile children(QStringLiteral("/proc/%1/task/%1/children").arg(run.pid()));
+    if (children.open(QIODevice::ReadOnly))
+        for (const QByteArray& pid : children.readAll().split(' '))
+            if (pid.trimmed().toInt() > 0)
+                ::kill(pid.trimmed().toInt(), sig);
+}
 }
 
 // Without full screen Twinturn's window, title bar and frame included, lies on the screen.
@@ -232,26 +211,25 @@ TEST(DesktopEndToEnd, OneHomeOnTwoComputersAfterALogoutOrACrashBothStartOnTheOth
     for (const int sig : {SIGTERM, SIGHUP, SIGKILL}) {
         {
             // The first computer sets no runtime folder: the programs make one of their own.
-            std::vector<std::unique_ptr<ComputerRun>> a;
+            std::vector<std::unique_ptr<ProgramRun>> a;
             for (const Program& p : programs) {
-                a.push_back(std::make_unique<ComputerRun>(t, first, p, QString()));
-                ASSERT_NE(x->waitForWindow(p.title), 0u) << qPrintable(a.back()->run.stderrText());
+                a.push_back(onComputer(t, first, p, QString()));
+                ASSERT_NE(x->waitForWindow(p.title), 0u) << qPrintable(a.back()->stderrText());
             }
             for (auto& run : a) {
-                run->signal(sig);
-                ASSERT_TRUE(run->run.waitForExit(10000)) << "signal " << sig;
+                signalProgram(*run, sig);
+                ASSERT_TRUE(run->waitForExit(10000)) << "signal " << sig;
             }
         }
-        std::vector<std::unique_ptr<ComputerRun>> b;
+        std::vector<std::unique_ptr<ProgramRun>> b;
         for (const Program& p : programs) {
-            b.push_back(std::make_unique<ComputerRun>(t, second, p, "run-b"));
-            EXPECT_NE(x->waitForWindow(p.title), 0u) << p.exe << " after signal " << sig << ": "
-                                                     << qPrintable(b.back()->run.stderrText());
-            EXPECT_FALSE(b.back()->run.stderrText().contains("already running")) << qPrintable(b.back()->run.stderrText());
+            b.push_back(onComputer(t, second, p, "run-b"));
+            EXPECT_NE(x->waitForWindow(p.title), 0u) << p.exe << " after signal " << sig << ": " << qPrintable(b.back()->stderrText());
+            EXPECT_FALSE(b.back()->stderrText().contains("already running")) << qPrintable(b.back()->stderrText());
         }
         for (auto& run : b) {
-            run->signal(SIGTERM);
-            EXPECT_TRUE(run->run.waitForExit(10000));
+            signalProgram(*run, SIGTERM);
+            EXPECT_TRUE(run->waitForExit(10000));
         }
     }
     QDir(QDir::tempPath() + "/brushbox-twinturn-" + QString::number(::geteuid()) + "-" + first).removeRecursively();

@@ -17,6 +17,8 @@
 #include <algorithm>
 #include <csignal>
 #include <cstdlib>
+#include <cstring>
+#include <memory>
 
 namespace {
 bool isCatalogPicture(const QString& name)
@@ -24,9 +26,6 @@ bool isCatalogPicture(const QString& name)
     const QString ext = QFileInfo(name).suffix().toLower();
     return !name.contains('_') && (ext == "bmp" || ext == "gif" || ext == "jpg" || ext == "jpeg" || ext == "wmf");
 }
-
-
-XServer* g_bare = nullptr; // once started
 
 void pause(int ms)
 {
@@ -54,38 +53,20 @@ XServer* XServer::instance()
     if (!tried) {
         tried = true;
         std::unique_ptr<XServer> s(new XServer);
-        if (s->start(true))
+        if (s->start())
             server = std::move(s);
     }
     return server.get();
 }
 
-XServer* XServer::bare()
+bool XServer::start()
 {
-    static std::unique_ptr<XServer> server;
-    static bool tried = false;
-    if (!tried) {
-        tried = true;
-        std::unique_ptr<XServer> s(new XServer);
-        if (s->start(false))
-            server = std::move(s);
-        g_bare = server.get();
-    }
-    return server.get();
-}
-
-bool XServer::start(bool windowManager)
-{
-    if (QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty())
-        return false;
-    if (windowManager && QStandardPaths::findExecutable(QStringLiteral("openbox")).isEmpty())
+    if (QStandardPaths::findExecutable("Xvfb").isEmpty() || QStandardPaths::findExecutable("openbox").isEmpty())
         return false;
     // The server takes the first free display itself and names it: test processes started side by
     // side never race for one.
     m_xvfb.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    m_xvfb.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                                           QStringLiteral("0"), QStringLiteral("1024x768x24"), QStringLiteral("-noreset"),
-                                           QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+    m_xvfb.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1024x768x24", "-noreset", "-nolisten", "tcp"});
     if (!m_xvfb.waitForStarted(5000))
         return false;
     QByteArray named;
@@ -96,49 +77,34 @@ bool XServer::start(bool windowManager)
         m_xvfb.waitForFinished();
         return false;
     }
-    m_display = QLatin1Char(':') + QString::fromLatin1(named.trimmed());
-    return !windowManager || startWindowManager();
-}
-
-bool XServer::startWindowManager()
-{
+    m_display = ':' + QString::fromLatin1(named.trimmed());
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("DISPLAY"), m_display);
+    env.insert("DISPLAY", m_display);
     m_openbox.setProcessEnvironment(env);
     m_openbox.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    m_openbox.start(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")});
-    if (!m_openbox.waitForStarted(5000))
-        return false;
+    m_openbox.start("openbox", {"--sm-disable"});
     // It manages the screen once it has announced itself on the root window.
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < 10000 && m_openbox.state() == QProcess::Running) {
-        if (run(QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")}).contains("window id"))
-            return true;
-        pause(25);
-    }
-    return false;
+    return m_openbox.waitForStarted(5000) && waitFor([&] {
+        return !managed() || run("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"}).contains("window id");
+    }) && managed();
 }
 
 XServer::~XServer()
 {
     if (m_shots)
         xcb_disconnect(m_shots);
-    if (m_openbox.state() != QProcess::NotRunning) {
-        m_openbox.terminate();
-        if (!m_openbox.waitForFinished(3000))
-            m_openbox.kill();
+    for (QProcess* p : {&m_openbox, &m_xvfb}) {
+        p->terminate();
+        if (!p->waitForFinished(3000))
+            p->kill();
     }
-    m_xvfb.terminate();
-    if (!m_xvfb.waitForFinished(3000))
-        m_xvfb.kill();
 }
 
 QString XServer::run(const QString& program, const QStringList& args, int* exitCode) const
 {
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("DISPLAY"), m_display);
+    env.insert("DISPLAY", m_display);
     p.setProcessEnvironment(env);
     p.start(program, args);
     p.waitForFinished(15000);
@@ -150,24 +116,26 @@ QString XServer::run(const QString& program, const QStringList& args, int* exitC
 double XServer::key(const QString& keys) const
 {
     const double at = steadyMs();
-    run(QStringLiteral("xdotool"), {QStringLiteral("key"), keys});
+    xdo({"key", keys});
     pause(50);
     return at;
 }
 
-void XServer::focus(qulonglong window) const
-{
-    run(QStringLiteral("xdotool"), {QStringLiteral("windowfocus"), QStringLiteral("--sync"), QString::number(window)});
-}
+void XServer::focus(qulonglong window) const { xdo({"windowfocus", "--sync", QString::number(window)}); }
 
 double XServer::click(int x, int y) const
 {
     // The click comes after xdotool starts and well before it is seen to end.
     const double at = steadyMs();
-    run(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), QString::number(x), QString::number(y), QStringLiteral("click"),
-                                    QStringLiteral("1")});
+    xdo({"mousemove", QString::number(x), QString::number(y), "click", "1"});
     pause(50);
     return at;
+}
+
+void XServer::drag(QPoint from, QPoint to) const
+{
+    xdo({"mousemove", QString::number(from.x()), QString::number(from.y()), "mousedown", "1", "mousemove",
+         QString::number(to.x()), QString::number(to.y()), "mouseup", "1"});
 }
 
 QImage XServer::screenshot(const QString& savePath) const
@@ -239,9 +207,7 @@ QImage XServer::changedScreen(const QImage& before, int timeoutMs) const
 QList<qulonglong> XServer::windows(const QString& title) const
 {
     QList<qulonglong> ids;
-    const QString out = run(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                                                        QStringLiteral("--name"), QStringLiteral("^%1$").arg(title)});
-    for (const QString& id : out.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+    for (const QString& id : xdo({"search", "--onlyvisible", "--name", "^" + title + "$"}).split('\n', Qt::SkipEmptyParts))
         ids << id.toULongLong();
     return ids;
 }
@@ -260,71 +226,17 @@ qulonglong XServer::waitForWindow(const QString& title, int timeoutMs) const
 QRect XServer::geometry(qulonglong window) const
 {
     // xwininfo, not xdotool: under a window manager xdotool adds the frame's offset once more.
-    const QString out = run(QStringLiteral("xwininfo"), {QStringLiteral("-id"), QString::number(window)});
+    // Without a window xwininfo would wait for one to be clicked.
     QRect r;
-    for (const QString& line : out.split(QLatin1Char('\n'))) {
-        const QString v = line.section(QLatin1Char(':'), 1).trimmed();
-        if (line.contains(QLatin1String("Absolute upper-left X:"))) r.moveLeft(v.toInt());
-        if (line.contains(QLatin1String("Absolute upper-left Y:"))) r.moveTop(v.toInt());
-        if (line.trimmed().startsWith(QLatin1String("Width:"))) r.setWidth(v.toInt());
-        if (line.trimmed().startsWith(QLatin1String("Height:"))) r.setHeight(v.toInt());
-    }
-    return r;
-}
-
-WindowManager::WindowManager()
-{
-    XServer* x = XServer::instance();
-    if (!x)
-        return;
-    // Managed while the window named on the root window is there (a manager that ended leaves
-    // the name behind).
-    auto managed = [x] {
-        const QString out = x->run(QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")});
-        const QString id = out.section(QLatin1Char('#'), 1).trimmed();
-        int code = -1;
-        if (!id.isEmpty())
-            x->run(QStringLiteral("xwininfo"), {QStringLiteral("-id"), id}, &code);
-        return code == 0;
-    };
-    // One may manage the screen already, from the server's start or an earlier test.
-    m_already = managed();
-    if (m_already || QStandardPaths::findExecutable(QStringLiteral("openbox")).isEmpty())
-        return;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("DISPLAY"), x->display());
-    m_process.setProcessEnvironment(env);
-    m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    m_process.start(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")});
-    if (!m_process.waitForStarted(5000))
-        return;
-    // Ready once it has said on the root window that it manages the screen.
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < 10000 && ready() && !managed())
-        pause(50);
-}
-
-WindowManager::~WindowManager()
-{
-    if (m_process.state() == QProcess::NotRunning)
-        return;
-    m_process.terminate();
-    if (!m_process.waitForFinished(3000))
-        m_process.kill();
-}
-
-QRect XServer::clientGeometry(qulonglong window) const
-{
-    const QString out = run(QStringLiteral("xwininfo"), {QStringLiteral("-id"), QString::number(window)});
-    QRect r;
-    for (const QString& raw : out.split(QLatin1Char('\n'))) {
+    if (!window)
+        return r;
+    for (const QString& raw : run("xwininfo", {"-id", QString::number(window)}).split('\n')) {
         const QString line = raw.trimmed();
-        const int v = line.section(QLatin1Char(':'), 1).trimmed().toInt();
-        if (line.startsWith(QLatin1String("Absolute upper-left X:"))) r.moveLeft(v);
-        if (line.startsWith(QLatin1String("Absolute upper-left Y:"))) r.moveTop(v);
-        if (line.startsWith(QLatin1String("Width:"))) r.setWidth(v);
-        if (line.startsWith(QLatin1String("Height:"))) r.setHeight(v);
+        const int v = line.section(':', 1).trimmed().toInt();
+        if (line.startsWith("Absolute upper-left X:")) r.moveLeft(v);
+        if (line.startsWith("Absolute upper-left Y:")) r.moveTop(v);
+        if (line.startsWith("Width:")) r.setWidth(v);
+        if (line.startsWith("Height:")) r.setHeight(v);
     }
     return r;
 }
@@ -332,12 +244,12 @@ QRect XServer::clientGeometry(qulonglong window) const
 ProgramRun::ProgramRun(const QString& executable, const QStringList& args, const QString& windowsFolder,
                        const QProcessEnvironment& extra)
 {
-    m_x = g_bare && extra.value(QStringLiteral("DISPLAY")) == g_bare->display() ? g_bare : XServer::instance();
+    XServer* x = XServer::instance();
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("DISPLAY"), m_x ? m_x->display() : QString());
-    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
-    env.insert(QStringLiteral("WINDIR"), windowsFolder);
-    env.insert(QStringLiteral("PULSE_SERVER"), QStringLiteral("unix:/nonexistent")); // the silent sound backend
+    env.insert("DISPLAY", x ? x->display() : QString());
+    env.remove("QT_QPA_PLATFORM");
+    env.insert("WINDIR", windowsFolder);
+    env.insert("PULSE_SERVER", "unix:/nonexistent"); // the silent sound backend
     env.insert(extra);
     m_process.setProcessEnvironment(env);
     m_process.start(executable, args);
@@ -346,15 +258,13 @@ ProgramRun::ProgramRun(const QString& executable, const QStringList& args, const
 
 ProgramRun::~ProgramRun()
 {
-    if (m_process.state() != QProcess::NotRunning) {
-        m_process.kill();
-        m_process.waitForFinished(3000);
-    }
+    if (running())
+        kill();
 }
 
 void ProgramRun::sendSignal(int sig) const
 {
-    if (m_process.state() != QProcess::NotRunning)
+    if (running())
         ::kill(pid_t(m_process.processId()), sig);
 }
 
@@ -371,7 +281,7 @@ bool ProgramRun::waitForStderr(const QString& text, int timeoutMs)
     while (clock.elapsed() < timeoutMs) {
         if (stderrText().contains(text))
             return true;
-        if (m_process.state() == QProcess::NotRunning)
+        if (!running())
             return stderrText().contains(text);
         m_process.waitForReadyRead(100);
     }
@@ -380,16 +290,77 @@ bool ProgramRun::waitForStderr(const QString& text, int timeoutMs)
 
 bool ProgramRun::waitForExit(int timeoutMs)
 {
-    const bool ended = m_process.state() == QProcess::NotRunning || m_process.waitForFinished(timeoutMs);
+    const bool ended = !running() || m_process.waitForFinished(timeoutMs);
     stderrText();
     return ended;
+}
+
+bool ProgramRun::endWithEscape(const QString& title)
+{
+    XServer* x = XServer::instance();
+    if (const auto window = x->waitForWindow(title, 3000))
+        x->focus(window);
+    x->key("Escape");
+    if (waitForExit(5000))
+        return true;
+    kill();
+    return false;
+}
+
+qint64 ProgramRun::peakMegabytes() const
+{
+    QFile status(QStringLiteral("/proc/%1/status").arg(m_process.processId()));
+    if (!running() || !status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').first().toLongLong() / 1024;
+    return 0;
+}
+
+int ProgramRun::answerMessages(const QString& prefix, int quietMs, int timeoutMs)
+{
+    XServer* x = XServer::instance();
+    const int before = m_answered;
+    QElapsedTimer total, quiet;
+    total.start();
+    quiet.start();
+    while (total.elapsed() < timeoutMs && running()) {
+        const int shown = int(stderrText().count('\n' + prefix)) + (stderrText().startsWith(prefix) ? 1 : 0);
+        if (shown > m_answered) {
+            // The box is mapped after its line is written: the newest small window with a title
+            // (a splash has none).
+            qulonglong box = 0;
+            waitFor([&] {
+                for (const QString& id : x->xdo({"search", "--onlyvisible", "--class", "."}).split('\n', Qt::SkipEmptyParts)) {
+                    const QRect g = x->geometry(id.toULongLong());
+                    const bool titled = !x->xdo({"getwindowname", id}).trimmed().isEmpty();
+                    if (titled && g.width() > 60 && g.width() < 600 && g.height() < 400 && id.toULongLong() > m_lastBox)
+                        box = std::max(box, id.toULongLong());
+                }
+                return box != 0;
+            }, 3000);
+            if (box) {
+                m_lastBox = box;
+                x->focus(box);
+            }
+            x->key("Return");
+            ++m_answered;
+            quiet.restart();
+            continue;
+        }
+        if (quiet.elapsed() > quietMs)
+            break;
+        m_process.waitForReadyRead(100);
+    }
+    return m_answered - before;
 }
 
 ThemeFolder::ThemeFolder() { QDir().mkpath(windows()); }
 
 QString ThemeFolder::path(const QString& relative) const
 {
-    return relative.isEmpty() ? m_dir.path() : m_dir.path() + QLatin1Char('/') + relative;
+    return relative.isEmpty() ? m_dir.path() : m_dir.path() + '/' + relative;
 }
 
 void ThemeFolder::write(const QString& relative, const QByteArray& bytes) const
@@ -409,7 +380,7 @@ QByteArray ThemeFolder::read(const QString& relative) const
 
 void ThemeFolder::copyFromSample(const QString& folder, const QString& target) const
 {
-    const QString from = QStringLiteral(BIN_DIR) + QLatin1Char('/') + folder;
+    const QString from = BIN_DIR "/" + folder;
     if (QFileInfo(from).isFile()) {
         QDir().mkpath(QFileInfo(path(target)).path());
         QFile::copy(from, path(target));
@@ -424,82 +395,57 @@ void ThemeFolder::copyFromSample(const QString& folder, const QString& target) c
     }
 }
 
+QByteArray ThemeFolder::brushboxPaths() const
+{
+    return "[path]\r\ngfx=" + path("gfx").toUtf8() + "\r\nsnd=" + path("snd").toUtf8() + "\r\npicture="
+           + path("pictures").toUtf8() + "\r\ncatalog=" + path("catalogs").toUtf8() + "\r\n";
+}
+
 QByteArray ThemeFolder::copySampleBrushbox() const
 {
-    copyFromSample(QStringLiteral("gfx"), QStringLiteral("gfx"));
-    copyFromSample(QStringLiteral("snd"), QStringLiteral("snd"));
-    copyFromSample(QStringLiteral("pictures"), QStringLiteral("pictures"));
-    QFile sample(QStringLiteral(BIN_DIR "/zypaint.ini"));
+    for (const char* folder : {"gfx", "snd", "pictures"})
+        copyFromSample(folder, folder);
+    QFile sample(BIN_DIR "/zypaint.ini");
     sample.open(QIODevice::ReadOnly);
-    return sample.readAll().replace("%apppath%", (path() + QLatin1Char('/')).toUtf8());
+    return sample.readAll().replace("%apppath%", (path() + '/').toUtf8());
 }
 
 void ThemeFolder::copySampleTwinturn() const
 {
-    copyFromSample(QStringLiteral("games"), QStringLiteral("games"));
-    QFile sample(QStringLiteral(BIN_DIR "/memory.ini"));
+    copyFromSample("games", "games");
+    QFile sample(BIN_DIR "/memory.ini");
     sample.open(QIODevice::ReadOnly);
     // Folders written without a macro are taken as written, so they end in a separator.
     QByteArray ini;
     for (QByteArray line : sample.readAll().split('\n')) {
         line = line.trimmed();
         if (line.contains("%apppath%"))
-            line = line.replace("%apppath%", (path() + QLatin1Char('/')).toUtf8()) + "/";
+            line = line.replace("%apppath%", (path() + '/').toUtf8()) + "/";
         ini += line + "\r\n";
     }
-    write(QStringLiteral("memory.ini"), ini);
+    write("memory.ini", ini);
 }
 
-qint64 ProgramRun::peakMegabytes() const
+bool samePixels(const QImage& a, const QImage& b)
 {
-    QFile status(QStringLiteral("/proc/%1/status").arg(m_process.processId()));
-    if (m_process.state() == QProcess::NotRunning || !status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').first().toLongLong() / 1024;
-    return 0;
+    if (a.size() != b.size())
+        return false;
+    const QImage p = a.convertToFormat(QImage::Format_RGB32), q = b.convertToFormat(QImage::Format_RGB32);
+    for (int y = 0; y < p.height(); ++y)
+        if (memcmp(p.constScanLine(y), q.constScanLine(y), size_t(p.width()) * 4) != 0)
+            return false;
+    return true;
 }
 
-int ProgramRun::answerMessages(const QString& prefix, int quietMs, int timeoutMs)
+double meanDifference(const QImage& a, const QImage& b)
 {
-    XServer* x = m_x;
-    const int before = m_answered;
-    int& answered = m_answered;
-    QElapsedTimer total, quiet;
-    total.start();
-    quiet.start();
-    while (total.elapsed() < timeoutMs && running()) {
-        const int shown = int(stderrText().count(QLatin1Char('\n') + prefix)) + (stderrText().startsWith(prefix) ? 1 : 0);
-        if (shown > answered) {
-            // The box is mapped after its line is written: the newest small window with a title
-            // (a splash has none).
-            qulonglong box = 0;
-            waitFor([&] {
-                const QString out = x->run(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                                                                       QStringLiteral("--class"), QStringLiteral(".")});
-                for (const QString& id : out.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
-                    const QRect g = x->geometry(id.toULongLong());
-                    const bool titled = !x->run(QStringLiteral("xdotool"), {QStringLiteral("getwindowname"), id}).trimmed().isEmpty();
-                    if (titled && g.width() > 60 && g.width() < 600 && g.height() < 400 && id.toULongLong() > m_lastBox)
-                        box = std::max(box, id.toULongLong());
-                }
-                return box != 0;
-            }, 3000);
-            if (box) {
-                m_lastBox = box;
-                x->focus(box);
-            }
-            x->key(QStringLiteral("Return"));
-            ++answered;
-            quiet.restart();
-            continue;
+    double sum = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) + std::abs(qBlue(p) - qBlue(q));
         }
-        if (quiet.elapsed() > quietMs)
-            break;
-        m_process.waitForReadyRead(100);
-    }
-    return answered - before;
+    return sum / (3.0 * a.width() * a.height());
 }
 
 // The catalog's listed pictures in the dialog's order, and the figure of the first one that has one.
@@ -523,7 +469,6 @@ FigurePicture firstFigure(const QString& folder)
                 found.points.append(QPointF(xy[0].toDouble(), xy[1].toDouble()));
             }
             found.cell = cell;
-            found.base = base;
         }
         ++cell;
     }

@@ -9,34 +9,45 @@
 #include <QString>
 #include <QTemporaryDir>
 #include <functional>
-#include <memory>
 
 struct xcb_connection_t;
 
 // Waits until ready() holds, looking every few milliseconds; false on timeout.
 bool waitFor(const std::function<bool()>& ready, int timeoutMs = 10000);
 
-// The test's X server as x; the test is skipped where Xvfb is not installed.
+// Where a missing sound server or printer fails the test instead of skipping it.
+inline bool devicesRequired() { return qEnvironmentVariableIsSet("BB_REQUIRE_DEVICES"); }
+
+inline QRgb rgb(QRgb c) { return c & 0xFFFFFF; }
+
+// The same colours at every pixel (a screenshot and a picture file carry different colour spaces).
+bool samePixels(const QImage& a, const QImage& b);
+
+// The mean difference per colour channel of two pictures of one size (0 the same, 255 opposite).
+double meanDifference(const QImage& a, const QImage& b);
+
+// The test's X server as x; the test is skipped where Xvfb or openbox is not installed.
 #define REQUIRE_X()                                                                                                    \
     XServer* x = XServer::instance();                                                                                  \
     if (!x)                                                                                                            \
-    GTEST_SKIP() << "Xvfb is not installed"
+    GTEST_SKIP() << "Xvfb or openbox is not installed"
 
 // A private X server for the end-to-end tests (Xvfb, never reset when its last client leaves),
 // with a window manager (openbox) on it as on a real desktop.
 class XServer {
 public:
     static XServer* instance(); // started on first use; null when Xvfb or openbox is not installed
-    // Another server without a window manager, for what only a bare X server shows; programs
-    // run on it when given its display (ProgramRun's extra DISPLAY).
-    static XServer* bare();
     QString display() const { return m_display; }
     bool managed() const { return m_openbox.state() == QProcess::Running; }
     // Runs an X tool (xdotool, xprop) on this display; returns its standard output.
     QString run(const QString& program, const QStringList& args, int* exitCode = nullptr) const;
+    QString xdo(const QStringList& args) const { return run("xdotool", args); }
     // Each returns the steady time (steadyMs) at which the key or click was given.
     double key(const QString& keys) const;
     double click(int x, int y) const;
+    double click(QPoint p) const { return click(p.x(), p.y()); }
+    // A stroke with the button held, straight from one place to the other.
+    void drag(QPoint from, QPoint to) const;
     // Gives the window the keyboard, as a window manager would when it is clicked.
     void focus(qulonglong window) const;
     QImage screenshot(const QString& savePath = QString()) const;
@@ -54,33 +65,17 @@ public:
     {
         return waitFor([&] { return windows(title).isEmpty(); }, timeoutMs);
     }
-    QRect geometry(qulonglong window) const;
     // Where the window's inside lies on the screen, also under a window manager's frame (whose
     // offset xdotool counts twice).
-    QRect clientGeometry(qulonglong window) const;
+    QRect geometry(qulonglong window) const;
     ~XServer();
 
 private:
     XServer() = default;
-    bool start(bool windowManager);
-    bool startWindowManager();
+    bool start();
     QProcess m_xvfb, m_openbox;
     QString m_display;
     mutable xcb_connection_t* m_shots = nullptr; // screenshots are read on their own connection
-};
-
-// A window manager (openbox) on the test X server for as long as this lives, as on a real
-// desktop: it gives windows their frames and focus and closes them as a user's click on the
-// frame's cross does. ready() is false when openbox is not installed.
-class WindowManager {
-public:
-    WindowManager();
-    ~WindowManager();
-    bool ready() const { return m_already || m_process.state() == QProcess::Running; }
-
-private:
-    bool m_already = false;
-    QProcess m_process;
 };
 
 // One run of a real program with its own system folder.
@@ -93,6 +88,9 @@ public:
     // Waits until stderr holds text; false on timeout or when the program ended without it.
     bool waitForStderr(const QString& text, int timeoutMs = 10000);
     bool waitForExit(int timeoutMs = 10000);
+    // Esc to the window of that title (when there is one); killed when it has not ended in
+    // time. Returns whether it ended by itself.
+    bool endWithEscape(const QString& title = "Brushbox");
     QString stderrText();
     int exitCode() const { return m_process.exitCode(); }
     void kill() { m_process.kill(); m_process.waitForFinished(3000); }
@@ -113,7 +111,6 @@ private:
     QString m_stderr;
     int m_answered = 0;
     qulonglong m_lastBox = 0; // the last box answered: a new one has a higher id
-    XServer* m_x = nullptr;
 };
 
 // A theme folder for one test, made from the built sample theme's pictures and sounds.
@@ -124,7 +121,9 @@ public:
     void write(const QString& relative, const QByteArray& bytes) const;
     QByteArray read(const QString& relative) const;
     void copyFromSample(const QString& folder, const QString& target) const; // e.g. "gfx"
-    QString windows() const { return path(QStringLiteral("windows")); }
+    QString windows() const { return path("windows"); }
+    // Brushbox's [path] section naming this folder's gfx, snd, pictures and catalogs.
+    QByteArray brushboxPaths() const;
     // The sample Brushbox theme copied here; returns its zypaint.ini with this folder in the
     // place of %apppath% (the caller may change it before writing it).
     QByteArray copySampleBrushbox() const;
@@ -136,10 +135,9 @@ private:
 };
 
 // A picture of a sample catalog that has a dot-to-dot figure: its cell in the open dialog's
-// grid, its path without extension, and its points.
+// grid, and its points.
 struct FigurePicture {
     int cell = -1;
-    QString base;
     QVector<QPointF> points;
 };
 FigurePicture firstFigure(const QString& folder);

@@ -3,10 +3,10 @@
 #include "soundcheck.h"
 #include "harness.h"
 
-#include <QElapsedTimer>
+#include <QDir>
+#include <QFile>
 #include <QProcessEnvironment>
 #include <QStandardPaths>
-#include <QThread>
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -14,6 +14,7 @@
 #include <cstring>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <gtest/gtest.h>
 
 namespace {
 constexpr double kToneAmplitude = 0.3; // of full scale: three tones at once still do not clip
@@ -23,7 +24,7 @@ constexpr int kHop = SoundRecording::kRate / 1000;   // 1 ms
 QString pactl(const QString& address, const QStringList& args, int* code)
 {
     QProcess p;
-    p.start(QStringLiteral("pactl"), QStringList{QStringLiteral("-s"), address} + args);
+    p.start("pactl", QStringList{"-s", address} + args);
     if (!p.waitForFinished(5000))
         p.kill();
     *code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
@@ -55,8 +56,8 @@ bool SoundServer::useRunning()
     if (address.isEmpty())
         return false;
     int code = -1;
-    const QString sinks = pactl(address, {QStringLiteral("list"), QStringLiteral("short"), QStringLiteral("sinks")}, &code);
-    if (code != 0 || !sinks.contains(QLatin1String("\tnull\t")))
+    const QString sinks = pactl(address, {"list", "short", "sinks"}, &code);
+    if (code != 0 || !sinks.contains("\tnull\t"))
         return false;
     m_address = address;
     return true;
@@ -64,33 +65,25 @@ bool SoundServer::useRunning()
 
 bool SoundServer::start()
 {
-    if (QStandardPaths::findExecutable(QStringLiteral("pulseaudio")).isEmpty() || !m_dir.isValid())
+    if (QStandardPaths::findExecutable("pulseaudio").isEmpty() || !m_dir.isValid())
         return false;
-    const QString socket = m_dir.filePath(QStringLiteral("pulse.sock"));
+    const QString socket = m_dir.filePath("pulse.sock");
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("HOME"), m_dir.path());
-    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_dir.path());
-    env.remove(QStringLiteral("PULSE_SERVER"));
+    env.insert("HOME", m_dir.path());
+    env.insert("XDG_RUNTIME_DIR", m_dir.path());
+    env.remove("PULSE_SERVER");
     m_daemon.setProcessEnvironment(env);
     m_daemon.setProcessChannelMode(QProcess::MergedChannels);
-    m_daemon.setStandardOutputFile(m_dir.filePath(QStringLiteral("pulseaudio.log")));
-    m_daemon.start(QStringLiteral("pulseaudio"),
-                   {QStringLiteral("-n"), QStringLiteral("--daemonize=no"), QStringLiteral("--exit-idle-time=-1"),
-                    QStringLiteral("--use-pid-file=no"), QStringLiteral("--system=no"), QStringLiteral("-L"),
-                    QStringLiteral("module-null-sink sink_name=null"), QStringLiteral("-L"),
-                    QStringLiteral("module-native-protocol-unix auth-anonymous=1 socket=") + socket});
+    m_daemon.setStandardOutputFile(m_dir.filePath("pulseaudio.log"));
+    m_daemon.start("pulseaudio", {"-n", "--daemonize=no", "--exit-idle-time=-1", "--use-pid-file=no", "--system=no", "-L",
+                                  "module-null-sink sink_name=null", "-L",
+                                  "module-native-protocol-unix auth-anonymous=1 socket=" + socket});
     if (!m_daemon.waitForStarted(5000))
         return false;
-    m_address = QStringLiteral("unix:") + socket;
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < 10000 && m_daemon.state() == QProcess::Running) {
-        int code = -1;
-        pactl(m_address, {QStringLiteral("info")}, &code);
-        if (code == 0)
-            return true;
-        QThread::msleep(50);
-    }
+    m_address = "unix:" + socket;
+    int code = -1;
+    if (waitFor([&] { return m_daemon.state() != QProcess::Running || (pactl(m_address, {"info"}, &code), code == 0); }) && code == 0)
+        return true;
     m_daemon.kill();
     m_daemon.waitForFinished();
     return false;
@@ -129,16 +122,10 @@ SoundRecording::SoundRecording(const SoundServer& server)
     m_pid = pid;
     m_reader = std::thread([this, fd = fds[0]] { read(fd); });
     // Wait for the first samples, so that nothing played from here on is missed.
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < 5000) {
-        {
-            std::lock_guard<std::mutex> g(m_lock);
-            if (m_samples.size() > size_t(kRate / 10))
-                break;
-        }
-        QThread::msleep(20);
-    }
+    waitFor([&] {
+        std::lock_guard<std::mutex> g(m_lock);
+        return m_samples.size() > size_t(kRate / 10);
+    }, 5000);
 }
 
 void SoundRecording::read(int fd)
@@ -181,15 +168,6 @@ void SoundRecording::stop()
 
 SoundRecording::~SoundRecording() { stop(); }
 
-void SoundRecording::save(const QString& path) const
-{
-    FILE* f = std::fopen(path.toLocal8Bit().constData(), "wb");
-    if (!f)
-        return;
-    std::fwrite(m_samples.data(), 2, m_samples.size(), f);
-    std::fclose(f);
-}
-
 double SoundRecording::sampleMs(size_t index) const
 {
     const auto chunk = std::upper_bound(m_chunks.begin(), m_chunks.end(), index,
@@ -206,9 +184,7 @@ double SoundRecording::sampleMs(size_t index) const
 
 bool SoundRecording::waitForToneEnd(double frequency, double afterMs, int timeoutMs) const
 {
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < timeoutMs) {
+    return waitFor([&] {
         double lastMs = 0;
         {
             std::lock_guard<std::mutex> g(m_lock);
@@ -218,9 +194,8 @@ bool SoundRecording::waitForToneEnd(double frequency, double afterMs, int timeou
         for (const Span& span : heard(frequency))
             if (span.startMs >= afterMs - 20 && span.endMs < lastMs - 30)
                 return true;
-        QThread::msleep(20);
-    }
-    return false;
+        return false;
+    }, timeoutMs);
 }
 
 QVector<SoundRecording::Span> SoundRecording::heard(double frequency) const
@@ -285,21 +260,12 @@ QByteArray toneWav(double frequency, int ms)
            + le32(rate * 2) + le16(2) + le16(16) + "data" + le32(quint32(data.size())) + data;
 }
 
-QStringList checkSounds(const SoundRecording& recording, const QVector<ExpectedSound>& expected, QStringList* table)
+void expectSounds(const SoundRecording& recording, const QVector<ExpectedSound>& expected, const QString& report)
 {
-    QStringList failures;
+    QStringList failures, table;
     QMap<double, QVector<SoundRecording::Span>> spans;
     QMap<double, int> used;
     double previousStart = -1e300, previousEnd = -1e300;
-    if (qEnvironmentVariableIsSet("BB_SOUND_DEBUG")) {
-        const double base = recording.firstMs();
-        recording.save(QStringLiteral("/tmp/sitting.raw"));
-        for (const ExpectedSound& e : expected)
-            qInfo("expect %s at %.0f", qPrintable(e.name), e.clickMs - base);
-        for (double f : {600.0, 1400.0, 2200.0, 3000.0, 3800.0, 4600.0})
-            for (const auto& sp : recording.heard(f))
-                qInfo("heard %.0f Hz at %.0f for %.0f", f, sp.startMs - base, sp.lengthMs());
-    }
     for (const ExpectedSound& e : expected) {
         if (!spans.contains(e.frequency))
             spans[e.frequency] = recording.heard(e.frequency);
@@ -313,19 +279,14 @@ QStringList checkSounds(const SoundRecording& recording, const QVector<ExpectedS
         if (missing) {
             if (e.whole)
                 failures << QStringLiteral("%1 was not heard").arg(e.name);
-            if (table)
-                *table << QStringLiteral("%1\t%2\t-\t-").arg(e.name).arg(e.lengthMs);
+            table << QStringLiteral("%1\t%2\t-\t-").arg(e.name).arg(e.lengthMs);
             continue;
         }
         const SoundRecording::Span s = all[next++];
         const double delay = from >= 0 ? s.startMs - from : 0;
-        if (table)
-            *table << QStringLiteral("%1\t%2\t%3\t%4")
-                          .arg(e.name)
-                          .arg(e.lengthMs)
-                          .arg(qRound(s.lengthMs()))
-                          .arg(from >= 0 ? QString::number(qRound(delay)) + (e.chained ? QStringLiteral(" (after the last)") : QString())
-                                         : QStringLiteral("-"));
+        const QString after = e.chained ? " (after the last)" : "";
+        table << QStringLiteral("%1\t%2\t%3\t%4").arg(e.name).arg(e.lengthMs).arg(qRound(s.lengthMs()))
+                     .arg(from >= 0 ? QString::number(qRound(delay)) + after : QStringLiteral("-"));
         if (!e.whole)
             continue;
         if (s.lengthMs() < 0.95 * e.lengthMs)
@@ -337,5 +298,8 @@ QStringList checkSounds(const SoundRecording& recording, const QVector<ExpectedS
         previousStart = s.startMs;
         previousEnd = s.endMs;
     }
-    return failures;
+    QFile file(QDir::temp().filePath(report));
+    if (file.open(QIODevice::WriteOnly))
+        file.write(("sound\tfile ms\theard ms\tafter click ms\n" + table.join('\n') + '\n').toUtf8());
+    EXPECT_TRUE(failures.isEmpty()) << qPrintable(failures.join('\n')) << "\n" << qPrintable(table.join('\n'));
 }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Copyright (C) 2026 The Brushbox and Twinturn developers
 #pragma once
+#include "harness.h"
+
 #include <QByteArray>
 #include <QProcess>
 #include <QString>
@@ -50,9 +52,6 @@ public:
     QVector<Span> heard(double frequency) const;
     // Waits until a tone of that frequency that began after afterMs has been heard to its end.
     bool waitForToneEnd(double frequency, double afterMs, int timeoutMs = 5000) const;
-    double seconds() const { return double(m_samples.size()) / kRate; }
-    double firstMs() const { return sampleMs(0); }
-    void save(const QString& path) const; // raw 16-bit mono samples
 
 private:
     void read(int fd);
@@ -65,6 +64,23 @@ private:
     double sampleMs(size_t index) const;
     std::vector<int16_t> m_samples;
     std::vector<std::pair<size_t, double>> m_chunks; // end index, arrival
+};
+
+// The sound server as sound: the test fails without one where devices are required, and is
+// skipped otherwise.
+#define REQUIRE_SOUND()                                                                                                \
+    SoundServer* sound = SoundServer::instance();                                                                      \
+    if (!sound && devicesRequired())                                                                                   \
+        FAIL() << "no PulseAudio server could be had";                                                                 \
+    if (!sound)                                                                                                        \
+    GTEST_SKIP() << "no PulseAudio server"
+
+// A tone written for one of a theme's sounds: its file, frequency and length.
+struct Tone {
+    const char* file;
+    double frequency;
+    int ms;
+    QString name() const { return QString::fromLatin1(file).section('.', 0, 0); }
 };
 
 // A mono 16-bit WAV of one sine tone, softened at its ends so it stays one frequency.
@@ -81,6 +97,7 @@ struct ExpectedSound {
 };
 
 // Checks a sitting: every sound heard in order, whole ones for at least 95 % of their length,
-// each starting within 150 ms of its click, or of the end of the sound before it when chained. Returns the failures, empty when all is well, and
-// fills table with one line per sound: name, file length, heard length, delay after the click.
-QStringList checkSounds(const SoundRecording& recording, const QVector<ExpectedSound>& expected, QStringList* table);
+// each starting within 150 ms of its click, or of the end of the sound before it when chained.
+// Each failure fails the test; the table of what was heard (name, file length, heard length,
+// delay after the click) is written to the report file in the temporary folder.
+void expectSounds(const SoundRecording& recording, const QVector<ExpectedSound>& expected, const QString& report);

@@ -12,11 +12,8 @@
 #include <QThread>
 #include <gtest/gtest.h>
 #include <cmath>
-#include <cstring>
 #include <functional>
-#include <optional>
 
-#ifdef TWINTURN_EXE
 namespace {
 const QString kGames = QStringLiteral(BIN_DIR "/games/");
 
@@ -36,17 +33,6 @@ QMap<QString, QString> readKeys(const QString& path)
     return keys;
 }
 
-// Pixels only: a screenshot and a picture file carry different colour spaces.
-bool samePixels(const QImage& a, const QImage& b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (int y = 0; y < a.height(); ++y)
-        if (memcmp(a.constScanLine(y), b.constScanLine(y), size_t(a.width()) * 4) != 0)
-            return false;
-    return true;
-}
-
 bool uniform(const QImage& block)
 {
     QSet<QRgb> colours;
@@ -63,7 +49,7 @@ QRect inner(const QRect& card) { return card.adjusted(card.width() / 5, card.hei
 // The board as a child sees it: the card grid of the layout rule, with the two values the test
 // does not know (where the counter column ends, how high the player row is) found where every
 // card shows the same back picture.
-std::optional<QList<QRect>> findCards(const QImage& shot, int across, int down, int w, int h)
+QList<QRect> findCards(const QImage& shot, int across, int down, int w, int h)
 {
     for (int left = 0; left < 500; ++left) {
         const int gapX = int(std::floor((double(shot.width() - left - 16) - w * across) / (across + 3) - 1));
@@ -95,7 +81,7 @@ std::optional<QList<QRect>> findCards(const QImage& shot, int across, int down, 
                 return cards;
         }
     }
-    return std::nullopt;
+    return {};
 }
 
 class Board {
@@ -105,23 +91,16 @@ public:
         const auto global = readKeys(dataFolder + "global.ini");
         const int across = global.value("cardsx").toInt(), down = global.value("cardsy").toInt();
         const int w = global.value("cardwidth").toInt(), h = global.value("cardheight").toInt();
-        QElapsedTimer clock;
-        clock.start();
         // Under a window manager the board lies inside the window's frame, below its title bar.
-        const qulonglong window = x->waitForWindow(QStringLiteral("Twinturn"), 30000);
-        while (clock.elapsed() < 30000) {
-            m_shot = x->screenshot().convertToFormat(QImage::Format_RGB32);
-            const QRect inside = window ? x->clientGeometry(window).intersected(m_shot.rect()) : m_shot.rect();
-            m_inside = inside;
-            if (auto found = findCards(m_shot.copy(inside), across, down, w, h)) {
-                cards = *found;
-                for (QRect& c : cards)
-                    c.translate(inside.topLeft());
-                back = m_shot.copy(inner(cards[0]));
-                return;
-            }
-            QThread::msleep(50);
-        }
+        const qulonglong window = x->waitForWindow("Twinturn", 30000);
+        waitFor([&] {
+            m_inside = window ? x->geometry(window).intersected(screen().rect()) : screen().rect();
+            for (const QRect& c : findCards(m_shot.copy(m_inside), across, down, w, h))
+                cards << c.translated(m_inside.topLeft());
+            return !cards.isEmpty();
+        }, 30000);
+        if (!cards.isEmpty())
+            back = m_shot.copy(inner(cards[0]));
     }
 
     QImage screen()
@@ -138,59 +117,57 @@ public:
         QRect area;
         for (const QRect& c : cards)
             area |= c;
-        QImage before = screen().copy(area);
-        QElapsedTimer clock, unchanged;
-        clock.start();
+        QImage before;
+        QElapsedTimer unchanged;
         unchanged.start();
-        while (clock.elapsed() < 10000 && unchanged.elapsed() < 150) {
-            QThread::msleep(20);
+        waitFor([&] {
             const QImage now = screen().copy(area);
             if (!samePixels(now, before)) {
                 before = now;
                 unchanged.restart();
             }
-        }
+            return unchanged.elapsed() >= 150;
+        });
     }
 
     // Clicks until the card shows its face. A click while the last card's sound plays or the
     // last turn settles is not taken: a child clicks again, and so does this.
     QImage turn(int k)
     {
+        QImage face;
+        auto shown = [&] { // a face, the same over two looks 50 ms apart
+            face = block(k);
+            if (samePixels(face, back))
+                return false;
+            QThread::msleep(50);
+            const QImage again = block(k);
+            QThread::msleep(50);
+            return samePixels(again, face) && samePixels(block(k), face);
+        };
         for (int attempt = 0; attempt < 20; ++attempt) {
             waitQuiet();
-            lastClickMs = m_x->click(cards[k].center().x(), cards[k].center().y());
-            QElapsedTimer clock;
-            clock.start();
-            while (clock.elapsed() < 500) {
-                const QImage now = block(k);
-                if (!samePixels(now, back)) {
-                    QThread::msleep(50);
-                    const QImage again = block(k);
-                    QThread::msleep(50);
-                    if (samePixels(again, now) && samePixels(block(k), now))
-                        return now;
-                }
-                QThread::msleep(20);
-            }
+            lastClickMs = m_x->click(cards[k].center());
+            if (waitFor(shown, 500))
+                return face;
         }
         return QImage();
     }
 
     enum Settled { Unchanged, TurnedBack, Gone };
-    // Waits until the card no longer shows face: turned back, or gone off the board.
-    Settled settle(int k, const QImage& face, int timeoutMs = 10000)
+    // Waits until the card no longer shows face: turned back, or gone off the board (the last
+    // pair ends the game, whatever the card shows).
+    Settled settle(int k, const QImage& face)
     {
-        QElapsedTimer clock;
-        clock.start();
-        while (clock.elapsed() < timeoutMs) {
+        Settled result = Unchanged;
+        waitFor([&] {
             const QImage now = block(k);
             if (!samePixels(now, face))
-                return samePixels(now, back) ? TurnedBack : Gone;
-            if (!endOn(m_shot).isEmpty())
-                return Gone; // the last pair ends the game, whatever the card shows
-            QThread::msleep(20);
-        }
-        return Unchanged;
+                result = samePixels(now, back) ? TurnedBack : Gone;
+            else if (!endOn(m_shot).isEmpty())
+                result = Gone;
+            return result != Unchanged;
+        });
+        return result;
     }
     bool wentAway(int k, const QImage& face) { return settle(k, face) == Gone; }
 
@@ -203,24 +180,14 @@ public:
         // Its round corners show the board behind it.
         const QRect middle = inner(QRect(QPoint(), m_good.size()));
         const QImage shown = s.copy(inner(centre));
-        if (samePixels(shown, m_good.copy(middle)))
-            return QStringLiteral("good");
-        if (samePixels(shown, m_bad.copy(middle)))
-            return QStringLiteral("bad");
-        return QString();
+        return samePixels(shown, m_good.copy(middle)) ? "good" : samePixels(shown, m_bad.copy(middle)) ? "bad" : "";
     }
 
-    QString waitForEnd(int timeoutMs = 15000)
+    QString waitForEnd()
     {
-        QElapsedTimer clock;
-        clock.start();
-        while (clock.elapsed() < timeoutMs) {
-            const QString end = endOn(screen());
-            if (!end.isEmpty())
-                return end;
-            QThread::msleep(50);
-        }
-        return QString();
+        QString end;
+        waitFor([&] { return !(end = endOn(screen())).isEmpty(); }, 15000);
+        return end;
     }
 
     QList<QRect> cards;
@@ -322,29 +289,19 @@ void playToTheEnd(ProgramRun& run, Board& board,
 TEST(SittingEndToEnd, TwinturnPairsGameWithEverySoundHeard)
 {
     REQUIRE_X();
-    SoundServer* sound = SoundServer::instance();
-    if (!sound) {
-        if (qEnvironmentVariableIsSet("BB_REQUIRE_DEVICES"))
-            FAIL() << "no PulseAudio server could be had";
-        GTEST_SKIP() << "no PulseAudio server";
-    }
-    struct Tone {
-        const char* file;
-        double frequency;
-        int ms;
-    };
+    REQUIRE_SOUND();
     const Tone turnTone{"turn.wav", 600, 150}, cardTone{"card", 1400, 300}, matchTone{"match.wav", 2200, 400},
         missTone{"nomatch.wav", 3000, 350}, goodTone{"endgood.wav", 3800, 800}, badTone{"endbad.wav", 4600, 800};
     ThemeFolder t;
     t.copySampleTwinturn();
     for (const Tone& tone : {turnTone, matchTone, missTone, goodTone, badTone})
-        t.write(QStringLiteral("games/sfx/") + tone.file, toneWav(tone.frequency, tone.ms));
+        t.write(QString("games/sfx/") + tone.file, toneWav(tone.frequency, tone.ms));
     for (const QString& wav : QDir(t.path("games/cards")).entryList({"*.wav"}))
         t.write("games/cards/" + wav, toneWav(cardTone.frequency, cardTone.ms));
 
     SoundRecording recording(*sound);
     QProcessEnvironment env;
-    env.insert(QStringLiteral("PULSE_SERVER"), sound->address());
+    env.insert("PULSE_SERVER", sound->address());
     ProgramRun run(TWINTURN_EXE, {t.path("memory.ini")}, t.windows(), env);
     Board board(x, t.path("games/pairs/"));
     if (board.cards.isEmpty())
@@ -358,44 +315,35 @@ TEST(SittingEndToEnd, TwinturnPairsGameWithEverySoundHeard)
         x->key("F1");
         const auto help = x->waitForWindow(" ", 3000);
         ASSERT_NE(help, 0u) << "help, showing " << round + 1;
-        const QRect area = x->geometry(help);
-        x->click(area.center().x(), area.center().y());
-        EXPECT_TRUE(x->waitForNoWindow(" "))
-            << "help stays";
+        x->click(x->geometry(help).center());
+        EXPECT_TRUE(x->waitForNoWindow(" ")) << "help stays";
     }
     // The game waits for its sounds once the device has reported on itself (within a second).
     QThread::msleep(1500);
     QVector<ExpectedSound> heard;
-    auto name = [](const Tone& tone) { return QString::fromLatin1(tone.file).section('.', 0, 0); };
     playToTheEnd(run, board, [&](int, double click, bool second, bool pair) {
-        heard.append({name(turnTone), turnTone.frequency, turnTone.ms, click});
-        heard.append({name(cardTone), cardTone.frequency, cardTone.ms, -1, true, true});
+        heard.append({turnTone.name(), turnTone.frequency, turnTone.ms, click});
+        heard.append({cardTone.name(), cardTone.frequency, cardTone.ms, -1, true, true});
         if (second) {
             const Tone& result = pair ? matchTone : missTone;
-            heard.append({name(result), result.frequency, result.ms, -1, true, true});
+            heard.append({result.name(), result.frequency, result.ms, -1, true, true});
         }
     });
     const QString end = board.waitForEnd();
     ASSERT_FALSE(end.isEmpty());
     const Tone& endTone = end == "good" ? goodTone : badTone;
-    heard.append({name(endTone), endTone.frequency, endTone.ms, -1}); // after the last pair has flown off
+    heard.append({endTone.name(), endTone.frequency, endTone.ms, -1}); // after the last pair has flown off
     recording.waitForToneEnd(endTone.frequency, board.lastClickMs, endTone.ms + 5000);
     x->click(512, 384);
     EXPECT_TRUE(run.waitForExit(5000));
     recording.stop();
-    QStringList table;
-    const QStringList failures = checkSounds(recording, heard, &table);
-    QFile report(QDir::temp().filePath(QStringLiteral("e2e-sitting-twinturn-sounds.txt")));
-    if (report.open(QIODevice::WriteOnly))
-        report.write(("sound\tfile ms\theard ms\tafter click ms\n" + table.join('\n') + '\n').toUtf8());
-    EXPECT_TRUE(failures.isEmpty()) << qPrintable(failures.join('\n')) << "\n" << qPrintable(table.join('\n'));
+    expectSounds(recording, heard, "e2e-sitting-twinturn-sounds.txt");
 }
 
 TEST(TwinturnEndToEnd, TheAnimalNamesGameIsPlayedToItsEnd)
 {
     REQUIRE_X();
     ThemeFolder t;
-    QDir().mkpath(t.windows());
     ProgramRun run(TWINTURN_EXE, {kGames + "words/memory.ini"}, t.windows());
     Board board(x, kGames + "words/");
     ASSERT_EQ(board.cards.size(), 8) << "no board of 8 card backs on the screen; " << qPrintable(run.stderrText());
@@ -437,7 +385,4 @@ TEST(TwinturnEndToEnd, TheAnimalNamesGameIsPlayedToItsEnd)
     EXPECT_FALSE(end.isEmpty()) << "no end picture after " << tries << " tries";
     x->click(512, 384);
     EXPECT_TRUE(run.waitForExit(5000));
-    if (run.running())
-        run.kill();
 }
-#endif
