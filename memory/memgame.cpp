@@ -115,6 +115,11 @@ void MemoryGame::memCardClick(int index)
 void MemoryGame::memTurnCard(int index)
 {
     s.memProcessing = true;
+    // The turned card's own sounds take over the device. The end of a sound still awaited (a
+    // text chosen first, the last turn's result) must not settle this turn while the card is
+    // painted below, before it is counted: the game would never end.
+    if (!s.memGameOver)
+        enter(TurnPhase::Idle);
     memDisplayCard& d = s.memDisplayCards[index];
     const memCardHolder& holder = s.memCardHolders[d.Reference];
     if (s.intAppType == 0) {

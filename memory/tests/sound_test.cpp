@@ -239,3 +239,29 @@ TEST(TextSounds, TheResultSoundPlaysOnWhileItsTurnSettles)
         EXPECT_EQ(g.game->settledTurns(), 1);
     }
 }
+
+// A text chosen first, then its card while the text still sounds: the text's sound ends while
+// the card is painted. The card's own sounds settle the turn, and the match is counted, or the
+// game would never end.
+TEST(TextSounds, ATextsSoundEndingWhileItsCardTurnsLeavesTheTurnToTheCard)
+{
+    TextSoundGame g;
+    g.done(2); // the first turn settled, its result sound ended
+    g.game->memTextClick(1);
+    ASSERT_EQ(g.game->phase(), TurnPhase::TextSound);
+    int reports = 0;
+    g.view.onEvents = [&] {
+        if (reports++ == 0)
+            g.done();
+    };
+    g.game->img_Card_Click(1);
+    g.view.onEvents = {};
+    ASSERT_GT(reports, 0);
+    EXPECT_EQ(g.game->settledTurns(), 1);
+    EXPECT_EQ(g.s.memLastResult, memRESULTMATCH);
+    EXPECT_EQ(g.playedNames().last(), QStringLiteral("turn.wav"));
+    g.done(3); // turn, card and result sounds
+    EXPECT_EQ(g.game->settledTurns(), 2);
+    EXPECT_EQ(g.s.memCardsTaken, 2);
+    EXPECT_EQ(g.s.memCardsLeft, 2);
+}
