@@ -80,6 +80,12 @@ struct RandomGame {
             std::shuffle(order.begin(), order.end(), rng);
             for (int i = 0; i < cards; ++i)
                 s.ui.TextList.Display[i].Reference = order[i];
+            // Texts that sound keep the device busy while a card may be turned.
+            if (rng() % 2)
+                s.ui.TextList.Sound = QStringLiteral("click.wav");
+            for (int i = 0; i < cards; ++i)
+                if (rng() % 2)
+                    s.ui.TextList.Texts[i].Sound = QStringLiteral("c%1.wav").arg(i);
         }
         // Counters that can put children out before the board is empty.
         int order = 1;
