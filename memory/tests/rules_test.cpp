@@ -288,8 +288,18 @@ TEST(Rules, CountdownReachingZeroPutsThePlayerOut)
     f.expectEnd(false);
 }
 
-TEST(Rules, TheLastPairOnTheTryThatPutsTheOnlyPlayerOutEndsBadlyAndOnce)
+TEST(Rules, TheLastPairOnTheLastTryEndsBadlyByTriesMadeAndWellByTriesLeft)
 {
+    {
+        // Tries left put out only a child who still has cards to find.
+        GameFixture f(4, 1);
+        f.counter(memTRIESLEFT, 2, 0);
+        f.start();
+        f.turn(0, 1);
+        f.turn(2, 3);
+        EXPECT_FALSE(f.player(0).Out);
+        f.expectEnd(true);
+    }
     GameFixture f(4, 1);
     f.counter(memTRIESMADE, 2, 0);
     f.s.ui.EndGoodPicture = QStringLiteral("good.bmp");

@@ -265,3 +265,30 @@ TEST(TextSounds, ATextsSoundEndingWhileItsCardTurnsLeavesTheTurnToTheCard)
     EXPECT_EQ(g.s.memCardsTaken, 2);
     EXPECT_EQ(g.s.memCardsLeft, 2);
 }
+
+// A text is taken only between turns' work: not while the turn settles, not while a card's
+// sounds play, not after the end.
+TEST(TextSounds, TextClicksDuringTheSettlingTheCardsSoundsAndAfterTheEndAreDropped)
+{
+    TextSoundGame g;
+    bool clicked = false;
+    g.view.onEvents = [&] {
+        if (!clicked && g.game->settling()) {
+            clicked = true;
+            g.game->memTextClick(1);
+        }
+    };
+    g.done(); // the text's sound ends: result sound, settling
+    g.view.onEvents = {};
+    ASSERT_TRUE(clicked);
+    EXPECT_FALSE(g.s.TextGame.TextChosen);
+    g.done();
+    g.game->img_Card_Click(1); // its turn sound plays
+    g.game->memTextClick(1);
+    EXPECT_FALSE(g.s.TextGame.TextChosen);
+    g.done(2);
+    ASSERT_FALSE(g.s.memProcessing);
+    g.game->memMakeEnd();
+    g.game->memTextClick(2);
+    EXPECT_FALSE(g.s.TextGame.TextChosen);
+}
