@@ -57,6 +57,15 @@ TEST(SoundChain, ACardWithoutASoundAndAGameWithoutATurnSound)
     g.done(); // the turn sound; the card has none, so the pair is settled now
     EXPECT_EQ(g.game->settledTurns(), 1);
 
+    SoundGame r; // with result sounds, the pair's follows the turn sound at once
+    r.s.memCardHolders[1].Sound.clear();
+    r.start();
+    r.statusUpdates();
+    r.play(0, 2);
+    r.game->img_Card_Click(1);
+    r.done();
+    EXPECT_EQ(r.playedNames().last(), QStringLiteral("match.wav"));
+
     SoundGame h;
     h.s.ui.TurnSound.clear();
     h.start();
