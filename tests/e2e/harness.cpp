@@ -55,6 +55,9 @@ XServer* XServer::instance()
         std::unique_ptr<XServer> s(new XServer);
         if (s->start())
             server = std::move(s);
+        // The test binary ends without tearing its statics down: the server goes with the
+        // application object, or its children would hold the test's output open.
+        qAddPostRoutine([] { server.reset(); });
     }
     return server.get();
 }

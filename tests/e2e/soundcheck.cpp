@@ -3,6 +3,7 @@
 #include "soundcheck.h"
 #include "harness.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QProcessEnvironment>
@@ -46,6 +47,9 @@ SoundServer* SoundServer::instance()
         std::unique_ptr<SoundServer> s(new SoundServer);
         if (s->useRunning() || s->start())
             server = std::move(s);
+        // The test binary ends without tearing its statics down: the server goes with the
+        // application object, or its children would hold the test's output open.
+        qAddPostRoutine([] { server.reset(); });
     }
     return server.get();
 }
