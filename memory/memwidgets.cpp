@@ -3,11 +3,18 @@
 #include "memory/memwidgets.h"
 
 #include "common/gfx.h"
+#include "platform/accessible.h"
 
 #include <QMouseEvent>
 #include <QPainter>
 
-MemImage::MemImage(QWidget* parent) : QWidget(parent) { setAttribute(Qt::WA_NoSystemBackground); }
+// Described from birth: a screen reader that met the control before the board described it
+// would keep Qt's plain interface, which reads a counter's bare number.
+MemImage::MemImage(QWidget* parent) : QWidget(parent)
+{
+    setAttribute(Qt::WA_NoSystemBackground);
+    accessInfo(this);
+}
 
 void MemImage::setPicture(const QImage& picture)
 {
@@ -64,7 +71,11 @@ void MemImage::mouseDoubleClickEvent(QMouseEvent* e)
     }
 }
 
-MemLabel::MemLabel(QWidget* parent) : QLabel(parent) { setAttribute(Qt::WA_TranslucentBackground); }
+MemLabel::MemLabel(QWidget* parent) : QLabel(parent)
+{
+    setAttribute(Qt::WA_TranslucentBackground);
+    accessInfo(this);
+}
 
 void MemLabel::setForeColor(uint32_t bgr)
 {

@@ -3,6 +3,7 @@
 #include "windowgame.h"
 #include "memory/memwidgets.h"
 #include "paint/frm_splash.h"
+#include "platform/accessible.h"
 
 #include <QLabel>
 #include <QSet>
@@ -184,4 +185,22 @@ TEST(GameWindow, PairLinesAreDrawnOnTheBoardAndKeptWhenItGrows)
     const QImage shown = canvas.grab().toImage();
     EXPECT_EQ(shown.pixelColor(100, 50), QColor(Qt::red));
     EXPECT_EQ(shown.pixelColor(100, 20), QColor(Qt::black));
+}
+
+// A screen reader may ask for a counter or a card before the board has described it: what it
+// is given then must follow the description that comes after, not read the bare label.
+TEST(GameWindow, AControlAskedForBeforeItIsDescribedSaysItsDescription)
+{
+    installAccessibleControls();
+    QWidget board;
+    MemLabel counter(&board);
+    MemImage card(&board);
+    counter.setText(QStringLiteral(" 16 "));
+    QAccessibleInterface* early[] = {QAccessible::queryAccessibleInterface(&counter), QAccessible::queryAccessibleInterface(&card)};
+    describeAccess(&counter, QAccessible::StaticText, QStringLiteral("Cards left: 16"));
+    describeAccess(&card, QAccessible::Button, QStringLiteral("card 1, face down"), [] {});
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(&counter)->text(QAccessible::Name), QStringLiteral("Cards left: 16"));
+    EXPECT_EQ(early[0]->text(QAccessible::Name), QStringLiteral("Cards left: 16"));
+    EXPECT_EQ(early[1]->text(QAccessible::Name), QStringLiteral("card 1, face down"));
+    EXPECT_EQ(early[1]->role(), QAccessible::Button);
 }

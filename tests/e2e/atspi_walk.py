@@ -168,7 +168,7 @@ def twinturn(exe, config):
         find("the turned card says '%s'" % turned, turned and re.fullmatch(r"card 1, \w+", turned))
         def texts():
             return [o.name for o in descendants(board) if showing(o) and o.getRole() in (pyatspi.ROLE_STATIC, pyatspi.ROLE_LABEL)]
-        # Now and then the counters are read a moment before they are named again.
+        # The walk may meet the counters while the turn is still being counted: look again a moment.
         counters = wait_for(lambda: [t for t in texts() if t.startswith(COUNTERS)], 5.0) or []
         find("no counter says what it counts: " + ", ".join(texts()), counters)
         find("no counter says whose it is: " + ", ".join(counters),
