@@ -14,6 +14,8 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <gtest/gtest.h>
+#include <csignal>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -426,6 +428,27 @@ TEST(Saving, AFullDiskKeepsEveryEarlierPaintingAndLeavesNoHalfFiles)
     EXPECT_TRUE(error.contains("space", Qt::CaseInsensitive)) << error.toStdString();
     EXPECT_EQ(left, QStringList({"0.bmp", "0_.bmp"}));
     EXPECT_EQ(first.pixelColor(200, 200), QColor(Qt::green));
+}
+
+// A painting the system lets only part of be written (here a limit on file size; a quota or a
+// disk that fills between the two files does the same) is never published cut short, even
+// though its thumbnail fits.
+TEST(Saving, APaintingWrittenOnlyInPartIsNeverPublished)
+{
+    TestFolders folders;
+    rlimit before{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &before), 0);
+    rlimit small = before;
+    small.rlim_cur = 300 * 1024;
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    QString error;
+    const bool saved = pntWritePainting(folders.path(""), 0, painting(), thumb(), &error);
+    setrlimit(RLIMIT_FSIZE, &before);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_FALSE(saved);
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(QDir(folders.path("")).entryList(QDir::Files), QStringList());
 }
 
 // A catalog on a read-only filesystem (root ignores file modes, so root gets a read-only mount;
