@@ -42,11 +42,19 @@ QMargins expectedFrame(QWidget* window)
     xcb_connection_t* c = x11 ? x11->connection() : nullptr;
     if (!c || !window)
         return {};
-    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
+    const xcb_window_t root = screen->root;
     if (cardinals(c, root, atom(c, "_NET_SUPPORTING_WM_CHECK"), XCB_ATOM_WINDOW).isEmpty())
         return {}; // no window manager: no frame
+    // Asked for a stand-in of the same kind: a native window made for the question would take
+    // its default size from the window system and later give it back to the widget.
+    const xcb_window_t w = xcb_generate_id(c);
+    xcb_create_window(c, XCB_COPY_FROM_PARENT, w, root, 0, 0, 100, 100, 0, XCB_WINDOW_CLASS_INPUT_OUTPUT,
+                      screen->root_visual, 0, nullptr);
+    const xcb_atom_t type = atom(c, window->windowType() == Qt::Dialog ? "_NET_WM_WINDOW_TYPE_DIALOG"
+                                                                        : "_NET_WM_WINDOW_TYPE_NORMAL");
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, w, atom(c, "_NET_WM_WINDOW_TYPE"), XCB_ATOM_ATOM, 32, 1, &type);
     const xcb_atom_t extents = atom(c, "_NET_FRAME_EXTENTS");
-    const xcb_window_t w = xcb_window_t(window->winId()); // made now, not yet shown
     xcb_client_message_event_t ask = {};
     ask.response_type = XCB_CLIENT_MESSAGE;
     ask.format = 32;
@@ -61,6 +69,8 @@ QMargins expectedFrame(QWidget* window)
     QVector<uint32_t> e;
     while ((e = cardinals(c, w, extents, XCB_ATOM_CARDINAL)).size() != 4 && clock.elapsed() < 500)
         QThread::msleep(5);
+    xcb_destroy_window(c, w);
+    xcb_flush(c);
     if (e.size() != 4)
         return {};
     // The window system counts device pixels, the widgets logical ones.
