@@ -17,9 +17,14 @@ SoundDevice::SoundDevice(std::unique_ptr<SoundBackend> backend, QObject* parent)
     m_failTimer.setSingleShot(true);
     m_failTimer.setInterval(0);
     m_statusTimer.setInterval(1000);
+    // A caller that waits for its sounds only once the device has reported (Twinturn) then
+    // does so from the very first click.
+    m_firstStatus.setSingleShot(true);
+    m_firstStatus.setInterval(0);
     connect(&m_endTimer, &QTimer::timeout, this, &SoundDevice::ended);
     connect(&m_failTimer, &QTimer::timeout, this, [this] { emit Done(NotifyFailure); });
     connect(&m_statusTimer, &QTimer::timeout, this, [this] { emit StatusUpdate(); });
+    connect(&m_firstStatus, &QTimer::timeout, this, [this] { emit StatusUpdate(); });
     // Muting silences what is heard but leaves the end where it was: Done comes on time.
     connect(&SoundMute::instance(), &SoundMute::changed, this, [this](bool muted) {
         if (muted && m_endTimer.isActive())
@@ -60,6 +65,7 @@ void SoundDevice::open()
     m_durationMs = info.durationMs;
     m_backend->load(resolvePath(m_fileName), info.layout());
     m_statusTimer.start();
+    m_firstStatus.start();
 }
 
 void SoundDevice::play()
@@ -96,6 +102,7 @@ void SoundDevice::close()
     m_openPath.clear();
     m_durationMs = 0;
     m_statusTimer.stop();
+    m_firstStatus.stop();
 }
 
 void SoundDevice::ended()

@@ -34,8 +34,8 @@
 // as finished: StatusEnded after its end (and before any play), StatusFailed when it could not
 // be played.
 //
-// StatusUpdate is raised every updateInterval() ms (1000 by default) for as long as a sound is
-// open, playing or not.
+// StatusUpdate is raised as soon as the event loop runs after an "open" that opened a sound,
+// then every updateInterval() ms (1000 by default) for as long as it is open, playing or not.
 //
 // While SoundMute is on, nothing is heard; every play still ends, and raises Done, after the
 // sound's length.
@@ -90,4 +90,5 @@ private:
     QTimer m_endTimer;       // the end of the playing sound
     QTimer m_failTimer;      // the pending report of a play that could not start
     QTimer m_statusTimer;
+    QTimer m_firstStatus;    // the update that follows an open at once
 };

@@ -330,7 +330,12 @@ TEST(LongSession, GameWindowTakesRandomClicksAtRandomMoments)
                 runFor(int(rng() % 8));
         }
         // Now a child who knows the board finishes the game.
-        auto idle = [&] { return !s.memProcessing && !s.memWiping && !window.game->settling(); };
+        // A card and a text chosen wait for their sounds before the test: the board takes no
+        // click meanwhile, and a child waits.
+        auto idle = [&] {
+            const bool both = s.TextGame.CardChosen && s.TextGame.TextChosen;
+            return s.memGameOver || (!s.memProcessing && !s.memWiping && !window.game->settling() && !both);
+        };
         for (int guard = 0; !s.memGameOver && guard < 1000; ++guard) {
             ASSERT_TRUE(waitFor(idle, 10000)) << qPrintable(games[n]) << ": the board stays busy";
             if (s.memGameOver)

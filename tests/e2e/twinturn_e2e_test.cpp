@@ -318,8 +318,6 @@ TEST(SittingEndToEnd, TwinturnPairsGameWithEverySoundHeard)
         x->click(x->geometry(help).center());
         EXPECT_TRUE(x->waitForNoWindow(" ")) << "help stays";
     }
-    // The game waits for its sounds once the device has reported on itself (within a second).
-    QThread::msleep(1500);
     QVector<ExpectedSound> heard;
     playToTheEnd(run, board, [&](int, double click, bool second, bool pair) {
         heard.append({turnTone.name(), turnTone.frequency, turnTone.ms, click});
