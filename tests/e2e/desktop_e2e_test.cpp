@@ -188,9 +188,10 @@ TEST(DesktopEndToEnd, TwinturnsWindowWithItsTitleBarFillsTheScreen)
         SCOPED_TRACE(backgrounds ? "sample game" : "without background pictures");
         ThemeFolder t;
         const Program twinturn = samplePrograms(t, "").last();
-        if (!backgrounds)
+        if (!backgrounds) {
             for (const QString& name : QDir(t.path("games/gfx")).entryList({"bk*.bmp"}))
                 ASSERT_TRUE(QFile::remove(t.path("games/gfx/" + name)));
+        }
         ProgramRun run(twinturn.exe, {twinturn.ini}, t.windows());
         EXPECT_EQ(run.answerMessages("twinturn: "), backgrounds ? 0 : 1) << qPrintable(run.stderrText());
         const auto window = x->waitForWindow(twinturn.title);
