@@ -47,6 +47,9 @@ int programMain(int argc, char** argv, const ProgramEntry& entry)
     StartupRead read{gamFindConfiguration(QString::fromLatin1(entry.configName), command.configuration), {}};
     prepareFullscreen(argc, argv, read.found.path, read.files, entry.design);
     QApplication app(argc, argv);
+    // Every move of a stroke is drawn: merging the moves that queue up on a busy classroom
+    // computer would straighten a child's quick zigzag. (The X11 platform sets this on at start.)
+    QCoreApplication::setAttribute(Qt::AA_CompressHighFrequencyEvents, false);
     QApplication::setApplicationName(QString::fromLatin1(entry.title));
     fonts.finish();
     installQtTranslations();

@@ -93,6 +93,40 @@ TEST(DesktopEndToEnd, MinimisedBrushboxKeepsItsPaintingAndASecondStartBringsItBa
     EXPECT_TRUE(run.running());
 }
 
+// A child's quick zigzag on a computer too busy to take each move as it comes: every corner is
+// drawn, none is cut off by a straight line to the last place.
+TEST(DesktopEndToEnd, AQuickZigzagOnABusyComputerKeepsEveryCorner)
+{
+    REQUIRE_X();
+    ThemeFolder t;
+    samplePrograms(t, "");
+    ProgramRun run(BRUSHBOX_EXE, {t.path("zypaint.ini")}, t.windows());
+    const auto window = x->waitForWindow("Brushbox");
+    ASSERT_NE(window, 0u) << qPrintable(run.stderrText());
+    const QRect canvas(x->geometry(window).topLeft() + QPoint(224, 16), QSize(401, 401));
+    const QImage blank = x->stillScreen().copy(canvas);
+    QList<QPoint> corners;
+    for (int k = 0; k <= 8; ++k)
+        corners << QPoint(40 + 40 * k, k % 2 ? 260 : 140);
+    QList<QPoint> stroke;
+    for (const QPoint& c : corners)
+        stroke << canvas.topLeft() + c;
+    // Stopped, the program takes the whole stroke at once when it goes on, as a busy one does.
+    run.sendSignal(SIGSTOP);
+    x->stroke(stroke);
+    run.sendSignal(SIGCONT);
+    ASSERT_TRUE(waitFor([&] { return x->screenshot().copy(canvas) != blank; }, 5000)) << "no stroke was drawn";
+    const QImage painted = x->stillScreen().copy(canvas);
+    for (const QPoint& c : corners) {
+        bool inked = false;
+        for (int dy = -3; dy <= 3 && !inked; ++dy)
+            for (int dx = -3; dx <= 3 && !inked; ++dx)
+                inked = painted.pixel(c + QPoint(dx, dy)) != blank.pixel(c + QPoint(dx, dy));
+        EXPECT_TRUE(inked) << "the corner at " << c.x() << "," << c.y() << " is not drawn";
+    }
+    EXPECT_TRUE(run.endWithEscape());
+}
+
 // noquit holds against the window manager: its close button and its Alt+F4 (which it turns into
 // the same request) end neither program; without noquit the close button ends Brushbox.
 TEST(DesktopEndToEnd, NoQuitHoldsAgainstEscTheWindowManagersCloseAndAltF4UntilCtrlShiftQ)

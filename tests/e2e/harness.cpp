@@ -135,10 +135,18 @@ double XServer::click(int x, int y) const
     return at;
 }
 
-void XServer::drag(QPoint from, QPoint to) const
+void XServer::stroke(const QList<QPoint>& points) const
 {
-    xdo({"mousemove", QString::number(from.x()), QString::number(from.y()), "mousedown", "1", "mousemove",
-         QString::number(to.x()), QString::number(to.y()), "mouseup", "1"});
+    QStringList args;
+    for (const QPoint& p : points) {
+        // Moves given at once would be merged by the X server itself, as no mouse gives them.
+        if (!args.isEmpty())
+            args << "sleep" << "0.005";
+        args << "mousemove" << QString::number(p.x()) << QString::number(p.y());
+        if (args.size() == 3)
+            args << "mousedown" << "1";
+    }
+    xdo(args << "mouseup" << "1");
 }
 
 QImage XServer::screenshot(const QString& savePath) const

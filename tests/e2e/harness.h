@@ -47,7 +47,9 @@ public:
     double click(int x, int y) const;
     double click(QPoint p) const { return click(p.x(), p.y()); }
     // A stroke with the button held, straight from one place to the other.
-    void drag(QPoint from, QPoint to) const;
+    void drag(QPoint from, QPoint to) const { stroke({from, to}); }
+    // A stroke with the button held through the points, a few milliseconds between moves.
+    void stroke(const QList<QPoint>& points) const;
     // Gives the window the keyboard, as a window manager would when it is clicked.
     void focus(qulonglong window) const;
     QImage screenshot(const QString& savePath = QString()) const;
