@@ -60,6 +60,12 @@ QPoint closeButton(const XServer& x, qulonglong window)
     return {r.right() - 9, r.top() - frameOf(x, window).top() / 2};
 }
 
+// Where the paint window's canvas lies on the screen.
+QRect canvasOf(const XServer& x, qulonglong window)
+{
+    return QRect(x.geometry(window).topLeft() + QPoint(224, 16), QSize(401, 401));
+}
+
 } // namespace
 
 // Under a window manager a child may minimise the paint window: the program and its painting
@@ -73,7 +79,7 @@ TEST(DesktopEndToEnd, MinimisedBrushboxKeepsItsPaintingAndASecondStartBringsItBa
     ProgramRun run(BRUSHBOX_EXE, {t.path("zypaint.ini")}, t.windows());
     const auto window = x->waitForWindow("Brushbox");
     ASSERT_NE(window, 0u) << qPrintable(run.stderrText());
-    const QRect canvas(x->geometry(window).topLeft() + QPoint(224, 16), QSize(401, 401));
+    const QRect canvas = canvasOf(*x, window);
     const QImage blank = x->screenshot().copy(canvas);
     x->drag(canvas.topLeft() + QPoint(40, 200), canvas.topLeft() + QPoint(360, 220));
     ASSERT_TRUE(waitFor([&] { return x->screenshot().copy(canvas) != blank; }, 5000)) << "no stroke was drawn";
@@ -103,14 +109,13 @@ TEST(DesktopEndToEnd, AQuickZigzagOnABusyComputerKeepsEveryCorner)
     ProgramRun run(BRUSHBOX_EXE, {t.path("zypaint.ini")}, t.windows());
     const auto window = x->waitForWindow("Brushbox");
     ASSERT_NE(window, 0u) << qPrintable(run.stderrText());
-    const QRect canvas(x->geometry(window).topLeft() + QPoint(224, 16), QSize(401, 401));
+    const QRect canvas = canvasOf(*x, window);
     const QImage blank = x->stillScreen().copy(canvas);
-    QList<QPoint> corners;
-    for (int k = 0; k <= 8; ++k)
+    QList<QPoint> corners, stroke;
+    for (int k = 0; k <= 8; ++k) {
         corners << QPoint(40 + 40 * k, k % 2 ? 260 : 140);
-    QList<QPoint> stroke;
-    for (const QPoint& c : corners)
-        stroke << canvas.topLeft() + c;
+        stroke << canvas.topLeft() + corners.last();
+    }
     // Stopped, the program takes the whole stroke at once when it goes on, as a busy one does.
     run.sendSignal(SIGSTOP);
     x->stroke(stroke);
