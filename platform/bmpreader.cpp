@@ -7,6 +7,7 @@
 #include <QBuffer>
 #include <QImageReader>
 #include <bit>
+#include <limits>
 
 namespace {
 
@@ -238,7 +239,9 @@ BmpHeader bmpHeader(const QByteArray& head)
     }
     const qint64 tableEnd = h.tableAt + qint64(h.tableEntries) * h.entrySize;
     h.pixelsAt = offBits >= 14 + h.headerSize ? offBits : tableEnd;
-    h.promisedBytes = h.pixelsAt + (rle ? 2 : rows * rowBytes(width, h.bits));
+    // Rows of a header's widest kind would count past 64 bits: the promise is then all there is.
+    const qint64 stride = rowBytes(width, h.bits), room = std::numeric_limits<qint64>::max() - h.pixelsAt;
+    h.promisedBytes = h.pixelsAt + (rle ? 2 : rows > room / stride ? room : rows * stride);
     return h;
 }
 

@@ -105,6 +105,8 @@ TEST(Bmp, HeadersNoBitmapHasAreRefusedWithTheirCause)
         {"topdown-rle.bmp", withBits(bmpWrite(palettePicture(256), BmpKind{40, 8, 1}), 22, quint32(-23)), "top-down"},
         {"no-pixels.bmp", withBits(good, 18, 0), "no pixels (0 x 23)"},
         {"huge.bmp", withBits(withBits(good, 18, 60000), 22, 60000), "too large"}, // refused before decoding
+        // The widest header of all: its bytes count past 64 bits.
+        {"widest.bmp", withBits(withBits(withBits(good, 18, 0x7FFFFFFF), 22, 0x7FFFFFFF), 28, 32, 2), "too large"},
     };
     for (const auto& c : cases) {
         folders.write(c.name, c.bytes);
