@@ -71,9 +71,12 @@ int pntStartUp(const QString& strFile, const std::function<void(frm_Paint& windo
     if (bolEndRequested)
         return 0;
     const bool keep = PaintSettings.classroom.keeppainting;
-    if (keep)
+    if (keep) {
         restorePainting(window);
+        whenEndedAbruptly([&window] { keepPainting(window); });
+    }
     show(window);
+    whenEndedAbruptly({});
     if (keep)
         keepPainting(window);
     return 0;

@@ -7,6 +7,8 @@
 #include <QWidget>
 
 #include <cerrno>
+#include <cstdlib>
+#include <utility>
 #include <csignal>
 #include <fcntl.h>
 #include <unistd.h>
@@ -28,6 +30,12 @@ void onSignal(int sig)
     const int saved = errno;
     [[maybe_unused]] const ssize_t n = ::write(g_pipe[1], &byte, 1);
     errno = saved;
+}
+
+std::function<void()>& lastFunction()
+{
+    static std::function<void()> f;
+    return f;
 }
 
 std::function<void()>& endFunction()
@@ -76,4 +84,15 @@ void installEndSignals(std::function<void()> end)
     action.sa_flags = SA_RESTART;
     sigaction(SIGTERM, &action, nullptr);
     sigaction(SIGHUP, &action, nullptr);
+}
+
+void whenEndedAbruptly(std::function<void()> last)
+{
+    // The function is made first, so that it is destroyed only after the handler has run.
+    static const bool registered = (lastFunction(), std::atexit([] {
+        if (const std::function<void()> f = std::exchange(lastFunction(), {}))
+            f();
+    }) == 0);
+    if (registered)
+        lastFunction() = std::move(last);
 }

@@ -13,3 +13,9 @@ void installEndSignals(std::function<void()> end = {});
 
 // Hides every window and makes every running event loop return, the ones started later too.
 void leaveProgram();
+
+// When the display closes under the program (a logout that ends the X server before any signal
+// comes, or the server dropping the connection), Qt ends the process at once with exit() from
+// inside its event loop, past every loop and destructor. Until it is cleared (an empty last),
+// last runs then, on the program's thread, as the process ends.
+void whenEndedAbruptly(std::function<void()> last);

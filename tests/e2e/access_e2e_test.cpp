@@ -280,6 +280,9 @@ TEST(AccessEndToEnd, KeptPaintingComesBackAfterEveryWayOfEndingAndOnlyWithTheKey
         {"Ctrl+Shift+Q", true, [&](ProgramRun&, QPoint) { x->key("ctrl+shift+q"); }},
         {"SIGTERM", true, [](ProgramRun& run, QPoint) { run.sendSignal(SIGTERM); }},
         {"SIGHUP", false, [](ProgramRun& run, QPoint) { run.sendSignal(SIGHUP); }},
+        // A logout that ends the X server before any signal: the connection closes under it.
+        {"the display closing", false,
+         [&](ProgramRun&, QPoint) { x->run("xkill", {"-id", QString::number(x->windows("Brushbox").value(0))}); }},
     };
     for (int w = 0; w < ways.size(); ++w) {
         const Way& way = ways[w];
@@ -295,9 +298,9 @@ TEST(AccessEndToEnd, KeptPaintingComesBackAfterEveryWayOfEndingAndOnlyWithTheKey
             const QPoint origin = x->geometry(window).topLeft(), canvas = origin + kCanvas.topLeft();
             x->focus(window);
             // A stroke of its own for each way, in a colour of the palette's top row (not white).
-            const int column[] = {0, 1, 3, 4, 5, 6};
+            const int column[] = {0, 1, 3, 4, 5, 6, 7};
             x->click(origin.x() + 38 + 43 * column[w], origin.y() + 440);
-            const int y = 60 + 60 * w;
+            const int y = 50 + 50 * w;
             x->drag(canvas + QPoint(40, y), canvas + QPoint(360, y + 30));
             ASSERT_TRUE(waitFor([&] { return rgb(x->screenshot().pixel(canvas + QPoint(200, y + 15))) != 0xFFFFFFu; }));
             before = x->screenshot().copy(QRect(canvas, QSize(401, 401)));
