@@ -26,6 +26,11 @@ bool IniReader::open(const QString& path)
         m_file.close();
         return true;
     }
+    if (const auto utf16 = utf16Encoding(m_file.peek(2))) {
+        m_utf16.emplace(*utf16);
+        m_utf8 = true;
+        return true;
+    }
     // One pass to learn the encoding, so a long file is never held whole.
     Utf8Detector detector;
     QByteArray chunk;
@@ -36,9 +41,11 @@ bool IniReader::open(const QString& path)
     return true;
 }
 
-void IniReader::openBytes(const QByteArray& bytes)
+void IniReader::openBytes(const QByteArray& raw)
 {
     close();
+    const auto utf16 = utf16Encoding(raw);
+    const QByteArray bytes = utf16 ? QString(QStringDecoder(*utf16).decode(raw)).toUtf8() : raw;
     Utf8Detector detector;
     detector.feed(bytes.constData(), bytes.size());
     m_utf8 = detector.isUtf8();
@@ -51,6 +58,7 @@ void IniReader::close()
     if (m_file.isOpen())
         m_file.close();
     m_held = false;
+    m_utf16.reset();
     m_buffer.clear();
     m_pos = 0;
     m_line = 1;
@@ -65,6 +73,8 @@ bool IniReader::fill()
     if (!m_file.isOpen())
         return false;
     m_buffer = m_file.read(kChunk);
+    if (m_utf16)
+        m_buffer = QString(m_utf16->decode(m_buffer)).toUtf8();
     m_pos = 0;
     return !m_buffer.isEmpty();
 }

@@ -5,12 +5,15 @@
 #include <QFile>
 #include <QHash>
 #include <QString>
+#include <QStringDecoder>
+#include <optional>
 
 // Walks a configuration file item by item: blanks and line ends before an item are skipped; a
 // quoted item runs to the next quote and the rest of its line up to a comma is dropped; any other
 // item runs to the next comma or line end. A file of a theme's size is read into memory with one
 // read and its encoding found there; a larger one is read in pieces, twice (once for the
-// encoding), so a hostile file is never held whole.
+// encoding), so a hostile file is never held whole. A file in UTF-16 with a byte order mark is
+// read as its text in UTF-8.
 class IniReader {
 public:
     // Only a regular file within the size bound of text files opens; error() then says why not.
@@ -46,6 +49,7 @@ private:
     QByteArray m_buffer;
     qsizetype m_pos = 0;
     bool m_utf8 = false;
+    std::optional<QStringDecoder> m_utf16; // a large UTF-16 file, decoded piece by piece
     int m_line = 1;
     int m_itemLine = 0;
     int m_lastLineEnd = 0;

@@ -63,3 +63,12 @@ QString decodeConfigBytes(const QByteArray& bytes)
     detector.feed(bytes.constData(), bytes.size());
     return detector.isUtf8() ? QString::fromUtf8(bytes) : decodeCp1252(bytes);
 }
+
+std::optional<QStringConverter::Encoding> utf16Encoding(const QByteArray& start)
+{
+    if (start.startsWith("\xFF\xFE"))
+        return QStringConverter::Utf16LE;
+    if (start.startsWith("\xFE\xFF"))
+        return QStringConverter::Utf16BE;
+    return std::nullopt;
+}

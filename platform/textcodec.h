@@ -3,6 +3,8 @@
 #pragma once
 #include <QByteArray>
 #include <QString>
+#include <QStringConverter>
+#include <optional>
 
 // Configuration and data files are Windows-1252 bytes; a file that is valid UTF-8 and holds
 // non-ASCII bytes was written by a modern editor and is read as UTF-8.
@@ -24,3 +26,8 @@ private:
 };
 
 QString decodeConfigBytes(const QByteArray& bytes);
+
+// Notepad's "Unicode" and a spreadsheet's "Unicode text" are UTF-16 with a byte order mark,
+// which no Windows-1252 or UTF-8 theme file begins with: the encoding of bytes that begin with
+// one, or none.
+std::optional<QStringConverter::Encoding> utf16Encoding(const QByteArray& start);

@@ -4,6 +4,7 @@
 
 #include "testsupport/testsupport.h"
 
+#include <QStringEncoder>
 #include <gtest/gtest.h>
 
 TEST(IniReader, ItemsSplitAtCommasLineEndsAndQuotes)
@@ -49,6 +50,31 @@ TEST(IniReader, ValidUtf8WithNonAsciiIsReadAsUtf8)
     ASSERT_TRUE(reader.open(folders.path("U.INI"))); // found without regard to case
     EXPECT_EQ(reader.readItem(), QString::fromUtf8("name=Åsa"));
     EXPECT_FALSE(reader.open(folders.path("missing.ini")));
+}
+
+// As Notepad's "Unicode" and a spreadsheet's "Unicode text" write them, held and streamed.
+TEST(IniReader, Utf16WithAByteOrderMarkIsReadAsItsText)
+{
+    TestFolders folders;
+    const QString text = QString::fromUtf8("[s]\r\nname=Åsa\tdog.gif\r\n\r\nlast=€ 😀");
+    const QByteArray pad = "\r\npad=" + QByteArray(3 * 1024 * 1024, 'x');
+    for (const auto& [name, encoding] : {std::pair{"le.ini", QStringConverter::Utf16LE}, std::pair{"be.ini", QStringConverter::Utf16BE}})
+        for (const bool large : {false, true}) {
+            SCOPED_TRACE(std::string(name) + (large ? " streamed" : " held"));
+            folders.write(name, QStringEncoder(encoding, QStringConverter::Flag::WriteBom).encode(text + (large ? pad : "")));
+            IniReader reader;
+            ASSERT_TRUE(reader.open(folders.path(name)));
+            EXPECT_EQ(reader.held(), !large);
+            EXPECT_EQ(reader.readItem(), "[s]");
+            EXPECT_EQ(reader.readItem(), QString::fromUtf8("name=Åsa\tdog.gif"));
+            EXPECT_EQ(reader.itemLine(), 2);
+            EXPECT_EQ(reader.readItem(), QString::fromUtf8("last=€ 😀"));
+            EXPECT_EQ(reader.itemLine(), 4);
+            if (large) {
+                EXPECT_EQ(reader.readItem().size(), pad.size() - 2);
+            }
+            EXPECT_TRUE(reader.atEnd());
+        }
 }
 
 // Files up to 4 MB are held (and kept by IniFiles); larger ones are streamed, an item of ten
