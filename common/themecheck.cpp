@@ -6,6 +6,7 @@
 #include "common/wavinfo.h"
 #include "platform/files.h"
 #include "platform/picture.h"
+#include "platform/textcodec.h"
 
 #include <QFileInfo>
 #include <algorithm>
@@ -64,9 +65,9 @@ QStringList ThemeReport::lines() const
     QStringList out;
     for (const Problem& p : sorted) {
         const int hidden = p.folder.isEmpty() ? 0 : m_hidden.value(p.folder);
-        out << (hidden == 0 ? p.text
-                            : p.text + (hidden == 1 ? QStringLiteral("; 1 file the theme names lies in it")
-                                                    : QStringLiteral("; %1 files the theme names lie in it").arg(hidden)));
+        out << withVisibleControls(hidden == 0 ? p.text
+                                               : p.text + (hidden == 1 ? QStringLiteral("; 1 file the theme names lies in it")
+                                                                       : QStringLiteral("; %1 files the theme names lie in it").arg(hidden)));
     }
     return out;
 }

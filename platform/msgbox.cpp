@@ -2,6 +2,8 @@
 // Copyright (C) 2026 The Brushbox and Twinturn developers
 #include "platform/msgbox.h"
 
+#include "platform/textcodec.h"
+
 #include <QApplication>
 #include <QMessageBox>
 #include <algorithm>
@@ -94,6 +96,7 @@ MsgResult msgBox(const QString& text, MsgButtons buttons, MsgIcon icon, const QS
     QString oneLine = msgShortened(text, 2000, 8000);
     oneLine.replace(QLatin1String("\r\n"), QLatin1String(" ")).replace(QLatin1Char('\r'), QLatin1Char(' '))
         .replace(QLatin1Char('\n'), QLatin1Char(' '));
+    oneLine = withVisibleControls(oneLine);
     const QString program = QCoreApplication::applicationName().toLower();
     std::fprintf(stderr, "%s: %s: %s\n", qUtf8Printable(program.isEmpty() ? QStringLiteral("brushbox") : program),
                  qUtf8Printable(shownTitle), qUtf8Printable(oneLine));

@@ -2,6 +2,8 @@
 // Copyright (C) 2026 The Brushbox and Twinturn developers
 #include "platform/textcodec.h"
 
+#include <algorithm>
+
 namespace {
 // The 32 characters 0x80-0x9F of Windows-1252; the unassigned five map to themselves, as Windows does.
 const char16_t kHigh[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
@@ -71,4 +73,15 @@ std::optional<QStringConverter::Encoding> utf16Encoding(const QByteArray& start)
     if (start.startsWith("\xFE\xFF"))
         return QStringConverter::Utf16BE;
     return std::nullopt;
+}
+
+QString withVisibleControls(const QString& text)
+{
+    const auto control = [](QChar c) { return (c < u' ' && c != u'\t') || (c >= u'\x7F' && c < u'\xA0'); };
+    if (std::none_of(text.begin(), text.end(), control))
+        return text;
+    QString out;
+    for (const QChar c : text)
+        out += control(c) ? QStringLiteral("\\x") + QString::number(c.unicode(), 16).toUpper().rightJustified(2, u'0') : QString(c);
+    return out;
 }

@@ -31,3 +31,7 @@ QString decodeConfigBytes(const QByteArray& bytes);
 // which no Windows-1252 or UTF-8 theme file begins with: the encoding of bytes that begin with
 // one, or none.
 std::optional<QStringConverter::Encoding> utf16Encoding(const QByteArray& start);
+
+// The text with every control character but the tab written as \xHH: what a file holds must not
+// move a terminal's cursor, retitle its window or cut a line short at a NUL.
+QString withVisibleControls(const QString& text);

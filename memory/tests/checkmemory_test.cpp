@@ -208,6 +208,13 @@ TEST(MemoryCheck, CommandLine)
     EXPECT_EQ(broken.code, 1);
     EXPECT_TRUE(broken.out.contains(g.folders.path(QStringLiteral("data/global.ini:4: unknown key 'cardheigth'")))) << qPrintable(broken.out);
 
+    // What a file holds reaches the terminal as text, never as its control characters.
+    g.folders.write(QStringLiteral("data/global.ini"), QByteArray("cardsx=2\r\ncardsy=2\r\ncardwidth=40\r\ncardheight=40\r\n"
+                                                                  "picture=back.bmp\r\nc\x1B]0;x\x07\0d=1\r\n", 80));
+    const ProgramOutput controls = runTwinturn({QStringLiteral("--check"), g.ini()});
+    EXPECT_TRUE(controls.out.contains(QStringLiteral("unknown key 'c\\x1B]0;x\\x07\\x00d'"))) << qPrintable(controls.out);
+    EXPECT_FALSE(controls.out.contains(QChar(0x1B)));
+
     const ProgramOutput missing = runTwinturn({QStringLiteral("--check"), g.folders.path(QStringLiteral("none.ini"))});
     EXPECT_EQ(missing.code, 1);
     EXPECT_TRUE(missing.out.contains(QStringLiteral("(error 1)"))) << qPrintable(missing.out);
