@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QStringEncoder>
 #include <gtest/gtest.h>
 
 namespace {
@@ -57,22 +58,29 @@ TEST(BrushboxEndToEnd, MissingConfigurationArgumentIsNamed)
 TEST(BrushboxEndToEnd, ThemeWrittenOnWindowsStartsUnchanged)
 {
     REQUIRE_X();
-    ThemeFolder t;
-    t.copyFromSample("gfx/background.bmp", "GFX/BACKGROUND.BMP");
-    t.copyFromSample("gfx/Blue folder.bmp", QString::fromUtf8("GFX/BLÅ.BMP"));
-    QDir().mkpath(t.path("SND"));
-    QDir().mkpath(t.path("Catalogs"));
-    // Backslashes, CRLF, upper-case names and a Swedish catalog name in Windows-1252.
-    QByteArray ini = "app=Brushbox\r\n[Path]\r\ngfx=" + t.path("gfx").toUtf8().replace('/', '\\') + "\\\r\nsnd="
-                     + t.path("snd").toUtf8().replace('/', '\\') + "\r\ncatalog=" + t.path("catalogs").toUtf8().replace('/', '\\')
-                     + "\\\r\n[Interface]\r\nBackground=Background.bmp\r\n[Catalogs]\r\nBl\xe5\t0\r\n";
-    t.write("zypaint.ini", ini);
-    ProgramRun run(BRUSHBOX_EXE, {t.path("zypaint.ini")}, t.windows());
-    const auto window = x->waitForWindow("Brushbox");
-    ASSERT_NE(window, 0u) << qPrintable(run.stderrText());
-    EXPECT_FALSE(run.stderrText().contains("brushbox: ")) << qPrintable(run.stderrText());
-    EXPECT_TRUE(QFileInfo(t.path("Catalogs/" + QString::fromUtf8("Blå"))).isDir());
-    const QImage shot = x->screenshot(QDir::temp().filePath("e2e-brushbox-windows-theme.png"));
-    EXPECT_GT(distinctColours(shot, QRect(0, 0, 1024, 768)), 3);
-    EXPECT_TRUE(run.endWithEscape());
+    // As Notepad saves it: in Windows-1252, and as "Unicode" (UTF-16 with its byte order mark).
+    for (const bool unicode : {false, true}) {
+        SCOPED_TRACE(unicode ? "UTF-16" : "Windows-1252");
+        ThemeFolder t;
+        t.copyFromSample("gfx/background.bmp", "GFX/BACKGROUND.BMP");
+        t.copyFromSample("gfx/Blue folder.bmp", QString::fromUtf8("GFX/BLÅ.BMP"));
+        QDir().mkpath(t.path("SND"));
+        QDir().mkpath(t.path("Catalogs"));
+        // Backslashes, CRLF, upper-case names and a Swedish catalog name.
+        QByteArray ini = "app=Brushbox\r\n[Path]\r\ngfx=" + t.path("gfx").toUtf8().replace('/', '\\') + "\\\r\nsnd="
+                         + t.path("snd").toUtf8().replace('/', '\\') + "\r\ncatalog=" + t.path("catalogs").toUtf8().replace('/', '\\')
+                         + "\\\r\n[Interface]\r\nBackground=Background.bmp\r\n[Catalogs]\r\nBl\xe5\t0\r\n";
+        if (unicode)
+            ini = QStringEncoder(QStringConverter::Utf16LE, QStringConverter::Flag::WriteBom).encode(QString::fromLatin1(ini));
+        t.write("zypaint.ini", ini);
+        ProgramRun run(BRUSHBOX_EXE, {t.path("zypaint.ini")}, t.windows());
+        const auto window = x->waitForWindow("Brushbox");
+        ASSERT_NE(window, 0u) << qPrintable(run.stderrText());
+        EXPECT_FALSE(run.stderrText().contains("brushbox: ")) << qPrintable(run.stderrText());
+        EXPECT_TRUE(QFileInfo(t.path("Catalogs/" + QString::fromUtf8("Blå"))).isDir());
+        const QImage shot = x->screenshot(QDir::temp().filePath("e2e-brushbox-windows-theme.png"));
+        EXPECT_GT(distinctColours(shot, QRect(0, 0, 1024, 768)), 3);
+        EXPECT_TRUE(run.endWithEscape());
+        EXPECT_TRUE(x->waitForNoWindow("Brushbox"));
+    }
 }
