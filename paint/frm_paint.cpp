@@ -384,11 +384,17 @@ void frm_Paint::pic_Paint_MouseDown(int Button, int, double X, double Y)
     }
 }
 
-void frm_Paint::pic_Paint_MouseMove(int, int, double X, double Y)
+void frm_Paint::pic_Paint_MouseMove(int Button, int, double X, double Y)
 {
     DeHighlight(-1);
     if (!bolMouseDown)
         return;
+    // The release can be lost (the window minimised mid-stroke, the button let go elsewhere):
+    // a move without the button ends the stroke instead of drawing on.
+    if (!(Button & 1)) {
+        pic_Paint_MouseUp(1, 0, X, Y);
+        return;
+    }
     if (intTool == 0) {
         pic_Paint->Line(intLastX, intLastY, X, Y);
         intLastX = toPixel(X);

@@ -68,8 +68,9 @@ QRect canvasOf(const XServer& x, qulonglong window)
 
 } // namespace
 
-// Under a window manager a child may minimise the paint window: the program and its painting
-// stay, and a second start brings the window back, restored and with the keyboard.
+// Under a window manager a child may minimise the paint window, even in the middle of a stroke:
+// the program and its painting stay, a second start brings the window back, restored and with
+// the keyboard, and the button let go while it was away has ended the stroke.
 TEST(DesktopEndToEnd, MinimisedBrushboxKeepsItsPaintingAndASecondStartBringsItBack)
 {
     REQUIRE_X();
@@ -81,12 +82,19 @@ TEST(DesktopEndToEnd, MinimisedBrushboxKeepsItsPaintingAndASecondStartBringsItBa
     ASSERT_NE(window, 0u) << qPrintable(run.stderrText());
     const QRect canvas = canvasOf(*x, window);
     const QImage blank = x->screenshot().copy(canvas);
-    x->drag(canvas.topLeft() + QPoint(40, 200), canvas.topLeft() + QPoint(360, 220));
+    const auto at = [&](int cx, int cy) {
+        const QPoint p = canvas.topLeft() + QPoint(cx, cy);
+        return QStringList{"mousemove", QString::number(p.x()), QString::number(p.y())};
+    };
+    x->xdo(at(40, 200) << "mousedown" << "1");
+    x->xdo(at(200, 210));
+    x->xdo(at(360, 220));
     ASSERT_TRUE(waitFor([&] { return x->screenshot().copy(canvas) != blank; }, 5000)) << "no stroke was drawn";
     const QImage painted = x->stillScreen().copy(canvas); // the whole stroke, not its first part
 
     x->xdo({"windowminimize", QString::number(window)});
     ASSERT_TRUE(waitFor([&] { return wmState(*x, window) == "Iconic"; }, 5000));
+    x->xdo({"mouseup", "1"}); // over the desktop: the window never hears of it
     EXPECT_FALSE(run.waitForExit(1500)) << "minimising ended Brushbox";
 
     ProgramRun second(BRUSHBOX_EXE, {t.path("zypaint.ini")}, t.windows());
@@ -96,6 +104,9 @@ TEST(DesktopEndToEnd, MinimisedBrushboxKeepsItsPaintingAndASecondStartBringsItBa
     EXPECT_TRUE(waitFor([&] { return x->screenshot().copy(canvas) == painted; }, 5000)) << "the painting is not shown as it was";
     EXPECT_TRUE(waitFor([&] { return x->xdo({"getactivewindow"}).trimmed() == QString::number(window); }, 5000))
         << "the window did not get the keyboard";
+    x->xdo(at(100, 60));
+    x->xdo(at(300, 380));
+    EXPECT_TRUE(x->stillScreen().copy(canvas) == painted) << "the mouse drew on without its button";
     EXPECT_TRUE(run.running());
 }
 
