@@ -589,6 +589,10 @@ bool frm_Paint::event(QEvent* e)
         return true;
     if (e->type() == QEvent::WindowActivate)
         Form_Activate();
+    // Space let go in another window never comes back here: the pen it holds down comes up now.
+    // A switch's pen, put down and lifted by presses, stays as it is.
+    if (e->type() == QEvent::WindowDeactivate && m_steer < 0)
+        endKeyStroke();
     return QWidget::event(e);
 }
 

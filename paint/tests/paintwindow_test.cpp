@@ -3,6 +3,7 @@
 #include "paintwindow_fixture.h"
 
 #include "common/gfx.h"
+#include "paint/keyboardfocus.h"
 #include "paint/lineini.h"
 #include "paint/printcanvas.h"
 #include "platform/printer.h"
@@ -89,6 +90,31 @@ TEST(PaintWindow, DrawStrokesFollowTheButtonAndLeaveADotOnAClick)
     f.pic_Paint_MouseDown(2, 0, 10, 300);
     EXPECT_FALSE(f.bolMouseDown);
     EXPECT_EQ(f.pic_Paint->image(), after);
+}
+
+// The window can miss the end of a stroke: the button let go while it was minimised, Space let
+// go in another window. The pen then comes up; it never draws on by itself.
+TEST(PaintWindow, AStrokeWhoseEndTheWindowMissedDrawsNoFurther)
+{
+    PaintWindowTest t;
+    frm_Paint& f = t.open();
+    f.pic_Paint->setForeColor(kRed);
+    f.pic_Paint_MouseDown(1, 0, 50, 50);
+    f.pic_Paint_MouseMove(1, 0, 100, 50);
+    f.pic_Paint_MouseMove(0, 0, 100, 300);
+    EXPECT_FALSE(f.bolMouseDown);
+    EXPECT_EQ(f.pic_Paint->Point(100, 200), kWhite);
+
+    f.keyboard()->moveTo(f.pic_Paint);
+    QTest::keyPress(&f, Qt::Key_Space);
+    for (int i = 0; i < 6; ++i)
+        QTest::keyClick(&f, Qt::Key_Right);
+    EXPECT_EQ(f.pic_Paint->Point(210, 200), kRed);
+    QEvent away(QEvent::WindowDeactivate);
+    QApplication::sendEvent(&f, &away);
+    for (int i = 0; i < 6; ++i)
+        QTest::keyClick(&f, Qt::Key_Down);
+    EXPECT_EQ(f.pic_Paint->Point(224, 215), kWhite) << "the keyboard's pen drew on after Space was let go elsewhere";
 }
 
 TEST(PaintWindow, RealMouseEventsReachTheCanvas)
