@@ -96,6 +96,7 @@ TEST(IniReader, SmallFilesAreHeldAndLongItemsStreamedWhole)
         EXPECT_TRUE(reader.held());
         EXPECT_EQ(reader.readItem().size(), 4 * 1024 * 1024);
     }
+    EXPECT_FALSE(files.open(reader, folders.path("missing.ini")));
     ASSERT_TRUE(reader.open(folders.path("long.ini")));
     EXPECT_FALSE(reader.held());
     EXPECT_EQ(reader.readItem().size(), line.size());
