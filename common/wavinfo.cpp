@@ -3,6 +3,7 @@
 #include "common/wavinfo.h"
 
 #include "platform/files.h"
+#include "platform/wavcodecs.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -32,6 +33,7 @@ WavInfo readWavInfo(QIODevice& dev, const QString& name)
     const qint64 fileSize = dev.size();
     WavInfo info;
     bool haveFormat = false;
+    qint64 factFrames = -1;
     qint64 at = 12;
     // Real files have a handful of chunks; a file of millions of empty ones must not keep the
     // program walking them.
@@ -47,7 +49,7 @@ WavInfo readWavInfo(QIODevice& dev, const QString& name)
         const qint64 size = le32(head, 4);
         const qint64 body = at + 8;
         if (id == "fmt ") {
-            const QByteArray fmt = dev.read(std::min<qint64>(size, 40));
+            const QByteArray fmt = dev.read(std::min<qint64>(size, 22 + 4 * kMaxAdpcmCoefs));
             if (size < 16 || fmt.size() < 16)
                 return failed(name, QStringLiteral("its format header is broken"));
             quint16 tag = le16(fmt, 0);
@@ -59,8 +61,11 @@ WavInfo readWavInfo(QIODevice& dev, const QString& name)
             // WAVE_FORMAT_EXTENSIBLE names the real format in its sub-format GUID.
             if (tag == 0xFFFE && fmt.size() >= 26)
                 tag = le16(fmt, 24);
-            if (tag != 1 && tag != 3)
-                return failed(name, QStringLiteral("its samples are compressed (format %1)").arg(tag));
+            if (tag != kWavPcm && tag != kWavFloat && tag != kWavALaw && tag != kWavMuLaw && !isBlockCoded(tag)) {
+                const QString kind = wavFormatName(tag);
+                return failed(name, kind.isEmpty() ? QStringLiteral("its samples are compressed (format %1)").arg(tag)
+                                                   : QStringLiteral("its samples are compressed as %1 (format %2)").arg(kind).arg(tag));
+            }
             info.formatTag = tag;
             if (info.channels == 0 || rate == 0 || byteRate == 0 || info.bitsPerSample == 0)
                 return failed(name, QStringLiteral("its format header is broken"));
@@ -70,21 +75,52 @@ WavInfo readWavInfo(QIODevice& dev, const QString& name)
                                         .arg(kMinPlayableRate)
                                         .arg(kMaxPlayableRate));
             info.sampleRate = int(rate);
-            // Samples of 1 to 4 bytes, or floating point of 4 or 8, each in its own bytes.
-            const int container = info.blockAlign % info.channels == 0 ? info.blockAlign / info.channels : 0;
-            const bool known = tag == 1 ? container >= 1 && container <= 4 : container == 4 || container == 8;
-            if (!known || info.bitsPerSample > container * 8)
-                return failed(name, QStringLiteral("its samples are stored in an unknown way (%1 bits in %2 bytes per channel)")
-                                        .arg(info.bitsPerSample)
-                                        .arg(info.blockAlign / std::max(1, info.channels)));
+            if (isBlockCoded(tag)) {
+                // The frames of a block: given after the size of the extra header, else what
+                // the block holds.
+                const int extra = fmt.size() >= 18 ? le16(fmt, 16) : 0;
+                const int most = framesInBlock(tag, info.channels, info.blockAlign);
+                info.samplesPerBlock = extra >= 2 && fmt.size() >= 20 ? le16(fmt, 18) : most;
+                if (tag == kWavMsAdpcm) {
+                    const int pairs = extra >= 4 && fmt.size() >= 22 ? le16(fmt, 20) : 0;
+                    if (pairs == 0 || fmt.size() < 22 + 4 * pairs)
+                        return failed(name, QStringLiteral("its format header is broken"));
+                    for (int i = 0; i < 2 * pairs; ++i)
+                        info.coefs.push_back(qint16(le16(fmt, 22 + 2 * i)));
+                }
+                if (info.bitsPerSample != 4 || !decodable(info.layout()))
+                    return failed(name, QStringLiteral("its %1 samples are stored in an unknown way (%2 bits, %3 channels, "
+                                                       "%4 frames in blocks of %5 bytes)")
+                                            .arg(wavFormatName(tag))
+                                            .arg(info.bitsPerSample)
+                                            .arg(info.channels)
+                                            .arg(info.samplesPerBlock)
+                                            .arg(info.blockAlign));
+            } else {
+                // Samples of 1 to 4 bytes, or floating point of 4 or 8, each in its own bytes.
+                const int container = info.blockAlign % info.channels == 0 ? info.blockAlign / info.channels : 0;
+                if (!decodable(info.layout()) || info.bitsPerSample > container * 8)
+                    return failed(name, QStringLiteral("its samples are stored in an unknown way (%1 bits in %2 bytes per channel)")
+                                            .arg(info.bitsPerSample)
+                                            .arg(info.blockAlign / std::max(1, info.channels)));
+            }
             haveFormat = true;
+        } else if (id == "fact" && size >= 4) {
+            const QByteArray fact = dev.read(4);
+            if (fact.size() == 4)
+                factFrames = le32(fact, 0);
         } else if (id == "data") {
             if (!haveFormat)
                 return failed(name, QStringLiteral("its samples come before their format"));
             info.dataOffset = body;
-            // A header claiming more than the file holds counts what it has, in whole frames.
-            const qint64 frames = std::max<qint64>(0, std::min(size, fileSize - body)) / info.blockAlign;
-            info.dataBytes = frames * info.blockAlign;
+            // A header claiming more than the file holds counts what it has, in whole frames
+            // (or blocks: the last may be cut short). Only a compressed file's count of its
+            // frames is believed: plain ones are written with wrong ones.
+            const qint64 present = std::max<qint64>(0, std::min(size, fileSize - body));
+            info.dataBytes = isBlockCoded(info.formatTag) ? present : present / info.blockAlign * info.blockAlign;
+            if (info.formatTag != kWavPcm && info.formatTag != kWavFloat)
+                info.factFrames = factFrames;
+            const qint64 frames = storedFrames(info.layout());
             if (frames == 0)
                 return failed(name, QStringLiteral("it holds no sound"));
             // The length is what the samples give; the header's byte rate may say anything.

@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QIODevice>
+#include <vector>
 
 // The samples of a WAV file as 32-bit floating point, in one or two channels (further channels
 // are left out) and at the rate asked for, with a stretch of silence before and after them. The file is read
@@ -28,6 +29,8 @@ private:
     // The file's frame that output frame f (counted from the start of the sound) shows.
     qint64 sourceFrame(qint64 f) const { return f * m_in.sampleRate / m_outRate; }
     float sample(const uchar* frame, int channel) const;
+    // The file's frames [from, to), in the output's channels.
+    std::vector<float> decoded(qint64 from, qint64 to);
 
     QString m_path;
     QFile m_file;

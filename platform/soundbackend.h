@@ -17,12 +17,15 @@ constexpr int kMaxPlayableRate = 384000;
 
 // Where the samples of a checked WAV file lie and how they are stored.
 struct PcmLayout {
-    int formatTag = 1;  // 1 whole-number samples, 3 floating point
+    int formatTag = 1;  // a WavFormat (platform/wavcodecs.h)
     int channels = 0;
     int sampleRate = 0;
-    int blockAlign = 0; // bytes of one frame, all channels
+    int blockAlign = 0; // bytes of one frame, all channels; of one block when block-coded
     qint64 dataOffset = 0;
     qint64 dataBytes = 0;
+    int samplesPerBlock = 0;     // frames of a whole block, when block-coded
+    qint64 factFrames = -1;      // the frames a compressed file says it holds, when it says
+    std::vector<qint16> coefs;   // MS ADPCM's predictor coefficients, in pairs
 };
 
 // What makes a sound audible. The sound device decides when a sound has ended (from the WAV

@@ -2,13 +2,19 @@
 // Copyright (C) 2026 The Brushbox and Twinturn developers
 #include "common/sounddevice.h"
 #include "common/wavinfo.h"
+#include "platform/pcmsource.h"
 #include "testsupport/soundrecorder.h"
 #include "testsupport/testsupport.h"
 
 #include <QBuffer>
+#include <QProcess>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTest>
+#include <algorithm>
 #include <array>
+#include <cmath>
+#include <cstring>
 #include <gtest/gtest.h>
 
 namespace {
@@ -57,6 +63,79 @@ TEST(WavInfo, WhatCannotBePlayedIsRefusedWithAReason)
         EXPECT_FALSE(infoOf(bytes).playable) << bytes.size();
     EXPECT_TRUE(infoOf(adpcm).error.contains("x.wav"));
     EXPECT_FALSE(readWavInfo(QStringLiteral("/nonexistent/none.wav")).playable);
+}
+
+// Sounds that sox writes in every compressed kind Windows plays without a codec of its own: each
+// plays as sox itself decodes it, to its last frame. A kind that is not played is named.
+TEST(WavInfo, CompressedSoundsOfAnotherProgramPlayAsItDecodesThem)
+{
+    const QString sox = QStandardPaths::findExecutable(QStringLiteral("sox"));
+    if (sox.isEmpty())
+        GTEST_SKIP() << "sox is needed to write compressed sounds";
+    TestFolders f;
+    const auto run = [&](const QStringList& args) {
+        QProcess p;
+        p.start(sox, args);
+        return p.waitForFinished(60000) && p.exitCode() == 0;
+    };
+    // A sweep on one channel and a tone on the other, of a length that ends inside a block.
+    ASSERT_TRUE(run({"-n", "-r", "22050", "-c", "2", "-b", "16", f.path("tone.wav"), "synth", "0.73", "sine", "100-6000",
+                     "sine", "440", "vol", "0.9"}));
+    const auto samples = [](const QString& path, const WavInfo& info) {
+        PcmSource source(path, info.layout(), info.sampleRate, 0, 0);
+        source.open(QIODevice::ReadOnly);
+        std::vector<float> out;
+        char chunk[4 * 7]; // small reads, whose ends fall anywhere in a block
+        for (qint64 n; (n = source.read(chunk, sizeof chunk)) > 0;) {
+            out.resize(out.size() + size_t(n) / sizeof(float));
+            std::memcpy(out.data() + out.size() - size_t(n) / sizeof(float), chunk, size_t(n));
+        }
+        return out;
+    };
+    for (const char* kind : {"ima-adpcm", "ms-adpcm", "u-law", "a-law"}) {
+        for (const char* channels : {"1", "2"}) {
+            const QString name = QStringLiteral("%1-%2").arg(kind, channels);
+            const QString coded = f.path(name + ".wav"), plain = f.path(name + "-plain.wav");
+            ASSERT_TRUE(run({f.path("tone.wav"), "-c", channels, "-e", kind, coded}));
+            ASSERT_TRUE(run({coded, "-e", "signed-integer", "-b", "16", plain}));
+            const WavInfo info = readWavInfo(coded), reference = readWavInfo(plain);
+            ASSERT_TRUE(info.playable) << qPrintable(name) << " " << qPrintable(info.error);
+            // sox decodes an ADPCM file's last block whole; the file's own count of its frames
+            // says where the sound ends.
+            const qint64 frames = qint64(0.73 * 22050);
+            EXPECT_EQ(info.durationMs, (frames * 1000 + 22049) / 22050) << qPrintable(name);
+            const std::vector<float> got = samples(coded, info), want = samples(plain, reference);
+            ASSERT_EQ(got.size(), size_t(frames * info.channels)) << qPrintable(name);
+            ASSERT_GE(want.size(), got.size()) << qPrintable(name);
+            float worst = 0;
+            for (size_t i = 0; i < got.size(); ++i)
+                worst = std::max(worst, std::abs(got[i] - want[i]));
+            EXPECT_EQ(worst, 0.0f) << qPrintable(name);
+            EXPECT_GT(*std::max_element(got.begin(), got.end()), 0.5f) << qPrintable(name);
+        }
+    }
+    // A header whose blocks cannot hold the frames it claims is refused; a block with a predictor
+    // the header does not have is silence, and the rest plays.
+    QFile file(f.path("ms-adpcm-1.wav"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray ms = file.readAll();
+    const WavInfo good = readWavInfo(f.path("ms-adpcm-1.wav"));
+    QByteArray spb = ms;
+    spb[38] = char(0x88), spb[39] = char(0x13); // 5000 frames in a block of 512 bytes
+    f.write("spb.wav", spb);
+    EXPECT_TRUE(readWavInfo(f.path("spb.wav")).error.contains("its MS ADPCM samples are stored in an unknown way"));
+    QByteArray badBlock = ms;
+    badBlock[int(good.dataOffset + good.blockAlign)] = char(200);
+    f.write("predictor.wav", badBlock);
+    const std::vector<float> played = samples(f.path("predictor.wav"), good);
+    ASSERT_EQ(played.size(), size_t(0.73 * 22050));
+    const auto block = played.begin() + good.samplesPerBlock;
+    EXPECT_TRUE(std::all_of(block, block + good.samplesPerBlock, [](float v) { return v == 0; }));
+    EXPECT_GT(*std::max_element(block + good.samplesPerBlock, played.end()), 0.5f);
+
+    ASSERT_TRUE(run({f.path("tone.wav"), "-c", "1", "-r", "8000", "-e", "gsm-full-rate", f.path("gsm.wav")}));
+    EXPECT_EQ(readWavInfo(f.path("gsm.wav")).error,
+              QStringLiteral("Sound '%1' cannot be played: its samples are compressed as GSM 6.10 (format 49).").arg(f.path("gsm.wav")));
 }
 
 // The event rules hold on every backend that runs without a person listening.
