@@ -86,6 +86,18 @@ for layout in "1 1 8000 8 1" "1 2 22050 16 2" "1 1 44100 24 3" "1 2 48000 32 4" 
 done
 wav "$corpus/sound/seed$n" 65534 2 44100 16 2 300 1
 wav "$corpus/sound/seed$((n + 1))" 65534 2 48000 32 4 300 3
+# Compressed kinds as sox writes them, mono and stereo.
+if command -v sox >/dev/null 2>&1; then
+    sox -n -r 11025 -c 2 -b 16 "$corpus/tone.wav" synth 0.2 sine 300-3000 2>/dev/null
+    n=50
+    for kind in ima-adpcm ms-adpcm u-law a-law; do
+        for c in 1 2; do
+            sox "$corpus/tone.wav" -c $c -e $kind -t wav "$corpus/sound/seed$n" 2>/dev/null
+            n=$((n + 1))
+        done
+    done
+    rm -f "$corpus/tone.wav"
+fi
 find "$samples" -type f -iname '*.wav' 2>/dev/null | head -20 | {
     n=100
     while IFS= read -r f; do

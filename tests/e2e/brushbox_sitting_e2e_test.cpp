@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QSet>
+#include <QStandardPaths>
 #include <gtest/gtest.h>
 
 namespace {
@@ -35,6 +36,15 @@ void makeTheme(const ThemeFolder& t)
     for (const Tone& tone : {kStart, kClick, kOpen, kSave, kGood})
         t.write(QString("snd/") + tone.file, toneWav(tone.frequency, tone.ms));
     t.write(QString("pictures/Animals/") + kBird.file, toneWav(kBird.frequency, kBird.ms));
+    // Three of them compressed, as old Windows themes keep their sounds, written by sox.
+    const QString sox = QStandardPaths::findExecutable("sox");
+    EXPECT_TRUE(!sox.isEmpty() || !devicesRequired()) << "sox is needed to write compressed sounds";
+    const std::pair<Tone, const char*> compressed[] = {{kOpen, "ima-adpcm"}, {kSave, "u-law"}, {kGood, "ms-adpcm"}};
+    for (const auto& [tone, kind] : compressed) {
+        const QString path = t.path(QString("snd/") + tone.file);
+        if (!sox.isEmpty() && QProcess::execute(sox, {path, "-e", kind, path + ".new.wav"}) == 0)
+            QFile::remove(path), QFile::rename(path + ".new.wav", path);
+    }
 }
 
 // How far the page's middle differs from the canvas, as the mean difference per colour channel
