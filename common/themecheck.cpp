@@ -10,6 +10,7 @@
 
 #include <QFileInfo>
 #include <algorithm>
+#include <cstdio>
 
 namespace {
 QString folderKey(const QString& folder)
@@ -70,6 +71,19 @@ QStringList ThemeReport::lines() const
                                                                        : QStringLiteral("; %1 files the theme names lie in it").arg(hidden)));
     }
     return out;
+}
+
+int printThemeReport(const QString& path, const QString& reason, const ThemeReport& report)
+{
+    // A folder's name may hold control characters as well as a key may.
+    const QString shown = withVisibleControls(path);
+    if (!path.isEmpty())
+        std::printf("Checking %s (%s)\n", qUtf8Printable(shown), qUtf8Printable(reason));
+    for (const QString& line : report.lines())
+        std::printf("%s\n", qUtf8Printable(line));
+    if (report.clean())
+        std::printf("%s: no problems found\n", qUtf8Printable(shown));
+    return report.clean() ? 0 : 1;
 }
 
 QString startupFinding(const QString& what, const QString& message, bool fatal, int number, const QString& note,

@@ -41,6 +41,11 @@ private:
     QHash<QString, int> m_hidden; // missing folder -> files looked for in it
 };
 
+// Prints what --check found in the configuration at path (empty when none was found): the file
+// checked and why it was the one, each problem, or that there were none. Returns the exit
+// status: 0 when the report is clean.
+int printThemeReport(const QString& path, const QString& reason, const ThemeReport& report);
+
 // A message start-up shows in a box, as the checker reports it: "what: the message's words
 // [note] (error 12)", line breaks as blanks; "warning" for a message after which start-up goes
 // on. howOften says how often start-up shows it, when more than once.

@@ -15,7 +15,6 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QRect>
-#include <cstdio>
 
 namespace {
 
@@ -252,18 +251,11 @@ void checkMemoryConfiguration(const QString& path, ThemeReport& report)
 int runMemoryCheck(const QStringList& configuration)
 {
     const ConfigurationFile found = gamFindConfiguration(QStringLiteral("memory.ini"), configuration);
-    const QString path = found.path;
-    if (!path.isEmpty())
-        std::printf("Checking %s (%s)\n", qUtf8Printable(path), qUtf8Printable(found.reason));
     ThemeReport report;
-    if (path.isEmpty())
+    if (found.path.isEmpty())
         report.add(Finding{QStringLiteral("memory.ini"), 0, memErrorText(1).message, 1, true,
                            QStringLiteral("not found; looked for ") + gamPlacesLookedIn(QStringLiteral("memory.ini"))});
     else
-        checkMemoryConfiguration(path, report);
-    for (const QString& line : report.lines())
-        std::printf("%s\n", qUtf8Printable(line));
-    if (report.clean())
-        std::printf("%s: no problems found\n", qUtf8Printable(path));
-    return report.clean() ? 0 : 1;
+        checkMemoryConfiguration(found.path, report);
+    return printThemeReport(found.path, found.reason, report);
 }

@@ -7,8 +7,6 @@
 #include "common/themecheck.h"
 #include "paint/openini.h"
 
-#include <cstdio>
-
 void checkPaintConfiguration(const QString& path, ThemeReport& report)
 {
     PaintSettingsRecord settings;
@@ -22,18 +20,11 @@ void checkPaintConfiguration(const QString& path, ThemeReport& report)
 int runPaintCheck(const QStringList& configuration)
 {
     const ConfigurationFile found = gamFindConfiguration(QStringLiteral("zypaint.ini"), configuration);
-    const QString path = found.path;
-    if (!path.isEmpty())
-        std::printf("Checking %s (%s)\n", qUtf8Printable(path), qUtf8Printable(found.reason));
     ThemeReport report;
-    if (path.isEmpty())
+    if (found.path.isEmpty())
         report.problem(QStringLiteral("zypaint.ini"), 0,
                        QStringLiteral("not found; looked for %1").arg(gamPlacesLookedIn(QStringLiteral("zypaint.ini"))));
     else
-        checkPaintConfiguration(path, report);
-    for (const QString& line : report.lines())
-        std::printf("%s\n", qUtf8Printable(line));
-    if (report.clean())
-        std::printf("%s: no problems found\n", qUtf8Printable(path));
-    return report.clean() ? 0 : 1;
+        checkPaintConfiguration(found.path, report);
+    return printThemeReport(found.path, found.reason, report);
 }

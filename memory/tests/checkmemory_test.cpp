@@ -214,6 +214,14 @@ TEST(MemoryCheck, CommandLine)
     const ProgramOutput controls = runTwinturn({QStringLiteral("--check"), g.ini()});
     EXPECT_TRUE(controls.out.contains(QStringLiteral("unknown key 'c\\x1B]0;x\\x07\\x00d'"))) << qPrintable(controls.out);
     EXPECT_FALSE(controls.out.contains(QChar(0x1B)));
+    // Nor does a folder's name.
+    const QString odd = g.folders.path(QStringLiteral("t\x1B]0;x\x07"));
+    QDir().mkpath(odd);
+    QFile::copy(g.ini(), odd + QStringLiteral("/memory.ini"));
+    const ProgramOutput folder = runTwinturn({QStringLiteral("--check"), odd + QStringLiteral("/memory.ini")});
+    EXPECT_TRUE(folder.out.startsWith(QStringLiteral("Checking ") + g.folders.path(QStringLiteral("t\\x1B]0;x\\x07/memory.ini"))))
+        << qPrintable(folder.out);
+    EXPECT_FALSE(folder.out.contains(QChar(0x1B)));
 
     const ProgramOutput missing = runTwinturn({QStringLiteral("--check"), g.folders.path(QStringLiteral("none.ini"))});
     EXPECT_EQ(missing.code, 1);
