@@ -2,6 +2,7 @@
 // Copyright (C) 2026 The Brushbox and Twinturn developers
 #include "common/classroomkeys.h"
 
+#include "platform/events.h"
 #include "platform/soundmute.h"
 
 #include <QApplication>
@@ -16,12 +17,13 @@ ClassroomKeys::ClassroomKeys(std::function<void()> endProgram, QObject* parent)
 bool ClassroomKeys::handle(const QKeyEvent& e)
 {
     const Qt::KeyboardModifiers mods = e.modifiers() & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier);
-    if (e.key() == Qt::Key_M && mods == Qt::ControlModifier) {
+    const int key = shortcutKey(e);
+    if (key == Qt::Key_M && mods == Qt::ControlModifier) {
         if (!e.isAutoRepeat())
             SoundMute::instance().toggle();
         return true;
     }
-    if (e.key() == Qt::Key_Q && mods == (Qt::ControlModifier | Qt::ShiftModifier) && m_endProgram) {
+    if (key == Qt::Key_Q && mods == (Qt::ControlModifier | Qt::ShiftModifier) && m_endProgram) {
         if (!e.isAutoRepeat())
             m_endProgram();
         return true;

@@ -16,6 +16,7 @@
 #include "paint/setinterface.h"
 #include "paint/paintsettings.h"
 #include "paint/printcanvas.h"
+#include "platform/events.h"
 #include "platform/imagecontrol.h"
 #include "platform/msgbox.h"
 #include "platform/picturebox.h"
@@ -599,10 +600,10 @@ bool frm_Paint::event(QEvent* e)
 void frm_Paint::keyPressEvent(QKeyEvent* e)
 {
     const Qt::KeyboardModifiers mods = e->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier);
-    if (e->key() == Qt::Key_Z && mods == Qt::ControlModifier)
+    const int key = shortcutKey(*e);
+    if (key == Qt::Key_Z && mods == Qt::ControlModifier)
         Undo();
-    else if ((e->key() == Qt::Key_Y && mods == Qt::ControlModifier)
-             || (e->key() == Qt::Key_Z && mods == (Qt::ControlModifier | Qt::ShiftModifier)))
+    else if ((key == Qt::Key_Y && mods == Qt::ControlModifier) || (key == Qt::Key_Z && mods == (Qt::ControlModifier | Qt::ShiftModifier)))
         Redo();
     else if (e->key() == Qt::Key_Escape)
         Form_KeyPress(27);

@@ -4,12 +4,14 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWidget>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QThread>
 #include <cmath>
+#include <cstring>
 
 namespace {
 double g_pauseScale = 1.0;
@@ -70,4 +72,21 @@ std::function<void()> clickOf(QWidget* control)
         sendLeftButton(control, middle, true);
         sendLeftButton(control, middle, false);
     };
+}
+
+int shortcutKey(const QKeyEvent& e)
+{
+    const int key = e.key();
+    if (key < 0x100 || key >= Qt::Key_Escape)
+        return key;
+    // The letter keys' codes as X11 and Wayland give them (evdev), row by row.
+    static const struct {
+        quint32 first;
+        const char* letters;
+    } rows[] = {{24, "QWERTYUIOP"}, {38, "ASDFGHJKL"}, {52, "ZXCVBNM"}};
+    const quint32 code = e.nativeScanCode();
+    for (const auto& row : rows)
+        if (code >= row.first && code < row.first + std::strlen(row.letters))
+            return Qt::Key_A + (row.letters[code - row.first] - 'A');
+    return key;
 }

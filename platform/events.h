@@ -13,8 +13,14 @@ void platformSleep(int ms);
 void setPauseScale(double scale);
 double pauseScale();
 
+class QKeyEvent;
 class QWidget;
 class QPointF;
+
+// The key a shortcut (Ctrl+Z, Ctrl+M) is matched on: the key itself where the keyboard's layout
+// has Latin letters; on one that has not (Cyrillic, Greek, Arabic, Hebrew, ...) the letter of a
+// US keyboard on that key, as desktop programs take their shortcuts there.
+int shortcutKey(const QKeyEvent& e);
 // A press (down) or release of the left mouse button at pos on control, delivered as the window
 // system would deliver it, so the keyboard and assistive programs press exactly as a click does.
 void sendLeftButton(QWidget* control, const QPointF& pos, bool down);

@@ -15,7 +15,7 @@ mode=${1:-run}
 build=${BUILD_DIR:-build}
 
 packages="cmake g++ ninja-build lintian appstream desktop-file-utils devscripts qt6-base-dev qt6-multimedia-dev libcups2-dev libxcb1-dev libxcb-damage0-dev libfontconfig-dev pkg-config libgtest-dev fonts-liberation2
-pulseaudio pulseaudio-utils cups printer-driver-cups-pdf xvfb xauth xdotool openbox x11-utils imagemagick poppler-utils man-db
+pulseaudio pulseaudio-utils cups printer-driver-cups-pdf xvfb xauth xdotool openbox x11-utils x11-xkb-utils imagemagick poppler-utils man-db
 at-spi2-core python3-pyatspi dbus qt6-translations-l10n
 libwmf-bin fonts-dejavu-core libimage-exiftool-perl sox
 clang"
