@@ -133,14 +133,41 @@ TEST(PcmSource, ALayoutNoHeaderGivesPlaysAsSilence)
     TestFolders f;
     struct Case {
         int tag, channels, blockAlign, rate, outRate;
-    } cases[] = {{1, 0, 2, 8000, 8000}, {1, 2, 3, 8000, 8000}, {3, 1, 2, 8000, 8000}, {1, 1, 2, 0, 0}, {1, 1, 2, 8, 8}};
+        bool readable;
+    } cases[] = {{1, 0, 2, 8000, 8000, false}, {1, 2, 3, 8000, 8000, false}, {3, 1, 2, 8000, 8000, false},
+                 {1, 1, 2, 0, 0, true},        {1, 1, 2, 8, 8, true},        {1, 1, 5, 8000, 8000, false},
+                 {3, 1, 4, 8000, 8000, true},  {5, 1, 2, 8000, 8000, false}, {7, 1, 1, 8000, 8000, true},
+                 {7, 1, 2, 8000, 8000, false}};
     for (const Case& c : cases) {
         Stored s = store(f, QByteArray(200, '\x40'), c.tag, 1, 2, c.rate);
         s.layout.channels = c.channels;
         s.layout.blockAlign = c.blockAlign;
         PcmSource source(s.path, s.layout, c.outRate, 0, 0);
         const std::vector<float> out = readAll(source);
-        const bool readable = c.channels == 1 && c.tag == 1;
-        EXPECT_EQ(std::count(out.begin(), out.end(), 0.0f) == qsizetype(out.size()), !readable) << c.channels << " " << c.blockAlign;
+        EXPECT_EQ(std::count(out.begin(), out.end(), 0.0f) == qsizetype(out.size()), !c.readable)
+            << c.tag << " " << c.channels << " " << c.blockAlign;
+    }
+    // Blocks that cannot hold the frames the layout gives them, an MS ADPCM layout without its
+    // coefficients or of more channels than it has, and a short last block.
+    struct Block {
+        int tag, channels, blockAlign, samplesPerBlock, coefs;
+        bool readable;
+    } blocks[] = {{0x11, 1, 40, 73, 0, true},  {0x11, 1, 40, 74, 0, false}, {0x11, 1, 40, 0, 0, false},
+                  {0x11, 9, 360, 9, 0, false}, {2, 1, 40, 68, 130, true},   {2, 1, 40, 69, 130, false},
+                  {2, 1, 40, 68, 0, false},    {2, 3, 60, 10, 130, false},  {0x11, 3, 48, 9, 0, true}};
+    for (const Block& b : blocks) {
+        // Every header byte 0x40: predictor 64 of MS ADPCM, which is why it is given 65 pairs.
+        Stored s = store(f, QByteArray(212, '\x40'), b.tag, b.channels, 1);
+        s.layout.blockAlign = b.blockAlign;
+        s.layout.samplesPerBlock = b.samplesPerBlock;
+        s.layout.coefs.assign(size_t(b.coefs), 256);
+        PcmSource source(s.path, s.layout, 8000, 0, 0);
+        const std::vector<float> out = readAll(source);
+        EXPECT_EQ(std::count(out.begin(), out.end(), 0.0f) != qsizetype(out.size()), b.readable)
+            << b.tag << " " << b.channels << " " << b.samplesPerBlock;
+        // Five whole blocks, and what is left of a sixth: its header and two groups of samples.
+        if (b.readable && b.tag == 0x11 && b.channels == 1) {
+            EXPECT_EQ(out.size(), size_t(5 * 73 + 1 + 16));
+        }
     }
 }
