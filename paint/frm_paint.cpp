@@ -307,8 +307,12 @@ void frm_Paint::img_Button_MouseDown(int Index, int, int, double, double)
         PlayButton(*mmc_Sound);
 }
 
-void frm_Paint::img_Button_MouseMove(int Index, int, int, double, double)
+void frm_Paint::img_Button_MouseMove(int Index, int Button, int, double, double)
 {
+    // A press whose release the window never saw (it was minimised meanwhile) is forgotten: the
+    // button shows its picture again and does nothing.
+    if (!(Button & 1) && intButtonState[size_t(Index)] == bsPressed)
+        states.setNormal(Index);
     if (Index != btnPrint || printReady())
         states.MouseMove(Index);
 }

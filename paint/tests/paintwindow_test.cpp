@@ -115,6 +115,15 @@ TEST(PaintWindow, AStrokeWhoseEndTheWindowMissedDrawsNoFurther)
     for (int i = 0; i < 6; ++i)
         QTest::keyClick(&f, Qt::Key_Down);
     EXPECT_EQ(f.pic_Paint->Point(224, 215), kWhite) << "the keyboard's pen drew on after Space was let go elsewhere";
+
+    // A button pressed and let go elsewhere shows its down picture only while it is held.
+    t.press(btnSpray);
+    f.img_Button_MouseMove(btnSpray, 1, 0, 6, 6);
+    EXPECT_EQ(f.intButtonState[btnSpray], bsPressed);
+    f.img_Button_MouseMove(btnSpray, 0, 0, 6, 6);
+    EXPECT_NE(f.intButtonState[btnSpray], bsPressed);
+    EXPECT_EQ(t.shown(btnSpray), t.face(btnSpray, 1)) << "not lit as the mouse is over it";
+    EXPECT_EQ(intTool, btnDraw) << "a forgotten press chose its tool";
 }
 
 TEST(PaintWindow, RealMouseEventsReachTheCanvas)
